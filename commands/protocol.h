@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <span>
+
+#include "commands/tester_values.h"
+
+namespace torbex::commands {
+
+inline constexpr std::size_t kFrameBytes = 64;
+// Bytes 0 to 63 of a command; byte 0 (the sequence number) is filled in by the exchange.
+using CommandFrame = std::array<std::uint8_t, kFrameBytes>;
+using ReplyView = std::span<const std::uint8_t>;
+
+enum CommandCode : std::uint8_t {
+    kSetClock = 0x11,
+    kWriteSettings = 0x22,
+    kWriteCalibration = 0x33,
+    kReadCommand = 0x44,  // 'D', followed by the read command's number in ASCII
+    kDataClear = 0x55,    // 'U'
+    kChangeMode = 0x70,
+    kProgramRewrite = 0x72,
+};
+
+// Numbers of the read commands D2, D4, D5, D9 and D10.
+enum class ReadCommand { Poll = 2, Settings = 4, Calibration = 5, Version = 9, Record = 10 };
+
+// Reply layout: data fields start at byte 3.
+inline constexpr std::size_t kReplyDataStart = 3;
+inline constexpr int kHighestSlot = 1000;
+
+// ---- Field encodings -------------------------------------------------------------------
+
+// Writes value (rounded, halves to even) as bytes.size() ASCII digits of value mod 10^n.
+void putDecimalField(std::span<std::uint8_t> bytes, double value);
+// 0x30 + (value AND 0x0F).
+std::uint8_t digitByte(int value);
+void putFloatField(std::span<std::uint8_t, 4> bytes, float value);
+float floatField(std::span<const std::uint8_t, 4> bytes);
+// Low 8 bits of each UTF-16 code, as many as fit.
+void putTextField(std::span<std::uint8_t> bytes, QStringView text);
+// One character per byte.
+QString textField(std::span<const std::uint8_t> bytes);
+
+// A decimal number at the start of text: leading blanks skipped, the number ends at the first
+// character that cannot continue it, no leading number gives 0.
+double parseDecimal(QStringView text);
+double decimalField(std::span<const std::uint8_t> bytes);
+// Rounds (halves to even) into the 16-bit range; not-a-number gives 0.
+std::int16_t toInt16(double value);
+
+// The serial number as it travels: spaces trimmed at both ends, padded and cut to 8 characters.
+QString serialWireText(const QString& serial);
+// yyMMddHHmmss.
+QByteArray clockParameter(const QDateTime& localTime);
+
+// ---- Commands ----------------------------------------------------------------------------
+
+CommandFrame buildWriteSettings(const MeasurementSettings& settings);
+CommandFrame buildWriteCalibration(const CalibrationCoefficients& coefficients, const QString& serial);
+CommandFrame buildSetClock(const QDateTime& localTime);
+CommandFrame buildChangeMode(std::int16_t mode);
+CommandFrame buildProgramRewrite();
+CommandFrame buildRead(ReadCommand command);
+CommandFrame buildRecordRequest(int slot);
+CommandFrame buildDataClear();
+
+// ---- Replies -----------------------------------------------------------------------------
+
+QString decodeVersion(ReplyView reply);
+MeasurementSettings decodeSettings(ReplyView reply);
+
+struct CalibrationReading {
+    CalibrationCoefficients coefficients{};
+    QString serialNumber;
+};
+CalibrationReading decodeCalibration(ReplyView reply);
+
+}  // namespace torbex::commands

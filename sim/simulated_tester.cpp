@@ -1,0 +1,236 @@
+#include "sim/simulated_tester.h"
+
+#include <algorithm>
+#include <thread>
+
+namespace torbex::sim {
+namespace {
+
+using commands::CommandCode;
+using commands::decimalField;
+using commands::digitByte;
+using commands::putDecimalField;
+
+constexpr std::uint8_t kSlotHoldsRecord = '1';
+constexpr std::uint8_t kSlotEmpty = '2';
+
+std::span<std::uint8_t> bytesAt(CommandFrame& frame, std::size_t first, std::size_t count) {
+    return std::span<std::uint8_t>(frame).subspan(first, count);
+}
+
+std::span<const std::uint8_t> bytesAt(const CommandFrame& frame, std::size_t first, std::size_t count) {
+    return std::span<const std::uint8_t>(frame).subspan(first, count);
+}
+
+void putAscii(CommandFrame& frame, std::size_t first, const QString& text, std::size_t count) {
+    commands::putTextField(bytesAt(frame, first, count), text);
+}
+
+bool isRead(const CommandFrame& command, commands::ReadCommand which) {
+    const CommandFrame expected = commands::buildRead(which);
+    return command[1] == expected[1] && command[2] == expected[2] &&
+           (which != commands::ReadCommand::Record || command[3] == expected[3]);
+}
+
+}  // namespace
+
+SimulatedTester::SimulatedTester(TesterState state) : m_state(std::move(state)) {
+    m_timeoutWaiter = [](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); };
+}
+
+void SimulatedTester::injectFault(Fault fault, int times) {
+    for (int i = 0; i < times; ++i) m_faults.push_back(fault);
+}
+
+void SimulatedTester::unplug() {
+    m_pluggedIn = false;
+    m_outgoing.clear();
+}
+
+void SimulatedTester::plugIn() {
+    if (m_pluggedIn) return;
+    m_pluggedIn = true;
+    ++m_plugGeneration;
+    m_rewriteMode = false;  // the tester restarts on power-up
+}
+
+QDateTime SimulatedTester::testerTime() const {
+    return QDateTime::currentDateTime().addSecs(m_clockOffsetSeconds);
+}
+
+void SimulatedTester::delay() const {
+    if (m_reportDelay.count() > 0) std::this_thread::sleep_for(m_reportDelay);
+}
+
+bool SimulatedTester::receiveReport(std::span<const std::uint8_t> wire, std::uint64_t generation) {
+    delay();
+    if (!handleAlive(generation)) return false;
+
+    CommandFrame command{};
+    // Wire byte 0 is the report ID; the command follows.
+    std::copy_n(wire.begin() + 1, std::min(wire.size() - 1, command.size()), command.begin());
+
+    std::optional<Fault> fault;
+    if (!m_faults.empty()) {
+        fault = m_faults.front();
+        m_faults.pop_front();
+    }
+    if (fault == Fault::WriteFails) return false;
+    if (fault == Fault::Unplug || fault == Fault::Replug) {
+        unplug();
+        if (fault == Fault::Replug) plugIn();
+        return false;
+    }
+    m_received.push_back(command);
+    if (m_rewriteMode || fault == Fault::NoAnswer) return true;
+
+    if (fault == Fault::StaleEcho) {
+        const std::uint8_t earlier = command[0] <= 1 ? 255 : static_cast<std::uint8_t>(command[0] - 1);
+        reply(earlier, command, {});
+    }
+    if (fault == Fault::Garbage) {
+        CommandFrame noise{};
+        noise[0] = command[0];
+        for (std::size_t i = 1; i < noise.size(); ++i) {
+            m_noise = m_noise * 1664525U + 1013904223U;
+            noise[i] = static_cast<std::uint8_t>(m_noise >> 24);
+        }
+        m_outgoing.push_back(noise);
+        return true;
+    }
+    if (fault == Fault::RecordNotReady && isRead(command, commands::ReadCommand::Record)) {
+        reply(command[0], command, {});
+        return true;
+    }
+    answer(command);
+    return true;
+}
+
+link::ReadStatus SimulatedTester::sendReport(std::span<std::uint8_t> wire, int timeoutMs, std::uint64_t generation) {
+    if (!handleAlive(generation)) return link::ReadStatus::Failed;
+    if (m_outgoing.empty()) {
+        m_timeoutWaiter(timeoutMs);
+        return link::ReadStatus::TimedOut;
+    }
+    delay();
+    const CommandFrame report = m_outgoing.front();
+    m_outgoing.pop_front();
+    std::fill(wire.begin(), wire.end(), 0);
+    std::copy_n(report.begin(), std::min(report.size(), wire.size() - 1), wire.begin() + 1);
+    return link::ReadStatus::Report;
+}
+
+void SimulatedTester::reply(std::uint8_t echo, const CommandFrame& command, std::span<const std::uint8_t> data) {
+    CommandFrame frame{};
+    frame[0] = echo;
+    frame[1] = command[1];
+    frame[2] = command[2];
+    std::copy_n(data.begin(), std::min(data.size(), frame.size() - commands::kReplyDataStart),
+                frame.begin() + commands::kReplyDataStart);
+    m_outgoing.push_back(frame);
+}
+
+void SimulatedTester::answer(const CommandFrame& command) {
+    using commands::ReadCommand;
+    CommandFrame answerFrame{};
+    auto data = [&](std::size_t replyByte, std::size_t count) { return bytesAt(answerFrame, replyByte, count); };
+
+    if (command[1] == CommandCode::kReadCommand) {
+        if (isRead(command, ReadCommand::Record)) {
+            const int slot = static_cast<int>(decimalField(bytesAt(command, 4, 4)));
+            answerFrame = recordReply(slot);
+        } else if (isRead(command, ReadCommand::Version)) {
+            putAscii(answerFrame, 3, m_state.version, 8);
+        } else if (isRead(command, ReadCommand::Settings)) {
+            const auto& s = m_state.settings;
+            putDecimalField(data(3, 4), s.FlowRate);
+            putDecimalField(data(7, 2), s.AverageCount);
+            putDecimalField(data(9, 2), s.MeasureCount);
+            putDecimalField(data(11, 4), s.OcclusionPressure);
+            answerFrame[15] = digitByte(s.OcclusionLevel);
+            answerFrame[16] = digitByte(s.WriteMode);
+            answerFrame[17] = digitByte(s.RfidUse);
+            answerFrame[18] = digitByte(s.DisplayUnits);
+        } else if (isRead(command, ReadCommand::Calibration)) {
+            for (std::size_t i = 0; i < 3; ++i)
+                commands::putFloatField(std::span<std::uint8_t, 4>(answerFrame.data() + 3 + 4 * i, 4),
+                                        m_state.coefficients[i]);
+            putAscii(answerFrame, 15, m_state.serial, 8);
+        }
+    } else {
+        applyCommand(command);
+    }
+    reply(command[0], command, bytesAt(answerFrame, commands::kReplyDataStart, commands::kFrameBytes - 3));
+}
+
+void SimulatedTester::applyCommand(const CommandFrame& command) {
+    switch (command[1]) {
+        case CommandCode::kSetClock: {
+            m_lastClockParameter = QByteArray(reinterpret_cast<const char*>(command.data() + 2), 12);
+            const QDateTime sent = QDateTime::fromString(QStringLiteral("20") + QString::fromLatin1(m_lastClockParameter),
+                                                         QStringLiteral("yyyyMMddHHmmss"));
+            if (sent.isValid()) m_clockOffsetSeconds = QDateTime::currentDateTime().secsTo(sent);
+            break;
+        }
+        case CommandCode::kWriteSettings: {
+            auto& s = m_state.settings;
+            s.FlowRate = static_cast<float>(decimalField(bytesAt(command, 2, 4)));
+            s.AverageCount = commands::toInt16(decimalField(bytesAt(command, 6, 2)));
+            s.MeasureCount = commands::toInt16(decimalField(bytesAt(command, 8, 2)));
+            s.OcclusionPressure = static_cast<float>(decimalField(bytesAt(command, 10, 4)));
+            s.OcclusionLevel = static_cast<std::int16_t>(command[14] & 0x0F);
+            s.WriteMode = static_cast<std::int16_t>(command[15] & 0x0F);
+            s.RfidUse = static_cast<std::int16_t>(command[16] & 0x0F);
+            s.DisplayUnits = static_cast<std::int16_t>(command[17] & 0x0F);
+            break;
+        }
+        case CommandCode::kWriteCalibration:
+            for (std::size_t i = 0; i < 3; ++i)
+                m_state.coefficients[i] =
+                    commands::floatField(std::span<const std::uint8_t, 4>(command.data() + 2 + 4 * i, 4));
+            m_state.serial = commands::textField(bytesAt(command, 14, 8));
+            break;
+        case CommandCode::kChangeMode: m_mode = command[2] - '0'; break;
+        case CommandCode::kProgramRewrite: m_rewriteMode = true; break;
+        case CommandCode::kDataClear:
+            for (auto& slot : m_state.slots) slot.reset();
+            break;
+        default: break;
+    }
+}
+
+CommandFrame SimulatedTester::recordReply(int slot) const {
+    CommandFrame frame{};
+    const bool inRange = slot >= 0 && slot < kSlotCount;
+    if (inRange && m_state.slots[static_cast<std::size_t>(slot)]) {
+        const Slot& content = *m_state.slots[static_cast<std::size_t>(slot)];
+        if (const auto* raw = std::get_if<RawReply>(&content)) {
+            std::copy_n(raw->bytes.begin(), std::min<std::size_t>(raw->bytes.size(), frame.size() - 3), frame.begin() + 3);
+            return frame;
+        }
+        const auto& record = std::get<StoredRecord>(content);
+        frame[3] = kSlotHoldsRecord;
+        // The RFID travels least significant byte first.
+        for (std::size_t i = 0; i < 8; ++i) {
+            const QString pair = record.rfid.mid(static_cast<qsizetype>(14 - 2 * i), 2);
+            frame[8 + i] = static_cast<std::uint8_t>(pair.toUInt(nullptr, 16));
+        }
+        frame[16] = static_cast<std::uint8_t>(record.status);
+        putAscii(frame, 17, record.date, 6);
+        putAscii(frame, 23, record.time, 4);
+        putDecimalField(bytesAt(frame, 29, 4), record.flowSetting);
+        putDecimalField(bytesAt(frame, 33, 4), record.flowResult);
+        frame[37] = digitByte(record.occlusionLevel);
+        putDecimalField(bytesAt(frame, 38, 3), record.occlusionValue);
+        putDecimalField(bytesAt(frame, 41, 4), record.occlusionResult);
+        return frame;
+    }
+    // An empty slot says how far it is to the next used one (or to the end).
+    int next = std::max(slot + 1, 0);
+    while (next < kSlotCount && !m_state.slots[static_cast<std::size_t>(next)]) ++next;
+    frame[3] = kSlotEmpty;
+    putDecimalField(bytesAt(frame, 4, 4), std::max(next - slot, 1));
+    return frame;
+}
+
+}  // namespace torbex::sim
