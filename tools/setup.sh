@@ -1,0 +1,27 @@
+# Shared by ./run and ./test: installs what is missing and configures a build folder.
+# Sourced, not run.
+
+TORBEX_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libhidapi-dev libgtest-dev libgmock-dev
+                 libbenchmark-dev xvfb xauth fonts-noto-cjk)
+
+torbex_install_missing() {
+    local missing=()
+    for package in "${TORBEX_PACKAGES[@]}" "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# Configures a preset once; later runs only rebuild what changed.
+torbex_build() {
+    local preset="$1"
+    if [ ! -f "build/$preset/build.ninja" ]; then
+        cmake --preset "$preset" >/dev/null
+    fi
+    cmake --build --preset "$preset" -- -j"$(nproc)"
+}
