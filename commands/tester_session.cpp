@@ -9,7 +9,7 @@ TesterSession::TesterSession(link::HidTransport& transport, const link::Monotoni
       dispatcher(exchange, requests, values, std::move(localClock)) {}
 
 ServiceOutcome TesterSession::runRequest(std::int16_t request, std::int16_t mode) {
-    requests.queueRequest(request, mode);
+    requests.queueRequest(request, request == kRequestChangeMode ? std::optional(mode) : std::nullopt);
     return dispatcher.ServiceComRequest();
 }
 

@@ -1,0 +1,28 @@
+// The main window driven by the simulated tester, for demonstrations and training.
+#include <QApplication>
+#include <QMessageBox>
+#include <cstdio>
+
+#include "app/program.h"
+#include "sim/scenario.h"
+#include "sim/simulated_bus.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    if (!torbex::app::prepareApplication(app)) return 1;
+
+    const QStringList arguments = QApplication::arguments();
+    const QString scenarioPath = arguments.size() > 1 ? arguments[1] : QStringLiteral(":/scenarios/sample.json");
+    torbex::sim::ScenarioResult scenario = torbex::sim::loadScenarioFile(scenarioPath);
+    if (!scenario.state) {
+        std::fprintf(stderr, "torbex-demo: %s\n", qPrintable(scenario.error));
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("エラー"), scenario.error, QMessageBox::Ok);
+        box.exec();
+        return 3;
+    }
+    torbex::sim::SimulatedTester tester(std::move(*scenario.state));
+    torbex::sim::SimulatedBus bus;
+    bus.attachTester(tester);
+    torbex::link::SteadyClock clock;
+    return torbex::app::runMainWindow(app, bus, clock);
+}

@@ -1,0 +1,205 @@
+#include "app/frm_main.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTableWidget>
+
+#include "app/window_fonts.h"
+#include "commands/settings_transfer.h"
+#include "commands/value_text.h"
+#include "data/grid_cells.h"
+
+namespace torbex::app {
+namespace {
+
+const QString kWindowTitle = QStringLiteral("トルベックス　設定・データソフト(V1.02)");
+constexpr int kClientWidthTwips = 14436;
+constexpr int kClientHeightTwips = 10224;
+constexpr int kShortFrame1HeightTwips = 2052;
+
+void setBold(QWidget* widget, bool bold) {
+    QFont font = widget->font();
+    font.setBold(bold);
+    widget->setFont(font);
+}
+
+}  // namespace
+
+frmMain::frmMain(MainWindowServices services, QWidget* parent)
+    : QWidget(parent),
+      m_services(std::move(services)),
+      m_session(m_services.transport, m_services.clock, m_services.events, m_services.localClock),
+      m_pollLoop(m_session.link, m_session.requests, *this, [this] { m_session.dispatcher.ServiceComRequest(); }),
+      m_model(m_store),
+      m_settingsFile(m_services.folders) {
+    setWindowTitle(kWindowTitle);
+    setFont(controlFont());
+    setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
+    setBackground(this, QColor(0xE0, 0xE0, 0xE0));
+    m_controls = buildWindowControls(this);
+    m_controls.Grid2->setModel(&m_model);
+    m_controls.Grid2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_session.dispatcher.setView(this);
+
+    for (const auto& [index, button] : m_controls.cmdMode)
+        connect(button, &QPushButton::clicked, this, [this, index = index] { cmdMode_Click(index); });
+    connect(m_controls.Combo1, &QComboBox::currentIndexChanged, this, [this] { Combo1_Click(); });
+
+    m_timer2.setInterval(link::PollLoop::kIntervalMs);
+    connect(&m_timer2, &QTimer::timeout, this, [this] { Timer2_Timer(); });
+}
+
+frmMain::~frmMain() { m_session.dispatcher.setView(nullptr); }
+
+bool frmMain::Form_Load() {
+    const SettingsFile::LoadResult loaded = m_settingsFile.load();
+    m_session.values.measurementSettings = loaded.settings.measurement;
+    DataDirectory = loaded.settings.DataDirectory;
+    if (!loaded.readable) {
+        m_services.dialogs.showMessage(kSettingsFileErrorTitle, kSettingsUnreadableMessage);
+        if (!SaveSettingsFile()) return false;
+    }
+
+    m_pollLoop.setLabel(link::ConnectionLabel::Blank);
+
+    m_store.RecordCount = 0;
+    DispData();
+    m_store.DataUnsaved = 0;
+    m_controls.Label4->setText(QStringLiteral("0"));
+
+    const commands::MeasurementSettings& settings = m_session.values.measurementSettings;
+    m_controls.Text2[0]->setText(commands::formatFlowRate(settings.FlowRate));
+    m_controls.Text2[3]->setText(commands::occlusionRangeText(settings.OcclusionLevel).value_or(QString()));
+
+    m_controls.txtHeisoku[0]->setText(QStringLiteral("0.95"));
+    m_controls.txtHeisoku[1]->setText(QStringLiteral("0.105"));
+    m_controls.txtHeisoku[2]->setText(QStringLiteral("0"));
+
+    m_session.requests.queueRequest(kRequestReadVersion);
+    m_session.requests.COM_ENA = 1;
+    m_session.exchange.ComRecodeNo = 1;
+
+    fillLists();
+
+    cmdMode_Click(0);
+
+    for (QWidget* hidden : std::initializer_list<QWidget*>{
+             m_controls.Label3[1], m_controls.Label3[2], m_controls.Label3[3], m_controls.Label3[4], m_controls.Label6[2],
+             m_controls.Command3[0], m_controls.Command3[1], m_controls.Combo2, m_controls.Combo3, m_controls.Combo4,
+             m_controls.Combo5, m_controls.Command5[0]})
+        hidden->hide();
+    QRect frame1 = m_controls.Frame1->geometry();
+    frame1.setHeight(twipsToPixels(kShortFrame1HeightTwips));
+    m_controls.Frame1->setGeometry(frame1);
+
+    if (m_services.runPollTimer) m_timer2.start();
+    return true;
+}
+
+void frmMain::fillLists() {
+    const commands::MeasurementSettings& settings = m_session.values.measurementSettings;
+    auto fill = [](QComboBox* combo, const QStringList& items, int selected) {
+        combo->clear();
+        combo->addItems(items);
+        combo->setCurrentIndex(selected);
+    };
+    fill(m_controls.Combo1, {QStringLiteral("Ｌ"), QStringLiteral("Ｍ"), QStringLiteral("Ｈ")}, settings.OcclusionLevel);
+    fill(m_controls.Combo2, {QStringLiteral("通常モード"), QStringLiteral("上書きモード")}, settings.WriteMode);
+    fill(m_controls.Combo3, {QStringLiteral("使用する"), QStringLiteral("使用しない")}, settings.RfidUse);
+    // The unit lists start at their first entries whatever the file holds.
+    fill(m_controls.Combo4, {QStringLiteral("％"), QStringLiteral("ｍｌ／ｈ")}, 0);
+    fill(m_controls.Combo5, {QStringLiteral("ｋｐａ"), QStringLiteral("ｍｍＨｇ")}, 0);
+}
+
+void frmMain::cmdMode_Click(int index) {
+    const int page = index == 0 || index == 1 ? index : 2;
+    for (const auto& [i, frame] : m_controls.Frame3) frame->setVisible(i == page);
+    for (const auto& [i, button] : m_controls.cmdMode) setBold(button, i == page);
+}
+
+void frmMain::Timer2_Timer() { m_pollLoop.Timer2_Timer(); }
+
+void frmMain::Combo1_Click() {
+    if (const auto range = commands::occlusionRangeText(m_controls.Combo1->currentIndex()))
+        m_controls.Text2[3]->setText(*range);
+}
+
+void frmMain::DispData() {
+    QTableWidget* grid1 = m_controls.Grid1;
+    QTableView* grid2 = m_controls.Grid2;
+
+    grid1->clearSpans();
+    for (int column = 0; column < data::kGridColumns; ++column) {
+        const auto& spec = data::kGridColumnTable[static_cast<std::size_t>(column)];
+        grid1->setColumnWidth(column, twipsToPixels(spec.headingWidthTwips));
+        for (int row = 0; row < 2; ++row) {
+            auto* item = new QTableWidgetItem(QString::fromUtf16(spec.heading));
+            item->setBackground(data::kHeadingGreen);
+            item->setTextAlignment(Qt::AlignCenter);
+            grid1->setItem(row, column, item);
+        }
+        // No two neighbouring headings are equal, so each heading is one cell two rows high.
+        grid1->setSpan(0, column, 2, 1);
+    }
+    const int headingRow = grid1->rowHeight(0);
+    QRect strip = grid1->geometry();
+    strip.setHeight(2 * headingRow + 4);
+    grid1->setGeometry(strip);
+
+    m_model.refresh();
+    for (int column = 0; column < data::kGridColumns; ++column)
+        grid2->setColumnWidth(column, twipsToPixels(data::kGridColumnTable[static_cast<std::size_t>(column)].dataWidthTwips));
+    QRect table = grid2->geometry();
+    table.moveTop(grid1->y() + 2 * headingRow + 3);
+    table.setHeight(data::kVisibleRows * grid2->rowHeight(0) + 4);
+    grid2->setGeometry(table);
+    grid2->verticalScrollBar()->setRange(0, std::max(0, m_model.rowCount() - data::kVisibleRows));
+    grid2->verticalScrollBar()->setValue(data::firstVisibleRow(m_store.RecordCount));
+
+    const QString count = data::countText(m_store.RecordCount);
+    m_controls.Label2->setText(QStringLiteral("データ数：") + count);
+    m_controls.Label4->setText(count);
+}
+
+bool frmMain::SaveSettingsFile() {
+    if (m_settingsFile.save({m_session.values.measurementSettings, DataDirectory})) return true;
+    m_services.dialogs.showMessage(kSettingsFileErrorTitle, kSettingsUnwritableMessage);
+    endProgram();
+    return false;
+}
+
+void frmMain::endProgram() {
+    m_programEnded = true;
+    m_timer2.stop();
+    hide();
+    if (QCoreApplication::instance() != nullptr) QCoreApplication::exit(1);
+}
+
+void frmMain::showTesterAbsent() { m_pollLoop.setLabel(link::ConnectionLabel::Blank); }
+
+void frmMain::showTesterVersion() { m_controls.Label3[11]->setText(m_session.values.TesterVersion); }
+
+void frmMain::showCalibrationAndSerial() {
+    const commands::TesterValues& values = m_session.values;
+    m_controls.txtSerial->setText(values.SerialNumber);
+    for (std::size_t i = 0; i < values.calibrationCoefficients.size(); ++i)
+        m_controls.txtHeisoku[static_cast<int>(i)]->setText(commands::formatCoefficient(values.calibrationCoefficients[i]));
+    m_controls.lblSN->setText(link::kSerialBannerPrefix + QStringLiteral("　") + values.SerialNumber);
+}
+
+void frmMain::showConnectionLabel(link::ConnectionLabel label) {
+    m_controls.Label1->setText(link::connectionCaption(label));
+    setBackground(m_controls.Label1, link::connectionColour(label));
+}
+
+void frmMain::resetSerialBanner() { m_controls.lblSN->setText(link::kSerialBannerPrefix); }
+
+}  // namespace torbex::app

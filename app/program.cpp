@@ -1,0 +1,46 @@
+#include "app/program.h"
+
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <QStyleFactory>
+#include <cstdio>
+
+#include "app/frm_main.h"
+#include "app/window_fonts.h"
+#include "data/cp932.h"
+
+namespace torbex::app {
+
+bool prepareApplication(QApplication& app) {
+    QApplication::setApplicationName(QStringLiteral("torbex"));
+    QApplication::setApplicationDisplayName(QStringLiteral("トルベックス"));
+    // Fusion draws the buttons in their own background colours on every platform.
+    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) QApplication::setStyle(fusion);
+    QApplication::setFont(controlFont());
+    (void)app;
+
+    if (!data::cp932Available()) {
+        // Without the code page every file would be garbled; refuse to start.
+        const QString text = QStringLiteral("文字コード(CP932)が使用できません。本プログラムを終了します。");
+        std::fprintf(stderr, "torbex: the CP932 text codec is not available (Qt without ICU)\n");
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("エラー"), text, QMessageBox::Ok);
+        box.exec();
+        return false;
+    }
+    return true;
+}
+
+int runMainWindow(QApplication& app, link::HidTransport& transport, const link::MonotonicClock& clock) {
+    link::QtEventPump events;
+    MessageBoxDialogs dialogs;
+    SettingsFolders folders{QApplication::applicationDirPath(),
+                            QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
+                            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)};
+    frmMain window({transport, clock, events, dialogs, folders});
+    dialogs.setParent(&window);
+    if (!window.Form_Load()) return 1;
+    window.show();
+    return app.exec();
+}
+
+}  // namespace torbex::app

@@ -1,0 +1,119 @@
+#include "app/settings_file.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+#include "app/text_files.h"
+#include "commands/protocol.h"
+#include "commands/value_text.h"
+#include "data/cp932.h"
+
+namespace torbex::app {
+namespace {
+
+constexpr int kLines = 9;
+const std::array<QString, kLines> kLabels{
+    QStringLiteral("[00] 流量設定(ml/h)"),    QStringLiteral("[01] 平均数(未使用)"),
+    QStringLiteral("[02] 測定数(未使用)"),     QStringLiteral("[03] 閉塞圧力(kpa)"),
+    QStringLiteral("[04] 閉塞設定(L/M/H)"),    QStringLiteral("[05] 測定データ書き込みモード"),
+    QStringLiteral("[06] RFID使用／未使用"),   QStringLiteral("[07] 測定単位設定"),
+    QStringLiteral("[08] データディレクトリ"),
+};
+
+QString fileIn(const QString& folder) { return StripTrailingBackslash(folder) + u'/' + kSettingsFileName; }
+
+// The rounded 16-bit value of a text, or nullopt when it does not fit.
+std::optional<std::int16_t> integerValue(const QString& text) {
+    const double rounded = std::nearbyint(commands::parseDecimal(text));
+    if (!(rounded >= std::numeric_limits<std::int16_t>::min() && rounded <= std::numeric_limits<std::int16_t>::max()))
+        return std::nullopt;
+    return static_cast<std::int16_t>(rounded);
+}
+
+std::optional<float> floatValue(const QString& text) {
+    const double value = commands::parseDecimal(text);
+    if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) return std::nullopt;
+    return static_cast<float>(value);
+}
+
+std::optional<StoredSettings> settingsFrom(const QStringList& values) {
+    const auto flow = floatValue(values[0]);
+    const auto average = integerValue(values[1]);
+    const auto measure = integerValue(values[2]);
+    const auto pressure = floatValue(values[3]);
+    const auto level = integerValue(values[4]);
+    const auto writeMode = integerValue(values[5]);
+    const auto rfidUse = integerValue(values[6]);
+    const auto units = integerValue(values[7]);
+    if (!flow || !average || !measure || !pressure || !level || !writeMode || !rfidUse || !units) return std::nullopt;
+    // Values the settings lists cannot show would be sent to the tester unseen.
+    if (*level < 0 || *level > 2 || (*writeMode != 0 && *writeMode != 1) || (*rfidUse != 0 && *rfidUse != 1))
+        return std::nullopt;
+
+    StoredSettings settings;
+    settings.measurement = {*flow, *average, *measure, *pressure, *level, *writeMode, *rfidUse, *units};
+    settings.DataDirectory = values[8];
+    return settings;
+}
+
+}  // namespace
+
+SettingsFile::SettingsFile(SettingsFolders folders) : m_folders(std::move(folders)) {
+    m_useConfigFolder = !programFolderUsable();
+}
+
+bool SettingsFile::programFolderUsable() const {
+    const QFileInfo folder(m_folders.programFolder);
+    return !m_folders.programFolder.isEmpty() && folder.isDir() && folder.isWritable();
+}
+
+QString SettingsFile::path() const {
+    return fileIn(m_useConfigFolder ? m_folders.configFolder : m_folders.programFolder);
+}
+
+StoredSettings SettingsFile::defaults() const {
+    StoredSettings settings;
+    settings.DataDirectory = m_folders.documentsFolder;
+    return settings;
+}
+
+SettingsFile::LoadResult SettingsFile::load() const {
+    QString source = path();
+    // An installed program may ship its settings beside itself; read them until the user's own
+    // copy exists.
+    if (m_useConfigFolder && IsFileAbsent(source) && !IsFileAbsent(fileIn(m_folders.programFolder)))
+        source = fileIn(m_folders.programFolder);
+
+    QStringList values;
+    QStringList labels;
+    if (ReadValueLabelFile(source, values, labels) >= 0) {
+        if (auto settings = settingsFrom(values)) return {*settings, true};
+    }
+    return {defaults(), false};
+}
+
+bool SettingsFile::save(const StoredSettings& settings) {
+    const commands::MeasurementSettings& m = settings.measurement;
+    // A folder name the code page cannot hold is not kept; the save dialog then opens in the
+    // documents folder, which beats losing the whole file.
+    const QString folder = data::encodeCp932(settings.DataDirectory) ? settings.DataDirectory : QString();
+    const QStringList values{commands::formatFlowRate(m.FlowRate), QString::number(m.AverageCount),
+                             QString::number(m.MeasureCount),       commands::formatFlowRate(m.OcclusionPressure),
+                             QString::number(m.OcclusionLevel),     QString::number(m.WriteMode),
+                             QString::number(m.RfidUse),            QString::number(m.DisplayUnits),
+                             folder};
+    const QStringList labels(kLabels.begin(), kLabels.end());
+
+    if (m_useConfigFolder && !m_folders.configFolder.isEmpty()) QDir().mkpath(m_folders.configFolder);
+    if (WriteValueLabelFile(path(), kLines, values, labels) == 0) return true;
+    if (m_useConfigFolder || m_folders.configFolder.isEmpty()) return false;
+    m_useConfigFolder = true;
+    QDir().mkpath(m_folders.configFolder);
+    return WriteValueLabelFile(path(), kLines, values, labels) == 0;
+}
+
+}  // namespace torbex::app

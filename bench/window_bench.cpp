@@ -1,0 +1,77 @@
+// Start-up to a shown window, and a full grid rebuild with a full record store. Runs on the
+// offscreen platform unless QT_QPA_PLATFORM says otherwise.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include "app/frm_main.h"
+#include "app/operator_dialogs.h"
+#include "sim/simulated_bus.h"
+
+namespace {
+
+using namespace torbex;
+
+struct SilentDialogs final : app::OperatorDialogs {
+    void showMessage(const QString&, const QString&) override {}
+    bool askYesNo(const QString&, const QString&) override { return false; }
+};
+
+struct WindowRig {
+    WindowRig() { bus.attachTester(tester); }
+    app::MainWindowServices services() {
+        return {bus, clock, events, dialogs, {folder.path(), folder.path(), folder.path()}, &QDateTime::currentDateTime, false};
+    }
+    QTemporaryDir folder;
+    link::ManualClock clock;
+    link::CallbackEventPump events;
+    SilentDialogs dialogs;
+    sim::SimulatedTester tester;
+    sim::SimulatedBus bus;
+};
+
+void BM_StartupToWindowShown(benchmark::State& state) {
+    WindowRig rig;
+    for (auto _ : state) {
+        app::frmMain window(rig.services());
+        window.Form_Load();
+        window.show();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_StartupToWindowShown)->Unit(benchmark::kMillisecond);
+
+void BM_DispDataFullStore(benchmark::State& state) {
+    WindowRig rig;
+    app::frmMain window(rig.services());
+    window.Form_Load();
+    window.show();
+    data::RecordStore& store = window.store();
+    for (int i = 0; i < data::RecordStore::kSlots; ++i) {
+        data::MeasurementRecord& record = store.slot(i);
+        record.StatusFlags = QStringLiteral("8F");
+        record.PumpRfid = QStringLiteral("0807060504030201");
+        record.MeasureDate = QStringLiteral("2013/02/28");
+        record.MeasureTime = QStringLiteral("11:20");
+        record.FlowResult = QStringLiteral("  99.5");
+        record.OcclusionResult = QStringLiteral("    53.2");
+    }
+    store.RecordCount = data::RecordStore::kSlots;
+    for (auto _ : state) {
+        window.DispData();
+        QApplication::processEvents();  // the repaint belongs to the cost
+    }
+}
+BENCHMARK(BM_DispDataFullStore)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

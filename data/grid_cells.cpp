@@ -1,0 +1,46 @@
+#include "data/grid_cells.h"
+
+namespace torbex::data {
+namespace {
+
+JudgementCell judgement(const MeasurementRecord& record, StatusBit measured, StatusBit error, StatusBit pass,
+                        const QString& result) {
+    if (!record.has(measured)) return {QStringLiteral("-----"), CellColour::Normal};
+    if (record.has(error)) return {QStringLiteral("Err "), CellColour::Red};
+    if (!record.has(pass)) return {result, CellColour::Red};
+    return {result, CellColour::Black};
+}
+
+}  // namespace
+
+JudgementCell flowJudgement(const MeasurementRecord& record) {
+    return judgement(record, FlowMeasured, FlowError, FlowPass, record.FlowResult.text());
+}
+
+JudgementCell occlusionJudgement(const MeasurementRecord& record) {
+    return judgement(record, OcclusionMeasured, OcclusionError, OcclusionPass, record.OcclusionResult.text());
+}
+
+std::array<QString, kGridColumns> gridCellTexts(const MeasurementRecord& record, int row) {
+    return {
+        recordNumberText(row),
+        record.has(RfidPresent) ? record.PumpRfid.text() : QString(),
+        record.ManagementNo.text(),
+        record.MeasureDate.text(),
+        record.MeasureTime.text().left(5),
+        record.FlowSetting.text(),
+        flowJudgement(record).text,
+        record.OcclusionSetting.text(),
+        occlusionJudgement(record).text,
+    };
+}
+
+QString recordNumberText(int row) { return (QStringLiteral("   ") + QString::number(row + 1)).right(4); }
+
+QString countText(int count) { return QString::number(count).rightJustified(6, u' '); }
+
+int gridRowCount(int recordCount) { return recordCount < kMinimumGridRows ? kMinimumGridRows : recordCount + 1; }
+
+int firstVisibleRow(int recordCount) { return recordCount >= kVisibleRows ? recordCount - kVisibleRows : 0; }
+
+}  // namespace torbex::data

@@ -1,0 +1,11 @@
+// Test programs that create widgets or models need an application object; this main comes
+// before GoogleTest's own.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
