@@ -39,6 +39,7 @@ frmMain::frmMain(MainWindowServices services, QWidget* parent)
       m_session(m_services.transport, m_services.clock, m_services.events, m_services.localClock),
       m_pollLoop(m_session.link, m_session.requests, *this, [this] { m_session.dispatcher.ServiceComRequest(); }),
       m_model(m_store),
+      m_download(m_session.exchange, m_session.requests, m_store, *this),
       m_settingsFile(m_services.folders) {
     setWindowTitle(kWindowTitle);
     setFont(controlFont());
@@ -52,6 +53,10 @@ frmMain::frmMain(MainWindowServices services, QWidget* parent)
     for (const auto& [index, button] : m_controls.cmdMode)
         connect(button, &QPushButton::clicked, this, [this, index = index] { cmdMode_Click(index); });
     connect(m_controls.Combo1, &QComboBox::currentIndexChanged, this, [this] { Combo1_Click(); });
+    for (const auto& [index, button] : m_controls.Command1)
+        connect(button, &QPushButton::clicked, this, [this, index = index] { Command1_Click(index); });
+    connect(m_controls.Grid2, &QTableView::doubleClicked, this,
+            [this](const QModelIndex& cell) { Grid2_DblClick(cell.row(), cell.column()); });
 
     m_timer2.setInterval(link::PollLoop::kIntervalMs);
     connect(&m_timer2, &QTimer::timeout, this, [this] { Timer2_Timer(); });
@@ -201,5 +206,12 @@ void frmMain::showConnectionLabel(link::ConnectionLabel label) {
 }
 
 void frmMain::resetSerialBanner() { m_controls.lblSN->setText(link::kSerialBannerPrefix); }
+
+void frmMain::showRecordCountLabels() {
+    m_controls.Label4->show();
+    m_controls.Label5->show();
+}
+
+void frmMain::showProgress(int records) { m_controls.Label4->setText(QString::number(records)); }
 
 }  // namespace torbex::app

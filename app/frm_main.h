@@ -8,6 +8,7 @@
 #include "app/settings_file.h"
 #include "app/window_controls.h"
 #include "commands/tester_session.h"
+#include "data/measurement_download.h"
 #include "data/record_store.h"
 #include "data/record_table_model.h"
 #include "link/poll_loop.h"
@@ -30,7 +31,10 @@ struct MainWindowServices {
 // The main window: three pages sharing one client area, the page buttons, the connection label
 // and serial banner, and the poll timer. It binds the controls to the logic in link/, commands/
 // and data/ and holds little of its own.
-class frmMain final : public QWidget, private commands::DispatcherView, private link::PollView {
+class frmMain final : public QWidget,
+                      private commands::DispatcherView,
+                      private link::PollView,
+                      private data::DownloadView {
     Q_OBJECT
 
 public:
@@ -49,14 +53,25 @@ public:
     // Writes Setting.ini; when that fails, tells the operator and ends the program.
     bool SaveSettingsFile();
 
+    // The data page's buttons: 0 load, 1 clear, 2 save, 3 read, 9 exit.
+    void Command1_Click(int index);
+    // A double-click on the data grid; only the management number column edits.
+    void Grid2_DblClick(int row, int column);
+
     const WindowControls& controls() const { return m_controls; }
     commands::TesterSession& session() { return m_session; }
     data::RecordStore& store() { return m_store; }
     link::PollLoop& pollLoop() { return m_pollLoop; }
     const SettingsFile& settingsFile() const { return m_settingsFile; }
     bool programEnded() const { return m_programEnded; }
+    bool downloading() const { return m_downloading; }
 
     QString DataDirectory;
+    // The row last double-clicked in the data grid.
+    std::int16_t EditRow = 0;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     // Dispatcher display steps.
@@ -66,9 +81,21 @@ private:
     // Poll tick display.
     void showConnectionLabel(link::ConnectionLabel label) override;
     void resetSerialBanner() override;
+    // Download display.
+    void showRecordCountLabels() override;
+    void showProgress(int records) override;
 
     void fillLists();
     void endProgram();
+
+    // Data page commands.
+    bool unsavedDataGuard(bool hintOnRefusal);
+    void loadData();
+    void clearData();
+    void saveFile();
+    void readFile();
+    void exitProgram();
+    QString chosenDataFile(const QString& chosen);
 
     MainWindowServices m_services;
     WindowControls m_controls;
@@ -76,9 +103,12 @@ private:
     link::PollLoop m_pollLoop;
     data::RecordStore m_store;
     data::RecordTableModel m_model;
+    data::MeasurementDownload m_download;
     SettingsFile m_settingsFile;
     QTimer m_timer2;
     bool m_programEnded = false;
+    bool m_downloading = false;
+    bool m_exitConfirmed = false;
 };
 
 }  // namespace torbex::app

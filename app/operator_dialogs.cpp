@@ -1,8 +1,29 @@
 #include "app/operator_dialogs.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
 
+#include "app/frm_edit.h"
+
 namespace torbex::app {
+namespace {
+
+std::optional<QString> runFileDialog(QWidget* parent, const OperatorDialogs::FileChoice& choice, QString& lastFolder,
+                                     QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent, choice.title);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // The program asks about overwriting itself, after it has fixed the extension.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setNameFilter(choice.filter);
+    const QString folder = choice.folder.isEmpty() ? lastFolder : choice.folder;
+    if (!folder.isEmpty()) dialog.setDirectory(folder);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    lastFolder = dialog.directory().absolutePath();
+    return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace
 
 void MessageBoxDialogs::showMessage(const QString& title, const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, m_parent);
@@ -12,6 +33,21 @@ void MessageBoxDialogs::showMessage(const QString& title, const QString& text) {
 bool MessageBoxDialogs::askYesNo(const QString& title, const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No, m_parent);
     return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<QString> MessageBoxDialogs::chooseFileToWrite(const FileChoice& choice) {
+    return runFileDialog(m_parent, choice, m_lastFolder, QFileDialog::AcceptSave);
+}
+
+std::optional<QString> MessageBoxDialogs::chooseFileToRead(const FileChoice& choice) {
+    return runFileDialog(m_parent, choice, m_lastFolder, QFileDialog::AcceptOpen);
+}
+
+std::optional<QString> MessageBoxDialogs::editManagementNumber(const QString& current) {
+    frmEdit dialog(*this, m_parent);
+    dialog.setEntry(current);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.entry();
 }
 
 }  // namespace torbex::app

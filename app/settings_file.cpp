@@ -24,7 +24,10 @@ const std::array<QString, kLines> kLabels{
     QStringLiteral("[08] データディレクトリ"),
 };
 
-QString fileIn(const QString& folder) { return StripTrailingBackslash(folder) + u'/' + kSettingsFileName; }
+// No folder means no file; the name alone would land in the filesystem root.
+QString fileIn(const QString& folder) {
+    return folder.isEmpty() ? QString() : StripTrailingBackslash(folder) + u'/' + kSettingsFileName;
+}
 
 // The rounded 16-bit value of a text, or nullopt when it does not fit.
 std::optional<std::int16_t> integerValue(const QString& text) {

@@ -16,6 +16,9 @@ using namespace torbex;
 struct SilentDialogs final : app::OperatorDialogs {
     void showMessage(const QString&, const QString&) override {}
     bool askYesNo(const QString&, const QString&) override { return false; }
+    std::optional<QString> chooseFileToWrite(const FileChoice&) override { return std::nullopt; }
+    std::optional<QString> chooseFileToRead(const FileChoice&) override { return std::nullopt; }
+    std::optional<QString> editManagementNumber(const QString&) override { return std::nullopt; }
 };
 
 struct WindowRig {

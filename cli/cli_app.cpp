@@ -6,9 +6,12 @@
 #include <memory>
 #include <optional>
 
+#include "cli/record_listing.h"
 #include "commands/settings_transfer.h"
 #include "commands/tester_session.h"
 #include "commands/value_text.h"
+#include "data/csv_codec.h"
+#include "data/measurement_download.h"
 #include "link/hidapi_transport.h"
 #include "sim/scenario.h"
 #include "sim/simulated_bus.h"
@@ -26,6 +29,9 @@ const QString kUsage = QStringLiteral(
     "                                         calibration coefficients and settings\n"
     "  set-clock                              set the tester's clock to this PC's local time\n"
     "  send-settings --flow F --level L|M|H   send a flow rate (5 to 150 ml/h) and an occlusion level\n"
+    "  download --out FILE.csv                download every record and save them as a data file\n"
+    "  clear                                  erase the tester's records\n"
+    "  show FILE.csv [--json]                 list the records of a data file as the window shows them\n"
     "\n"
     "options:\n"
     "  --simulate FILE   talk to a simulated tester described by FILE instead of the USB tester\n"
@@ -38,6 +44,8 @@ struct Options {
     QString command;
     std::optional<QString> flow;
     std::optional<QString> level;
+    std::optional<QString> out;
+    std::optional<QString> file;  // the data file of `show`
 };
 
 // Parses the arguments; nullopt with a reason in `problem` when they do not make a command.
@@ -56,20 +64,26 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem) {
             if (!(options.scenario = value())) return std::nullopt;
         } else if (word == u"--trace") {
             options.trace = true;
-        } else if (word == u"--json" && options.command == u"info") {
+        } else if (word == u"--json" && (options.command == u"info" || options.command == u"show")) {
             options.json = true;
         } else if (word == u"--flow" && options.command == u"send-settings") {
             if (!(options.flow = value())) return std::nullopt;
         } else if (word == u"--level" && options.command == u"send-settings") {
             if (!(options.level = value())) return std::nullopt;
+        } else if (word == u"--out" && options.command == u"download") {
+            if (!(options.out = value())) return std::nullopt;
         } else if (options.command.isEmpty() && !word.startsWith(u'-')) {
             options.command = word;
+        } else if (options.command == u"show" && !options.file && !word.startsWith(u'-')) {
+            options.file = word;
         } else {
             problem = QStringLiteral("unexpected argument: ") + word;
             return std::nullopt;
         }
     }
-    static const QStringList commands{QStringLiteral("info"), QStringLiteral("set-clock"), QStringLiteral("send-settings")};
+    static const QStringList commands{QStringLiteral("info"),     QStringLiteral("set-clock"),
+                                      QStringLiteral("send-settings"), QStringLiteral("download"),
+                                      QStringLiteral("clear"),    QStringLiteral("show")};
     if (options.command.isEmpty()) {
         problem = QStringLiteral("no command given");
         return std::nullopt;
@@ -80,6 +94,14 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem) {
     }
     if (options.command == u"send-settings" && (!options.flow || !options.level)) {
         problem = QStringLiteral("send-settings needs --flow and --level");
+        return std::nullopt;
+    }
+    if (options.command == u"download" && !options.out) {
+        problem = QStringLiteral("download needs --out FILE.csv");
+        return std::nullopt;
+    }
+    if (options.command == u"show" && !options.file) {
+        problem = QStringLiteral("show needs a data file");
         return std::nullopt;
     }
     return options;
@@ -103,6 +125,7 @@ public:
     Tool(const Options& options, QTextStream& out, QTextStream& err) : m_options(options), m_out(out), m_err(err) {}
 
     int run() {
+        if (m_options.command == u"show") return show();
         if (const int status = openTransport(); status != kSuccess) return status;
         commands::TesterSession session(*m_transport, m_clock, m_events);
         if (m_options.trace) session.link.setTrace(traceTo(m_err));
@@ -110,6 +133,8 @@ public:
 
         if (m_options.command == u"info") return info(session);
         if (m_options.command == u"set-clock") return perform(session, commands::kRequestSetClock);
+        if (m_options.command == u"download") return download(session);
+        if (m_options.command == u"clear") return clear(session);
         return sendSettings(session);
     }
 
@@ -198,14 +223,63 @@ private:
         commands::SettingsChoice choice;
         choice.flowRateText = *m_options.flow;
         choice.occlusionLevel = static_cast<int>(letters.indexOf(level));
-        commands::MeasurementSettings& held = session.values.measurementSettings;
-        choice.writeMode = held.WriteMode;
-        choice.rfidUse = held.RfidUse;
-        if (!commands::applySettingsTransfer(held, choice)) {
+        commands::MeasurementSettings checked;
+        if (!commands::applySettingsTransfer(checked, choice)) {
             m_err << "torbex-cli: " << commands::kFlowRateRangeMessage << '\n';
             return kUsageError;
         }
+        // Only the flow rate and the level are the operator's to change here; write mode, RFID use
+        // and display units go back as the tester holds them.
+        if (const int status = perform(session, commands::kRequestReadSettings); status != kSuccess) return status;
+        commands::MeasurementSettings& held = session.values.measurementSettings;
+        choice.writeMode = held.WriteMode;
+        choice.rfidUse = held.RfidUse;
+        choice.flowUnitIndex = held.DisplayUnits & 1;
+        choice.pressureUnitIndex = held.DisplayUnits & 2;
+        commands::applySettingsTransfer(held, choice);
         return perform(session, commands::kRequestWriteSettings);
+    }
+
+    int download(commands::TesterSession& session) {
+        data::RecordStore store;
+        data::DownloadView quiet;
+        data::MeasurementDownload download(session.exchange, session.requests, store, quiet);
+        download.ReadMeasurementData();
+        if (session.requests.COM_ERR != 0) {
+            m_err << "torbex-cli: no tester found, or it stopped answering; no file written\n";
+            return kNoTester;
+        }
+        if (!data::WriteCsvFile(*m_options.out, store)) {
+            m_err << "torbex-cli: cannot write " << *m_options.out << '\n';
+            return kFileError;
+        }
+        m_out << store.RecordCount << " records\n";
+        return kSuccess;
+    }
+
+    int clear(commands::TesterSession& session) {
+        if (!session.link.FindTheHid()) {
+            m_err << "torbex-cli: no tester found\n";
+            return kNoTester;
+        }
+        data::RecordStore store;
+        data::DownloadView quiet;
+        data::MeasurementDownload(session.exchange, session.requests, store, quiet).ClearDeviceData();
+        return kSuccess;
+    }
+
+    int show() {
+        data::RecordStore store;
+        if (!data::ReadCsvFile(*m_options.file, store)) {
+            m_err << "torbex-cli: cannot read " << *m_options.file << " as a data file\n";
+            return kFileError;
+        }
+        if (m_options.json) {
+            m_out << recordListingJson(store);
+        } else {
+            m_out << recordListing(store);
+        }
+        return kSuccess;
     }
 
     const Options& m_options;

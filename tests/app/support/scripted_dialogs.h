@@ -19,9 +19,18 @@ public:
 
     void showMessage(const QString& title, const QString& text) override;
     bool askYesNo(const QString& title, const QString& text) override;
+    std::optional<QString> chooseFileToWrite(const FileChoice& choice) override;
+    std::optional<QString> chooseFileToRead(const FileChoice& choice) override;
+    std::optional<QString> editManagementNumber(const QString& current) override;
 
     std::vector<Shown> shown;
     std::deque<bool> answers;
+    // Files the dialogs answer with (nullopt: cancelled), and what they were opened with.
+    std::deque<std::optional<QString>> files;
+    std::vector<FileChoice> fileDialogs;
+    // Entries the editor answers with (nullopt: cancelled), and the numbers it was opened with.
+    std::deque<std::optional<QString>> entries;
+    std::vector<QString> editorOpenedWith;
 };
 
 }  // namespace torbex::testing

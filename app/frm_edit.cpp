@@ -1,0 +1,75 @@
+#include "app/frm_edit.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/management_number.h"
+#include "app/window_controls.h"
+#include "app/window_fonts.h"
+
+namespace torbex::app {
+
+frmEdit::frmEdit(OperatorDialogs& dialogs, QWidget* parent) : QDialog(parent), m_dialogs(dialogs) {
+    setWindowTitle(QStringLiteral("データ編集"));
+    setFixedSize(twipsToPixels(5484), twipsToPixels(2940));
+
+    lblEdit[0] = new QLabel(QStringLiteral("管理番号"), this);
+    lblEdit[0]->setObjectName(QStringLiteral("lblEdit(0)"));
+    lblEdit[0]->setGeometry(twips(480, 480, 2172, 252));
+
+    txtEdit[0] = new QLineEdit(this);
+    txtEdit[0]->setObjectName(QStringLiteral("txtEdit(0)"));
+    txtEdit[0]->setGeometry(twips(3000, 480, 2052, 375));
+    txtEdit[0]->setAlignment(Qt::AlignCenter);
+    QFont entryFont = controlFont();
+    entryFont.setPointSizeF(12);
+    txtEdit[0]->setFont(entryFont);
+
+    lblEdit[1] = new QLabel(QStringLiteral("シリンジポンプの管理番号を入力して下さい。　　（半角文字列　最大10桁）"), this);
+    lblEdit[1]->setObjectName(QStringLiteral("lblEdit(1)"));
+    lblEdit[1]->setGeometry(twips(600, 1320, 4452, 492));
+    lblEdit[1]->setWordWrap(true);
+
+    CmdEdit[0] = new QPushButton(QStringLiteral("確　　定"), this);
+    CmdEdit[0]->setObjectName(QStringLiteral("CmdEdit(0)"));
+    CmdEdit[0]->setGeometry(twips(1560, 2040, 1575, 492));
+    CmdEdit[1] = new QPushButton(QStringLiteral("キャンセル"), this);
+    CmdEdit[1]->setObjectName(QStringLiteral("CmdEdit(1)"));
+    CmdEdit[1]->setGeometry(twips(3480, 2040, 1575, 492));
+    // Enter in the entry confirms; the buttons are not default buttons, so Enter elsewhere does not.
+    CmdEdit[0]->setAutoDefault(false);
+    CmdEdit[1]->setAutoDefault(false);
+
+    setTabOrder(txtEdit[0], CmdEdit[0]);
+    setTabOrder(CmdEdit[0], CmdEdit[1]);
+
+    connect(CmdEdit[0], &QPushButton::clicked, this, [this] { CmdEdit_Click(0); });
+    connect(CmdEdit[1], &QPushButton::clicked, this, [this] { CmdEdit_Click(1); });
+    connect(txtEdit[0], &QLineEdit::returnPressed, this, [this] { CmdEdit_Click(0); });
+}
+
+void frmEdit::setEntry(const QString& text) { txtEdit[0]->setText(text); }
+
+QString frmEdit::entry() const { return txtEdit.at(0)->text(); }
+
+void frmEdit::CmdEdit_Click(int index) {
+    if (index != 0) {
+        reject();
+        return;
+    }
+    if (const auto problem = managementNumberProblem(entry())) {
+        // The entry stays as typed, for correction.
+        m_dialogs.showMessage(kErrorTitle, *problem);
+        txtEdit[0]->setFocus();
+        return;
+    }
+    accept();
+}
+
+void frmEdit::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    txtEdit[0]->setFocus();
+}
+
+}  // namespace torbex::app

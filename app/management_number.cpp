@@ -1,0 +1,26 @@
+#include "app/management_number.h"
+
+#include "data/cp932.h"
+
+namespace torbex::app {
+
+QString managementNumberToStore(const QString& entry) {
+    qsizetype first = 0;
+    qsizetype last = entry.size();
+    while (first < last && entry[first] == u' ') ++first;
+    while (last > first && entry[last - 1] == u' ') --last;
+    return entry.mid(first, last - first) + QString(8, u' ');
+}
+
+std::optional<QString> managementNumberProblem(const QString& entry) {
+    const QString number = managementNumberToStore(entry).trimmed();
+    for (QChar c : entry) {
+        if (c == u',' || c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
+            return kManagementNumberCharacterMessage;
+    }
+    if (!data::encodeCp932(entry)) return kManagementNumberCharacterMessage;
+    if (!number.isEmpty() && QStringLiteral("=+-@").contains(number[0])) return kManagementNumberFormulaMessage;
+    return std::nullopt;
+}
+
+}  // namespace torbex::app

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace torbex::app {
+
+inline const QString kManagementNumberCharacterMessage =
+    QStringLiteral("管理番号に使用できない文字が含まれています。（カンマ、制御文字、機種依存文字などは使用できません）");
+inline const QString kManagementNumberFormulaMessage =
+    QStringLiteral("管理番号の先頭に「=」「+」「-」「@」は使用できません。");
+
+// Why an entry cannot be a management number, or nullopt when it can. A comma would split the
+// record's line in the data file, a character outside code page 932 would be garbled there, and a
+// leading "=", "+", "-" or "@" would run as a formula when the file is opened in a spreadsheet.
+std::optional<QString> managementNumberProblem(const QString& entry);
+
+// The entry as it is stored: spaces trimmed at both ends (the record field pads and cuts it).
+QString managementNumberToStore(const QString& entry);
+
+}  // namespace torbex::app
