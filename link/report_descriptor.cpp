@@ -31,7 +31,8 @@ std::optional<ReportLengths> reportLengthsFromDescriptor(std::span<const std::ui
     while (pos < descriptor.size()) {
         const std::uint8_t prefix = descriptor[pos];
         if (prefix == kLongItemPrefix) {
-            if (pos + 1 >= descriptor.size()) return std::nullopt;
+            // Prefix, data size and tag, then the data; all of it must be there.
+            if (pos + 3 > descriptor.size() || pos + 3 + descriptor[pos + 1] > descriptor.size()) return std::nullopt;
             pos += 3 + descriptor[pos + 1];
             continue;
         }
