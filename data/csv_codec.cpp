@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QVarLengthArray>
 
 #include "data/cp932.h"
 
@@ -29,22 +30,67 @@ QString judgement(const MeasurementRecord& record, StatusBit measured, StatusBit
 
 }  // namespace
 
+namespace {
+
+using FieldViews = QVarLengthArray<QStringView, kMaxCsvFields>;
+
+// The fields of a line as views into it, so reading a large file copies each text once.
+std::optional<FieldViews> splitFields(QStringView line) {
+    FieldViews fields;
+    qsizetype start = 0;
+    for (qsizetype comma = line.indexOf(u','); comma >= 0; comma = line.indexOf(u',', start)) {
+        if (fields.size() >= kMaxCsvFields) return std::nullopt;
+        fields.append(line.mid(start, comma - start));
+        start = comma + 1;
+    }
+    if (start < line.size()) {
+        if (fields.size() >= kMaxCsvFields) return std::nullopt;
+        fields.append(line.mid(start));
+    }
+    return fields;
+}
+
+// Only spaces are trimmed; other blanks belong to the text.
+QStringView trimSpaces(QStringView text) {
+    while (!text.isEmpty() && text.front() == u' ') text = text.mid(1);
+    while (!text.isEmpty() && text.back() == u' ') text.chop(1);
+    return text;
+}
+
+std::optional<MeasurementRecord> recordFromFields(const FieldViews& fields) {
+    if (fields.isEmpty()) return std::nullopt;
+    // Columns 1 to 10; those beyond the line's fields are empty.
+    const auto field = [&](int column) { return column <= fields.size() ? fields[column - 1] : QStringView(); };
+    const auto trimmed = [&](int column) { return trimSpaces(field(column)); };
+
+    int status = 0;
+    if (!trimmed(1).isEmpty()) status += RfidPresent;
+    if (trimmed(6) != kNotMeasured) status += FlowMeasured;
+    if (trimmed(9) != kNotMeasured) status += OcclusionMeasured;
+    if (trimmed(7) == kPass) status += FlowPass;
+    if (trimmed(10) == kPass) status += OcclusionPass;
+
+    MeasurementRecord record;
+    record.StatusFlags = QString::number(status, 16).toUpper().rightJustified(2, u'0');
+    record.PumpRfid = trimmed(1).toString();
+    record.ManagementNo = trimmed(2).toString();
+    record.MeasureDate = trimmed(3).toString();
+    record.MeasureTime = trimmed(4).toString();
+    record.FlowSetting = trimmed(5).toString();
+    // Not trimmed: the right alignment survives.
+    record.FlowResult = field(6).right(6).toString();
+    record.OcclusionSetting = trimmed(8).toString();
+    record.OcclusionResult = trimmed(9).toString();
+    return record;
+}
+
+}  // namespace
+
 std::optional<QStringList> SplitCsvLine(const QString& line) {
+    const auto views = splitFields(line);
+    if (!views) return std::nullopt;
     QStringList fields;
-    QString current;
-    for (QChar c : line) {
-        if (c != u',') {
-            current.append(c);
-            continue;
-        }
-        if (fields.size() >= kMaxCsvFields) return std::nullopt;
-        fields.append(current);
-        current.clear();
-    }
-    if (!current.isEmpty()) {
-        if (fields.size() >= kMaxCsvFields) return std::nullopt;
-        fields.append(current);
-    }
+    for (QStringView view : *views) fields.append(view.toString());
     return fields;
 }
 
@@ -65,37 +111,10 @@ QString csvRecordLine(const MeasurementRecord& r) {
 }
 
 std::optional<MeasurementRecord> recordFromCsvFields(const QStringList& fields) {
-    if (fields.isEmpty()) return std::nullopt;
-    // Columns 1 to 10; those beyond the line's fields are empty.
-    const auto field = [&](int column) { return column <= fields.size() ? fields[column - 1] : QString(); };
-    const auto trimmed = [&](int column) {
-        QString text = field(column);
-        qsizetype first = 0;
-        qsizetype last = text.size();
-        while (first < last && text[first] == u' ') ++first;
-        while (last > first && text[last - 1] == u' ') --last;
-        return text.mid(first, last - first);
-    };
-
-    int status = 0;
-    if (!trimmed(1).isEmpty()) status += RfidPresent;
-    if (trimmed(6) != kNotMeasured) status += FlowMeasured;
-    if (trimmed(9) != kNotMeasured) status += OcclusionMeasured;
-    if (trimmed(7) == kPass) status += FlowPass;
-    if (trimmed(10) == kPass) status += OcclusionPass;
-
-    MeasurementRecord record;
-    record.StatusFlags = QString::number(status, 16).toUpper().rightJustified(2, u'0');
-    record.PumpRfid = trimmed(1);
-    record.ManagementNo = trimmed(2);
-    record.MeasureDate = trimmed(3);
-    record.MeasureTime = trimmed(4);
-    record.FlowSetting = trimmed(5);
-    // Not trimmed: the right alignment survives.
-    record.FlowResult = field(6).right(6);
-    record.OcclusionSetting = trimmed(8);
-    record.OcclusionResult = trimmed(9);
-    return record;
+    if (fields.size() > kMaxCsvFields) return std::nullopt;
+    FieldViews views;
+    for (const QString& field : fields) views.append(field);
+    return recordFromFields(views);
 }
 
 bool writeCsv(QIODevice& device, const RecordStore& store) {
@@ -120,19 +139,22 @@ std::optional<std::vector<MeasurementRecord>> parseCsv(const QByteArray& bytes) 
     const std::optional<QString> text = decodeCp932(bytes);
     if (!text || text->isEmpty()) return std::nullopt;  // no heading line
 
-    // A line ends at CR LF, CR, or (for files that went through another system's editor) LF.
-    QString normalised = *text;
-    normalised.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    normalised.replace(u'\r', u'\n');
-    QStringList lines = normalised.split(u'\n');
-    if (lines.last().isEmpty()) lines.removeLast();
-    if (lines.isEmpty()) return std::nullopt;
-
     std::vector<MeasurementRecord> records;
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-        const std::optional<QStringList> fields = SplitCsvLine(lines[i]);
+    // A line ends at CR LF, CR, or (for files that went through another system's editor) LF.
+    // The first line is the heading and is not looked at.
+    bool heading = true;
+    for (qsizetype start = 0; start < text->size();) {
+        qsizetype end = start;
+        while (end < text->size() && (*text)[end] != u'\r' && (*text)[end] != u'\n') ++end;
+        const QStringView line = QStringView(*text).mid(start, end - start);
+        start = end + ((end + 1 < text->size() && (*text)[end] == u'\r' && (*text)[end + 1] == u'\n') ? 2 : 1);
+        if (heading) {
+            heading = false;
+            continue;
+        }
+        const std::optional<FieldViews> fields = splitFields(line);
         if (!fields) return std::nullopt;
-        std::optional<MeasurementRecord> record = recordFromCsvFields(*fields);
+        std::optional<MeasurementRecord> record = recordFromFields(*fields);
         if (!record) continue;
         if (static_cast<int>(records.size()) >= RecordStore::kSlots) return std::nullopt;
         records.push_back(std::move(*record));

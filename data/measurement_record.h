@@ -12,16 +12,28 @@ class FixedText {
 public:
     static constexpr int kWidth = Width;
 
-    FixedText() : m_text(Width, u' ') {}
+    // All blank fields share one text, so a new record costs no allocation.
+    FixedText() : m_text(blank()) {}
     FixedText& operator=(const QString& text) {
-        m_text = text.left(Width);
-        if (m_text.size() < Width) m_text.append(QString(Width - m_text.size(), u' '));
+        if (text.size() == Width) {
+            m_text = text;
+        } else if (text.size() > Width) {
+            m_text = text.left(Width);
+        } else {
+            m_text = text;
+            m_text.resize(Width, u' ');
+        }
         return *this;
     }
     const QString& text() const { return m_text; }
     friend bool operator==(const FixedText&, const FixedText&) = default;
 
 private:
+    static const QString& blank() {
+        static const QString text(Width, u' ');
+        return text;
+    }
+
     QString m_text;
 };
 
