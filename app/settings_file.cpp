@@ -29,18 +29,27 @@ QString fileIn(const QString& folder) {
     return folder.isEmpty() ? QString() : StripTrailingBackslash(folder) + u'/' + kSettingsFileName;
 }
 
+// parseDecimal reads "nan", "inf" and a number beyond the double range as 0; such a value was
+// not written by this program and must not pass as a 0.
+std::optional<double> numberValue(const QString& text) {
+    if (!std::isfinite(text.trimmed().toDouble())) return std::nullopt;
+    return commands::parseDecimal(text);
+}
+
 // The rounded 16-bit value of a text, or nullopt when it does not fit.
 std::optional<std::int16_t> integerValue(const QString& text) {
-    const double rounded = std::nearbyint(commands::parseDecimal(text));
+    const std::optional<double> number = numberValue(text);
+    if (!number) return std::nullopt;
+    const double rounded = std::nearbyint(*number);
     if (!(rounded >= std::numeric_limits<std::int16_t>::min() && rounded <= std::numeric_limits<std::int16_t>::max()))
         return std::nullopt;
     return static_cast<std::int16_t>(rounded);
 }
 
 std::optional<float> floatValue(const QString& text) {
-    const double value = commands::parseDecimal(text);
-    if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) return std::nullopt;
-    return static_cast<float>(value);
+    const std::optional<double> value = numberValue(text);
+    if (!value || std::fabs(*value) > std::numeric_limits<float>::max()) return std::nullopt;
+    return static_cast<float>(*value);
 }
 
 std::optional<StoredSettings> settingsFrom(const QStringList& values) {
@@ -86,10 +95,11 @@ StoredSettings SettingsFile::defaults() const {
 
 SettingsFile::LoadResult SettingsFile::load() const {
     QString source = path();
-    // An installed program may ship its settings beside itself; read them until the user's own
-    // copy exists.
-    if (m_useConfigFolder && IsFileAbsent(source) && !IsFileAbsent(fileIn(m_folders.programFolder)))
-        source = fileIn(m_folders.programFolder);
+    // When the file is not where it is written now, the other folder may hold it: an installed
+    // program may ship its settings beside itself, and a program folder that looked writable but
+    // refused the last save sent the file to the configuration folder.
+    const QString other = fileIn(m_useConfigFolder ? m_folders.programFolder : m_folders.configFolder);
+    if (IsFileAbsent(source) && !IsFileAbsent(other)) source = other;
 
     QStringList values;
     QStringList labels;
