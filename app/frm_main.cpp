@@ -55,6 +55,14 @@ frmMain::frmMain(MainWindowServices services, QWidget* parent)
     connect(m_controls.Combo1, &QComboBox::currentIndexChanged, this, [this] { Combo1_Click(); });
     for (const auto& [index, button] : m_controls.Command1)
         connect(button, &QPushButton::clicked, this, [this, index = index] { Command1_Click(index); });
+    for (const auto& [index, button] : m_controls.Command5)
+        connect(button, &QPushButton::clicked, this, [this, index = index] { Command5_Click(index); });
+    for (const auto& [index, button] : m_controls.Command3)
+        connect(button, &QPushButton::clicked, this, [this, index = index] { Command3_Click(index); });
+    for (const auto& [index, button] : m_controls.Command6)
+        connect(button, &QPushButton::clicked, this, [this, index = index] { Command6_Click(index); });
+    connect(m_controls.Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+    connect(m_controls.Command10, &QPushButton::clicked, this, [this] { Command10_Click(); });
     connect(m_controls.Grid2, &QTableView::doubleClicked, this,
             [this](const QModelIndex& cell) { Grid2_DblClick(cell.row(), cell.column()); });
 

@@ -58,6 +58,16 @@ public:
     // A double-click on the data grid; only the management number column edits.
     void Grid2_DblClick(int row, int column);
 
+    // Settings page: 0 read, 1 transfer.
+    void Command5_Click(int index);
+    // Set the tester's clock, after a question.
+    void Command2_Click();
+    // Modes: 0 normal, 1 calibration, 2 program rewrite.
+    void Command3_Click(int index);
+    // Factory page: 0 read calibration and serial number, 1 write them.
+    void Command6_Click(int index);
+    void Command10_Click();
+
     const WindowControls& controls() const { return m_controls; }
     commands::TesterSession& session() { return m_session; }
     data::RecordStore& store() { return m_store; }
@@ -77,6 +87,7 @@ private:
     // Dispatcher display steps.
     void showTesterAbsent() override;
     void showTesterVersion() override;
+    void showMeasurementSettings(const commands::MeasurementSettings& asRead) override;
     void showCalibrationAndSerial() override;
     // Poll tick display.
     void showConnectionLabel(link::ConnectionLabel label) override;

@@ -1,5 +1,7 @@
 #include "commands/request_dispatcher.h"
 
+#include "commands/settings_transfer.h"
+
 namespace torbex::commands {
 
 RequestDispatcher::RequestDispatcher(ReportExchange& exchange, RequestVariables& requests, TesterValues& values,
@@ -54,10 +56,12 @@ void RequestDispatcher::decodeReply(std::int16_t request) {
             m_values.TesterVersion = decodeVersion(reply);
             m_view->showTesterVersion();
             break;
-        case kRequestReadSettings:
-            m_values.measurementSettings = decodeSettings(reply);
-            m_view->showMeasurementSettings();
+        case kRequestReadSettings: {
+            const MeasurementSettings read = decodeSettings(reply);
+            m_values.measurementSettings = settingsAfterRead(m_values.measurementSettings, read);
+            m_view->showMeasurementSettings(read);
             break;
+        }
         case kRequestReadCalibration: {
             const CalibrationReading reading = decodeCalibration(reply);
             m_values.calibrationCoefficients = reading.coefficients;

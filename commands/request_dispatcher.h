@@ -29,7 +29,9 @@ public:
     virtual ~DispatcherView() = default;
     virtual void showTesterAbsent() {}             // connection label empty on grey
     virtual void showTesterVersion() {}            // after D9
-    virtual void showMeasurementSettings() {}      // after D4
+    // After D4, with the settings as the tester sent them (the held ones may keep values the
+    // lists cannot show).
+    virtual void showMeasurementSettings(const MeasurementSettings& /*asRead*/) {}
     virtual void showCalibrationAndSerial() {}     // after D5
 };
 

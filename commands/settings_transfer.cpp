@@ -27,6 +27,20 @@ std::optional<QString> occlusionRangeText(int level) {
     return QString::fromUtf16(kLevels[static_cast<std::size_t>(level)].rangeText);
 }
 
+bool levelListed(int level) { return isListedLevel(level); }
+bool writeModeListed(int mode) { return mode == 0 || mode == 1; }
+bool rfidUseListed(int use) { return use == 0 || use == 1; }
+bool displayUnitsListed(int units) { return units >= 0 && units <= 3; }
+
+MeasurementSettings settingsAfterRead(const MeasurementSettings& held, const MeasurementSettings& read) {
+    MeasurementSettings kept = read;
+    if (!levelListed(read.OcclusionLevel)) kept.OcclusionLevel = held.OcclusionLevel;
+    if (!writeModeListed(read.WriteMode)) kept.WriteMode = held.WriteMode;
+    if (!rfidUseListed(read.RfidUse)) kept.RfidUse = held.RfidUse;
+    if (!displayUnitsListed(read.DisplayUnits)) kept.DisplayUnits = held.DisplayUnits;
+    return kept;
+}
+
 bool applySettingsTransfer(MeasurementSettings& held, const SettingsChoice& choice) {
     const double flow = parseDecimal(choice.flowRateText);
     if (flow < kMinFlowRate || flow > kMaxFlowRate) return false;

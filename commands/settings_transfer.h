@@ -33,4 +33,15 @@ struct SettingsChoice {
 // untouched, when the flow rate is out of range or not a number.
 bool applySettingsTransfer(MeasurementSettings& held, const SettingsChoice& choice);
 
+// Whether a value read from the tester can be shown in its list.
+bool levelListed(int level);
+bool writeModeListed(int mode);
+bool rfidUseListed(int use);
+bool displayUnitsListed(int units);
+
+// The settings to hold after a read: what the tester sent, except that a level, write mode,
+// RFID use or display units the lists cannot show keeps the value held before, rather than
+// travelling back to the tester unseen with the next transfer.
+MeasurementSettings settingsAfterRead(const MeasurementSettings& held, const MeasurementSettings& read);
+
 }  // namespace torbex::commands

@@ -167,8 +167,7 @@ TEST_F(Cli, UnreadableScenarioGivesStatusThreeNamingTheProblem) {
 }
 
 TEST_F(Cli, ProgramExitsWithZeroForInfoAndSetClock) {
-    const QString program = qEnvironmentVariable("TORBEX_CLI");
-    if (program.isEmpty()) GTEST_SKIP() << "TORBEX_CLI is not set";
+    const QString program = qEnvironmentVariable("TORBEX_CLI", QStringLiteral(TORBEX_CLI_PATH));
     const QString scenario = writeScenario(kScenario);
     for (const QString& command : {QStringLiteral("info"), QStringLiteral("set-clock")}) {
         QProcess process;

@@ -15,7 +15,7 @@ using sim::Fault;
 struct CountingView final : DispatcherView {
     void showTesterAbsent() override { ++absent; }
     void showTesterVersion() override { ++version; }
-    void showMeasurementSettings() override { ++settings; }
+    void showMeasurementSettings(const MeasurementSettings&) override { ++settings; }
     void showCalibrationAndSerial() override { ++calibration; }
     int absent = 0, version = 0, settings = 0, calibration = 0;
 };
