@@ -17,11 +17,9 @@ torbex_install_missing() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# Configures a preset once; later runs only rebuild what changed.
+# Configures (quick when nothing changed, and it picks up changed presets) and builds what changed.
 torbex_build() {
     local preset="$1"
-    if [ ! -f "build/$preset/build.ninja" ]; then
-        cmake --preset "$preset" >/dev/null
-    fi
+    cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" -- -j"$(nproc)"
 }
