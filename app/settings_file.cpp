@@ -52,7 +52,10 @@ std::optional<float> floatValue(const QString& text) {
     return static_cast<float>(*value);
 }
 
-std::optional<StoredSettings> settingsFrom(const QStringList& values) {
+}  // namespace
+
+std::optional<StoredSettings> storedSettingsFrom(const QStringList& values) {
+    if (values.size() < kLines) return std::nullopt;
     const auto flow = floatValue(values[0]);
     const auto average = integerValue(values[1]);
     const auto measure = integerValue(values[2]);
@@ -71,8 +74,6 @@ std::optional<StoredSettings> settingsFrom(const QStringList& values) {
     settings.DataDirectory = values[8];
     return settings;
 }
-
-}  // namespace
 
 SettingsFile::SettingsFile(SettingsFolders folders) : m_folders(std::move(folders)) {
     m_useConfigFolder = !programFolderUsable();
@@ -104,7 +105,7 @@ SettingsFile::LoadResult SettingsFile::load() const {
     QStringList values;
     QStringList labels;
     if (ReadValueLabelFile(source, values, labels) >= 0) {
-        if (auto settings = settingsFrom(values)) return {*settings, true};
+        if (auto settings = storedSettingsFrom(values)) return {*settings, true};
     }
     return {defaults(), false};
 }

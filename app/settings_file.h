@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 #include "commands/tester_values.h"
 
@@ -16,6 +18,9 @@ struct StoredSettings {
     commands::MeasurementSettings measurement;
     QString DataDirectory;
 };
+
+// The settings the nine values of a file hold, or nullopt when the program cannot keep them.
+std::optional<StoredSettings> storedSettingsFrom(const QStringList& values);
 
 // Folders the settings file may live in.
 struct SettingsFolders {

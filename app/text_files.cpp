@@ -50,6 +50,12 @@ std::int16_t ReadValueLabelFile(const QString& path, QStringList& values, QStrin
     if (!file) return -1;
     const QByteArray bytes = file->readAll();
     if (file->error() != QFileDevice::NoError) return -1;
+    return parseValueLabelText(bytes, values, labels);
+}
+
+std::int16_t parseValueLabelText(const QByteArray& bytes, QStringList& values, QStringList& labels) {
+    values = QStringList(kValueLabelLines);
+    labels = QStringList(kValueLabelLines);
     const std::optional<QString> text = data::decodeCp932(bytes);
     if (!text) return -1;
 
@@ -66,15 +72,18 @@ std::int16_t ReadValueLabelFile(const QString& path, QStringList& values, QStrin
     return static_cast<std::int16_t>(lines.size());
 }
 
-std::int16_t WriteValueLabelFile(const QString& path, int count, const QStringList& values, const QStringList& labels) {
-    if (count > values.size() || count > labels.size()) return -1;
+bool writeValueLabels(QIODevice& device, int count, const QStringList& values, const QStringList& labels) {
+    if (count < 0 || count > values.size() || count > labels.size()) return false;
     QString text;
     for (int i = 0; i < count; ++i) text += values[i] + u',' + labels[i] + QStringLiteral("\r\n");
     const std::optional<QByteArray> bytes = data::encodeCp932(text);
-    if (!bytes) return -1;
+    return bytes && device.write(*bytes) == bytes->size();
+}
+
+std::int16_t WriteValueLabelFile(const QString& path, int count, const QStringList& values, const QStringList& labels) {
     const auto file = OpenTextFile(path, u"Output");
     if (!file) return -1;
-    if (file->write(*bytes) != bytes->size()) return -1;
+    if (!writeValueLabels(*file, count, values, labels)) return -1;  // a QSaveFile not committed leaves the old file
     return finishTextFile(*file) ? 0 : -1;
 }
 

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <memory>
 
+class QIODevice;
+
 namespace torbex::app {
 
 // Opens a text file: "Input" for reading, "Output" to replace it (through QSaveFile: the old file
@@ -24,6 +26,13 @@ inline constexpr int kValueLabelLines = 101;
 // number of lines, or -1 when the file is missing, unreadable, not valid code page 932 or longer
 // than 101 lines.
 std::int16_t ReadValueLabelFile(const QString& path, QStringList& values, QStringList& labels);
+
+// The same for a file's bytes.
+std::int16_t parseValueLabelText(const QByteArray& bytes, QStringList& values, QStringList& labels);
+
+// Writes lines 0 to count-1 to a device; false when the text cannot be encoded or the device
+// does not take all of it.
+bool writeValueLabels(QIODevice& device, int count, const QStringList& values, const QStringList& labels);
 
 // Writes lines 0 to count-1 as value, comma, label, CR LF, in code page 932. 0 on success, -1 on
 // any error (an existing file then keeps its old contents).

@@ -1,7 +1,7 @@
 # Shared by ./run and ./test: installs what is missing and configures a build folder.
 # Sourced, not run.
 
-TORBEX_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libhidapi-dev libgtest-dev libgmock-dev
+TORBEX_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libhidapi-dev libgtest-dev libgmock-dev dpkg-dev file
                  libbenchmark-dev xvfb xauth fonts-noto-cjk)
 
 torbex_install_missing() {
