@@ -11,9 +11,18 @@ std::span<const std::uint8_t> bytesAt(std::span<const std::uint8_t> reply, std::
     return reply.subspan(first, count);
 }
 
+// Each byte as the character it is on its own in code page 932: ASCII, or a half-width katakana.
+// Any other byte (half of a two-byte character, or unused) shows as "?", so that a garbled reply
+// cannot put into a record a character the data file could not hold.
+QChar singleByteCharacter(std::uint8_t byte) {
+    if (byte < 0x80) return QChar(char16_t{byte});
+    if (byte >= 0xA1 && byte <= 0xDF) return QChar(static_cast<char16_t>(0xFF61 + (byte - 0xA1)));
+    return QChar(u'?');
+}
+
 QString characters(std::span<const std::uint8_t> reply, std::size_t first, std::size_t count) {
     QString text;
-    for (std::uint8_t byte : bytesAt(reply, first, count)) text.append(QChar(char16_t{byte}));
+    for (std::uint8_t byte : bytesAt(reply, first, count)) text.append(singleByteCharacter(byte));
     return text;
 }
 
