@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "data/cp932.h"
+#include "data/csv_codec.h"
 #include "data/measurement_download.h"
 #include "data/record_reply.h"
 #include "support/sim_fixture.h"
@@ -255,6 +257,17 @@ TEST(RecordReplyTest, NumbersAreRightAlignedAndLevelsMapToLetters) {
         EXPECT_EQ(r.OcclusionSetting.text(), QString::fromLatin1(c.level1)) << c.level;
         EXPECT_EQ(r.OcclusionResult.text(), QString::fromLatin1(c.occlusion8)) << c.occlusionResult;
     }
+}
+
+TEST(RecordReplyTest, GarbledDateBytesStillMakeARecordTheDataFileCanHold) {
+    auto garbled = reply(143, "0150", "0995", '1', "0532");
+    garbled[17] = 0xB1;  // a half-width katakana on its own
+    garbled[18] = 0x82;  // the first half of a two-byte character
+    garbled[23] = 0xFF;
+    const MeasurementRecord r = recordFromReply(garbled);
+    EXPECT_EQ(r.MeasureDate.text(), QStringLiteral("20ｱ?/02/28"));
+    EXPECT_EQ(r.MeasureTime.text().left(2), QStringLiteral("?1"));
+    EXPECT_TRUE(encodeCp932(csvRecordLine(r)).has_value());
 }
 
 }  // namespace
