@@ -1,16 +1,11 @@
 #include "app/management_number.h"
 
+#include "commands/protocol.h"
 #include "data/cp932.h"
 
 namespace torbex::app {
 
-QString managementNumberToStore(const QString& entry) {
-    qsizetype first = 0;
-    qsizetype last = entry.size();
-    while (first < last && entry[first] == u' ') ++first;
-    while (last > first && entry[last - 1] == u' ') --last;
-    return entry.mid(first, last - first) + QString(8, u' ');
-}
+QString managementNumberToStore(const QString& entry) { return commands::trimSpaces(entry).toString() + QString(8, u' '); }
 
 std::optional<QString> managementNumberProblem(const QString& entry) {
     const QString number = managementNumberToStore(entry).trimmed();

@@ -120,13 +120,13 @@ std::int16_t toInt16(double value) {
                                                         std::numeric_limits<std::int16_t>::max()));
 }
 
-QString serialWireText(const QString& serial) {
-    qsizetype first = 0;
-    qsizetype last = serial.size();
-    while (first < last && serial[first] == u' ') ++first;
-    while (last > first && serial[last - 1] == u' ') --last;
-    return (serial.mid(first, last - first) + QString(8, u' ')).left(8);
+QStringView trimSpaces(QStringView text) {
+    while (!text.isEmpty() && text.front() == u' ') text = text.mid(1);
+    while (!text.isEmpty() && text.back() == u' ') text.chop(1);
+    return text;
 }
+
+QString serialWireText(const QString& serial) { return (trimSpaces(serial).toString() + QString(8, u' ')).left(8); }
 
 QByteArray clockParameter(const QDateTime& localTime) {
     const QDate date = localTime.date();

@@ -52,6 +52,9 @@ double decimalField(std::span<const std::uint8_t> bytes);
 // Rounds (halves to even) into the 16-bit range; not-a-number gives 0.
 std::int16_t toInt16(double value);
 
+// The text without the spaces (U+0020 only) at its ends; other blanks belong to the text.
+QStringView trimSpaces(QStringView text);
+
 // The serial number as it travels: spaces trimmed at both ends, padded and cut to 8 characters.
 QString serialWireText(const QString& serial);
 // yyMMddHHmmss.

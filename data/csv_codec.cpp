@@ -4,6 +4,7 @@
 #include <QSaveFile>
 #include <QVarLengthArray>
 
+#include "commands/protocol.h"
 #include "data/cp932.h"
 
 namespace torbex::data {
@@ -50,18 +51,11 @@ std::optional<FieldViews> splitFields(QStringView line) {
     return fields;
 }
 
-// Only spaces are trimmed; other blanks belong to the text.
-QStringView trimSpaces(QStringView text) {
-    while (!text.isEmpty() && text.front() == u' ') text = text.mid(1);
-    while (!text.isEmpty() && text.back() == u' ') text.chop(1);
-    return text;
-}
-
 std::optional<MeasurementRecord> recordFromFields(const FieldViews& fields) {
     if (fields.isEmpty()) return std::nullopt;
     // Columns 1 to 10; those beyond the line's fields are empty.
     const auto field = [&](int column) { return column <= fields.size() ? fields[column - 1] : QStringView(); };
-    const auto trimmed = [&](int column) { return trimSpaces(field(column)); };
+    const auto trimmed = [&](int column) { return commands::trimSpaces(field(column)); };
 
     int status = 0;
     if (!trimmed(1).isEmpty()) status += RfidPresent;
