@@ -5,46 +5,34 @@
 #include <algorithm>
 #include <numeric>
 
-#include "commands/protocol.h"
-#include "link/clock.h"
-#include "link/event_pump.h"
 #include "link/tester_identity.h"
 #include "sim/simulated_bus.h"
-#include "sim/simulated_tester.h"
 
 namespace torbex::link {
 namespace {
 
-// Sits between the link and the bus and keeps what crossed the wire.
-struct WireTap final : HidTransport {
+// A simulated bus that keeps the last report written and the handles open at the last open.
+struct TappedBus final : HidTransport {
     struct Tapped final : HidConnection {
-        Tapped(std::unique_ptr<HidConnection> connection, WireTap& owner)
-            : inner(std::move(connection)), tap(owner) {}
+        Tapped(std::unique_ptr<HidConnection> c, TappedBus& t) : inner(std::move(c)), tap(t) {}
         ReportLengths reportLengths() const override { return inner->reportLengths(); }
         bool writeReport(std::span<const std::uint8_t> wire) override {
-            tap.writes.emplace_back(wire.begin(), wire.end());
+            tap.lastWrite.assign(wire.begin(), wire.end());
             return inner->writeReport(wire);
         }
-        ReadStatus readReport(std::span<std::uint8_t> wire, int timeoutMs) override {
-            tap.readSizes.push_back(wire.size());
-            return inner->readReport(wire, timeoutMs);
-        }
+        ReadStatus readReport(std::span<std::uint8_t> wire, int ms) override { return inner->readReport(wire, ms); }
         std::unique_ptr<HidConnection> inner;
-        WireTap& tap;
+        TappedBus& tap;
     };
-
-    explicit WireTap(sim::SimulatedBus& simulatedBus) : bus(simulatedBus) {}
     std::vector<HidDeviceInfo> enumerate() override { return bus.enumerate(); }
     std::unique_ptr<HidConnection> open(const std::string& path) override {
-        handlesOpenBeforeLastOpen = bus.openHandles();
-        auto connection = bus.open(path);
-        return connection ? std::make_unique<Tapped>(std::move(connection), *this) : nullptr;
+        handlesOpenAtLastOpen = bus.openHandles();
+        auto c = bus.open(path);
+        return c ? std::make_unique<Tapped>(std::move(c), *this) : nullptr;
     }
-
-    sim::SimulatedBus& bus;
-    std::vector<std::vector<std::uint8_t>> writes;
-    std::vector<std::size_t> readSizes;
-    int handlesOpenBeforeLastOpen = -1;
+    sim::SimulatedBus bus;
+    std::vector<std::uint8_t> lastWrite;
+    int handlesOpenAtLastOpen = -1;
 };
 
 class TesterLinkTest : public ::testing::Test {
@@ -52,217 +40,115 @@ protected:
     TesterLinkTest() {
         tester.setTimeoutWaiter([this](int ms) { clock.advance(ms); });
         events.setHook([this] { ++pumps; });
+        tap.bus.attachTester(tester, "sim:first");
+        std::iota(link.OutputReport.begin(), link.OutputReport.end(), std::uint8_t{1});
     }
-
-    // Puts a version read with the given sequence number in the output buffer.
-    void prepareVersionRead(std::uint8_t sequence) {
-        const auto frame = commands::buildRead(commands::ReadCommand::Version);
-        std::copy(frame.begin(), frame.end(), link.OutputReport.begin());
-        link.OutputReport[0] = sequence;
-    }
-
     ManualClock clock;
     CallbackEventPump events;
     int pumps = 0;
-    sim::SimulatedTester tester;
-    sim::SimulatedTester second;
-    sim::SimulatedBus bus;
-    WireTap tap{bus};
+    sim::SimulatedTester tester, second;
+    TappedBus tap;
     TesterLink link{tap, clock, events};
 };
 
-TEST_F(TesterLinkTest, DiscoveryPicksOnlyTheTesterAndKeepsNoForeignHandle) {
-    bus.attachOtherDevice({"sim:keyboard", 0x046D, 0xC31C, 0});
-    bus.attachOtherDevice({"sim:mouse", 0x046D, 0xC077, 0});
-    bus.attachOtherDevice({"sim:same-vendor", kTesterVendorId, 0x0058, 0});
-    bus.attachOtherDevice({"sim:same-product", 0x09BA, kTesterProductId, 0});
-    bus.attachOtherDevice({"sim:locked-tester", kTesterVendorId, kTesterProductId, 0},
-                          /*openable=*/false);
-    bus.attachTester(tester, "sim:tester");
+TEST_F(TesterLinkTest, DiscoveryTakesTheFirstTesterByVendorAndProductAndSearchesAgainWhenNoneIs) {
+    tester.unplug();
+    tap.bus.attachOtherDevice({"sim:keyboard", 0x046D, 0xC31C, 0});
+    tap.bus.attachOtherDevice({"sim:same-vendor", kTesterVendorId, 0x0058, 0});
+    tap.bus.attachOtherDevice({"sim:same-product", 0x09BA, kTesterProductId, 0});
+    tap.bus.attachOtherDevice({"sim:locked-tester", kTesterVendorId, kTesterProductId, 0}, /*openable=*/false);
+    EXPECT_FALSE(link.FindTheHid());
+    EXPECT_EQ(tap.bus.openHandles(), 0);
 
+    tap.bus.attachTester(second, "sim:second");
     ASSERT_TRUE(link.FindTheHid());
-    EXPECT_EQ(link.DeviceFound, -1);
-    EXPECT_EQ(link.DevicePath, "sim:tester");
-    EXPECT_EQ(bus.openHandles(), 1);
-}
-
-TEST_F(TesterLinkTest, FirstEnumeratedTesterWins) {
-    bus.attachTester(tester, "sim:first");
-    bus.attachTester(second, "sim:second");
+    EXPECT_EQ(link.DevicePath, "sim:second");
+    tester.plugIn();  // listed before the second
     ASSERT_TRUE(link.FindTheHid());
     EXPECT_EQ(link.DevicePath, "sim:first");
-    EXPECT_EQ(bus.openHandles(), 1);
+    EXPECT_EQ(tap.bus.enumerations(), 3);
+    EXPECT_EQ(tap.bus.openHandles(), 1);
 }
 
-TEST_F(TesterLinkTest, NoTesterLeavesTheLinkDownAndTheNextCallSearchesAgain) {
-    bus.attachOtherDevice({"sim:keyboard", 0x046D, 0xC31C, 0});
-    EXPECT_FALSE(link.FindTheHid());
-    EXPECT_EQ(link.DeviceFound, 0);
-    EXPECT_EQ(bus.openHandles(), 0);
-
-    bus.attachTester(tester);
-    EXPECT_TRUE(link.FindTheHid());
-    EXPECT_EQ(bus.enumerations(), 2);
-}
-
-TEST_F(TesterLinkTest, ReportLengthsTheBuffersCannotHoldAreRefused) {
-    bus.attachTester(tester);
-    for (const ReportLengths lengths : {ReportLengths{1, 65}, ReportLengths{65, 1},
-                                        ReportLengths{72, 65}, ReportLengths{65, 72}}) {
-        SCOPED_TRACE(testing::Message() << lengths.input << "/" << lengths.output);
-        tester.setReportLengths(lengths);
-        EXPECT_FALSE(link.FindTheHid());
-        EXPECT_EQ(link.DeviceFound, 0);
-        EXPECT_EQ(bus.openHandles(), 0);
-    }
-    for (const ReportLengths lengths : {ReportLengths{2, 71}, ReportLengths{71, 2}}) {
-        tester.setReportLengths(lengths);
-        ASSERT_TRUE(link.FindTheHid());
-        EXPECT_EQ(link.InputReportByteLength, lengths.input);
-        EXPECT_EQ(link.OutputReportByteLength, lengths.output);
+TEST_F(TesterLinkTest, ReportLengthsOutside2To71AreRefusedAndUnknownOnesTakenAs65) {
+    const struct { ReportLengths device; int input, output; } cases[] = {  // input 0: refused
+        {{2, 71}, 2, 71}, {{1, 65}, 0, 0}, {{71, 2}, 71, 2}, {{65, 1}, 0, 0},
+        {{0, 0}, 65, 65}, {{72, 65}, 0, 0}, {{65, 72}, 0, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.device.input << "/" << c.device.output);
+        tester.setReportLengths(c.device);
+        EXPECT_EQ(link.FindTheHid(), c.input != 0);
+        EXPECT_EQ(link.DeviceFound, c.input != 0 ? -1 : 0);
+        EXPECT_EQ(tap.bus.openHandles(), c.input != 0 ? 1 : 0);
+        if (c.input == 0) continue;
+        EXPECT_EQ(link.InputReportByteLength, c.input);
+        EXPECT_EQ(link.OutputReportByteLength, c.output);
     }
 }
 
-TEST_F(TesterLinkTest, UnknownReportLengthsFallBackTo65) {
-    tester.setReportLengths({0, 0});
-    bus.attachTester(tester);
-    ASSERT_TRUE(link.FindTheHid());
-    EXPECT_EQ(link.InputReportByteLength, kFallbackReportLength);
-    EXPECT_EQ(link.OutputReportByteLength, kFallbackReportLength);
-}
-
-TEST_F(TesterLinkTest, SendWritesReportIdZeroAndOnlyTheBytesTheReportHolds) {
-    bus.attachTester(tester);
-    std::iota(link.OutputReport.begin(), link.OutputReport.end(), std::uint8_t{1});
-    for (const int outputLength : {65, 9}) {
-        SCOPED_TRACE(outputLength);
-        tester.setReportLengths({65, outputLength});
-        tester.forgetReceivedCommands();
+// The tester echoes the first three bytes of a command it does not know, padded with zeros.
+TEST_F(TesterLinkTest, TransfersCarryReportIdZeroAndOnlyTheBytesTheReportsHold) {
+    for (const auto& [in, out] : {std::pair{65, 9}, std::pair{33, 65}}) {
+        SCOPED_TRACE(::testing::Message() << in << "/" << out);
+        tester.setReportLengths({in, out});
         ASSERT_TRUE(link.FindTheHid());
         link.SendOutputReport();
-
-        ASSERT_EQ(tap.writes.back().size(), static_cast<std::size_t>(outputLength));
-        EXPECT_EQ(tap.writes.back()[0], 0);
-        ASSERT_EQ(tester.receivedCommands().size(), 1U);
-        const auto& received = tester.receivedCommands()[0];
-        const auto sent = static_cast<std::ptrdiff_t>(outputLength - 1);
-        EXPECT_TRUE(
-            std::equal(received.begin(), received.begin() + sent, link.OutputReport.begin()));
-        EXPECT_TRUE(
-            std::all_of(received.begin() + sent, received.end(), [](auto b) { return b == 0; }));
+        std::vector<std::uint8_t> wire{0};
+        wire.insert(wire.end(), link.OutputReport.begin(), link.OutputReport.begin() + out - 1);
+        EXPECT_EQ(tap.lastWrite, wire);
+        link.InputReport.fill(0xEE);
+        link.ReceiveInputReport();
+        EXPECT_EQ(std::vector<int>(link.InputReport.begin(), link.InputReport.begin() + 3), (std::vector<int>{1, 2, 3}));
+        EXPECT_EQ(link.InputReport[in - 2], 0);  // the last byte carried
+        EXPECT_EQ(std::count(link.InputReport.begin(), link.InputReport.end(), 0xEE), 71 - in);
         EXPECT_EQ(link.DeviceFound, -1);
     }
 }
 
-TEST_F(TesterLinkTest, ReceiveReplacesOnlyTheBytesTheReportCarries) {
-    bus.attachTester(tester);
-    for (const int inputLength : {65, 33}) {
-        SCOPED_TRACE(inputLength);
-        tester.setReportLengths({inputLength, 65});
-        ASSERT_TRUE(link.FindTheHid());
-        prepareVersionRead(7);
-        link.SendOutputReport();
-        link.InputReport.fill(0xEE);
-        link.ReceiveInputReport();
-
-        EXPECT_EQ(tap.readSizes.back(), static_cast<std::size_t>(inputLength));
-        EXPECT_EQ(link.InputReport[0], 7);
-        EXPECT_EQ(link.InputReport[1], 'D');
-        EXPECT_EQ(link.InputReport[2], '9');
-        EXPECT_EQ(link.InputReport[3], 'V');
-        const std::size_t carried = static_cast<std::size_t>(inputLength - 1);
-        EXPECT_EQ(link.InputReport[carried - 1], 0);  // the tester's padding
-        for (std::size_t i = carried; i < link.InputReport.size(); ++i)
-            EXPECT_EQ(link.InputReport[i], 0xEE) << i;
-        EXPECT_EQ(clock.nowMs(), 0);
-    }
-}
-
-TEST_F(TesterLinkTest, SilentTesterTimesOutAfterThreeSecondsWithEventsRunMeanwhile) {
-    bus.attachTester(tester);
+TEST_F(TesterLinkTest, SilentTesterTimesOutAfterThreeSecondsRunningEventsBetweenSlices) {
     ASSERT_TRUE(link.FindTheHid());
     tester.injectFault(sim::Fault::NoAnswer);
-    prepareVersionRead(3);
     link.SendOutputReport();
     link.InputReport.fill(0xEE);
     link.ReceiveInputReport();
-
     EXPECT_GE(clock.nowMs(), kReadTimeoutMs);
     EXPECT_LT(clock.nowMs(), kReadTimeoutMs + kReadSliceMs);
-    EXPECT_EQ(bus.openHandles(), 0);
+    EXPECT_EQ(tap.bus.openHandles(), 0);
     EXPECT_EQ(link.DeviceFound, 0);
-    EXPECT_EQ(link.InputReport[0], 0);
-    EXPECT_EQ(link.InputReport[63], 0);
+    EXPECT_EQ(std::count(link.InputReport.begin(), link.InputReport.begin() + 64, 0), 64);
     EXPECT_EQ(link.InputReport[64], 0xEE);
     EXPECT_GE(pumps, kReadTimeoutMs / kReadSliceMs - 2);
     EXPECT_LE(pumps, kReadTimeoutMs / kReadSliceMs);
-}
 
-TEST_F(TesterLinkTest, ConnectionDroppedByTheEventsEndsTheWait) {
-    bus.attachTester(tester);
+    // Events that close the device end the wait at once.
     ASSERT_TRUE(link.FindTheHid());
     tester.injectFault(sim::Fault::NoAnswer);
     link.SendOutputReport();
     events.setHook([this] { link.dropConnection(); });
+    const auto start = clock.nowMs();
     link.ReceiveInputReport();
-    EXPECT_EQ(clock.nowMs(), kReadSliceMs);
-    EXPECT_EQ(link.DeviceFound, 0);
+    EXPECT_EQ(clock.nowMs() - start, kReadSliceMs);
 }
 
-TEST_F(TesterLinkTest, FailedWriteKeepsTheHandleUntilTheNextSearchClosesItFirst) {
-    bus.attachTester(tester);
+TEST_F(TesterLinkTest, FailedTransfersDropTheLinkAndTheNextSearchClosesTheOldHandleFirst) {
     ASSERT_TRUE(link.FindTheHid());
     tester.injectFault(sim::Fault::WriteFails);
     link.SendOutputReport();
     EXPECT_EQ(link.DeviceFound, 0);
-    EXPECT_EQ(bus.openHandles(), 1);
-
+    EXPECT_EQ(tap.bus.openHandles(), 1);
     ASSERT_TRUE(link.FindTheHid());
-    EXPECT_EQ(tap.handlesOpenBeforeLastOpen, 0);
-    EXPECT_EQ(bus.openHandles(), 1);
-}
+    EXPECT_EQ(tap.handlesOpenAtLastOpen, 0);
 
-TEST_F(TesterLinkTest, UnpluggedTesterFailsTheReadAtOnce) {
-    bus.attachTester(tester);
-    ASSERT_TRUE(link.FindTheHid());
+    // Unplugged: the read fails at once, without waiting or running events.
     tester.unplug();
-    link.SendOutputReport();
-    EXPECT_EQ(link.DeviceFound, 0);
     link.InputReport.fill(0xEE);
     link.ReceiveInputReport();
+    EXPECT_EQ(link.DeviceFound, 0);
     EXPECT_EQ(clock.nowMs(), 0);
     EXPECT_EQ(pumps, 0);
     EXPECT_EQ(link.InputReport[0], 0);
     EXPECT_FALSE(link.FindTheHid());
-    EXPECT_EQ(bus.openHandles(), 0);
-
-    tester.plugIn();
-    EXPECT_TRUE(link.FindTheHid());
-}
-
-TEST_F(TesterLinkTest, TraceSeesEachReportSentAndReceived) {
-    std::vector<std::pair<ReportDirection, std::vector<std::uint8_t>>> seen;
-    link.setTrace(
-        [&](ReportDirection direction, std::span<const std::uint8_t, kCommandBytes> bytes) {
-            seen.emplace_back(direction, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
-        });
-    bus.attachTester(tester);
-    ASSERT_TRUE(link.FindTheHid());
-    prepareVersionRead(9);
-    link.SendOutputReport();
-    link.ReceiveInputReport();
-    tester.injectFault(sim::Fault::NoAnswer);
-    link.SendOutputReport();
-    link.ReceiveInputReport();  // a time-out brings nothing in
-
-    ASSERT_EQ(seen.size(), 3U);
-    EXPECT_EQ(seen[0].first, ReportDirection::Out);
-    EXPECT_TRUE(
-        std::equal(seen[0].second.begin(), seen[0].second.end(), link.OutputReport.begin()));
-    EXPECT_EQ(seen[1].first, ReportDirection::In);
-    EXPECT_EQ(seen[1].second[0], 9);
-    EXPECT_EQ(seen[1].second[3], 'V');
-    EXPECT_EQ(seen[2].first, ReportDirection::Out);
+    EXPECT_EQ(tap.bus.openHandles(), 0);
 }
 
 }  // namespace
