@@ -1,5 +1,5 @@
-// Setting.ini and the value/label file routines, in temporary program, configuration and
-// documents folders.
+// Setting.ini and the value/label file routines, in temporary folders. Tests of unwritable folders
+// skip as root; CTest runs them again as an ordinary user.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -18,8 +18,6 @@ using commands::MeasurementSettings;
 
 const MeasurementSettings kDefaults{70.0F, 0, 0, 67.0F, 1, 0, 0, 0};
 
-QByteArray cp932(const QString& text) { return data::encodeCp932(text).value(); }
-
 QByteArray readBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
@@ -31,57 +29,43 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
     file.write(bytes);
 }
 
-QByteArray crlfLines(const QStringList& lines) { return cp932(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")); }
-
-bool runningAsRoot() { return geteuid() == 0; }
+QByteArray crlfLines(const QStringList& lines) {
+    return data::encodeCp932(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).value();
+}
 
 class SettingsFileTest : public ::testing::Test {
 protected:
-    SettingsFolders folders() const { return {program.path(), configPath(), documents.path()}; }
-    // Not created in advance: saving makes it.
-    QString configPath() const { return config.filePath(QStringLiteral("torbex")); }
+    // The configuration folder is not created in advance: saving makes it.
+    SettingsFolders folders() const { return {program.path(), config.filePath(QStringLiteral("t")), documents.path()}; }
     QString programFile() const { return program.filePath(kSettingsFileName); }
-    QString configFile() const { return configPath() + u'/' + kSettingsFileName; }
-
-    // The lines of a file saved with the defaults.
-    QStringList savedLines() {
-        SettingsFile file(folders());
-        EXPECT_TRUE(file.save(file.defaults()));
-        QStringList lines = data::decodeCp932(readBytes(programFile())).value().split(QStringLiteral("\r\n"));
-        lines.removeLast();
-        return lines;
+    QString configFile() const { return config.filePath(QStringLiteral("t/") + kSettingsFileName); }
+    // The lines the defaults are saved as.
+    QStringList defaultLines() const {
+        return {QStringLiteral("70,[00] 流量設定(ml/h)"),  QStringLiteral("0,[01] 平均数(未使用)"),
+                QStringLiteral("0,[02] 測定数(未使用)"),   QStringLiteral("67,[03] 閉塞圧力(kpa)"),
+                QStringLiteral("1,[04] 閉塞設定(L/M/H)"),  QStringLiteral("0,[05] 測定データ書き込みモード"),
+                QStringLiteral("0,[06] RFID使用／未使用"), QStringLiteral("0,[07] 測定単位設定"),
+                documents.path() + QStringLiteral(",[08] データディレクトリ")};
+    }
+    SettingsFile::LoadResult loadFrom(const QByteArray& bytes) const {
+        writeBytes(programFile(), bytes);
+        return SettingsFile(folders()).load();
     }
 
     QTemporaryDir program, config, documents;
 };
 
-TEST_F(SettingsFileTest, FirstStartGivesDefaultsAndSaveWritesNineCp932Lines) {
+TEST_F(SettingsFileTest, FirstStartGivesDefaultsAndSavesNineCp932LinesThatReadBack) {
     SettingsFile file(folders());
     const SettingsFile::LoadResult first = file.load();
     EXPECT_FALSE(first.readable);
     EXPECT_EQ(first.settings.measurement, kDefaults);
     EXPECT_EQ(first.settings.DataDirectory, documents.path());
-
     ASSERT_TRUE(file.save(first.settings));
-    const QByteArray bytes = readBytes(programFile());
-    EXPECT_EQ(bytes.count("\r\n"), 9);
-    EXPECT_EQ(bytes.count('\n'), 9);  // no bare line feeds
-    const QList<QByteArray> lines = bytes.split('\n');
-    ASSERT_EQ(lines.size(), 10);
-    EXPECT_EQ(lines[0], cp932(QStringLiteral("70,[00] 流量設定(ml/h)\r")));
-    EXPECT_EQ(lines[3], cp932(QStringLiteral("67,[03] 閉塞圧力(kpa)\r")));
-    EXPECT_EQ(lines[4], cp932(QStringLiteral("1,[04] 閉塞設定(L/M/H)\r")));
-    EXPECT_EQ(lines[8], cp932(documents.path() + QStringLiteral(",[08] データディレクトリ\r")));
-    EXPECT_TRUE(lines[9].isEmpty());
+    EXPECT_EQ(readBytes(programFile()), crlfLines(defaultLines()));
 
-    const SettingsFile::LoadResult again = SettingsFile(folders()).load();
-    EXPECT_TRUE(again.readable);
-    EXPECT_EQ(again.settings.measurement, kDefaults);
-}
-
-TEST_F(SettingsFileTest, FractionalFlowAndFolderWithCommaRoundTrip) {
-    SettingsFile file(folders());
-    StoredSettings stored{{12.5F, 0, 0, 40.0F, 0, 1, 1, 3}, QStringLiteral("C:\\data,2013")};
+    // A fractional flow rate and a folder holding a comma come back as they were.
+    const StoredSettings stored{{12.5F, 0, 0, 40.0F, 0, 1, 1, 3}, QStringLiteral("C:\\data,2013")};
     ASSERT_TRUE(file.save(stored));
     EXPECT_TRUE(readBytes(programFile()).startsWith("12.5,"));
     const SettingsFile::LoadResult loaded = SettingsFile(folders()).load();
@@ -90,122 +74,77 @@ TEST_F(SettingsFileTest, FractionalFlowAndFolderWithCommaRoundTrip) {
     EXPECT_EQ(loaded.settings.DataDirectory, stored.DataDirectory);
 }
 
-TEST_F(SettingsFileTest, EmptyFileReadsAsZerosNotDefaults) {
-    writeBytes(programFile(), {});
-    const SettingsFile::LoadResult loaded = SettingsFile(folders()).load();
-    EXPECT_TRUE(loaded.readable);
-    EXPECT_EQ(loaded.settings.measurement, (MeasurementSettings{0.0F, 0, 0, 0.0F, 0, 0, 0, 0}));
-    EXPECT_TRUE(loaded.settings.DataDirectory.isEmpty());
-}
-
-TEST_F(SettingsFileTest, OnlyLinePositionGivesMeaning) {
-    QStringList lines = savedLines();
-    // Labels swapped: nothing changes.
+TEST_F(SettingsFileTest, OnlyLinePositionGivesMeaningAndAnEmptyFileIsAllZeros) {
+    QStringList lines = defaultLines();
     QStringList swappedLabels = lines;
     swappedLabels[4] = QStringLiteral("1,") + lines[5].section(u',', -1);
     swappedLabels[5] = QStringLiteral("0,") + lines[4].section(u',', -1);
-    writeBytes(programFile(), crlfLines(swappedLabels));
-    EXPECT_EQ(SettingsFile(folders()).load().settings.measurement, kDefaults);
-
-    // Lines swapped: the values follow their new positions.
+    EXPECT_EQ(loadFrom(crlfLines(swappedLabels)).settings.measurement, kDefaults);
     lines.swapItemsAt(4, 5);
-    writeBytes(programFile(), crlfLines(lines));
-    const SettingsFile::LoadResult loaded = SettingsFile(folders()).load();
-    EXPECT_TRUE(loaded.readable);
-    EXPECT_EQ(loaded.settings.measurement.OcclusionLevel, 0);
-    EXPECT_EQ(loaded.settings.measurement.WriteMode, 1);
+    EXPECT_EQ(loadFrom(crlfLines(lines)).settings.measurement, (MeasurementSettings{70.0F, 0, 0, 67.0F, 0, 1, 0, 0}));
+
+    const SettingsFile::LoadResult empty = loadFrom({});
+    EXPECT_TRUE(empty.readable);
+    EXPECT_EQ(empty.settings.measurement, (MeasurementSettings{0.0F, 0, 0, 0.0F, 0, 0, 0, 0}));
+    EXPECT_TRUE(empty.settings.DataDirectory.isEmpty());
 }
 
-TEST_F(SettingsFileTest, ValuesThatCannotBeKeptGiveDefaults) {
-    const QStringList good = savedLines();
-    const std::pair<int, const char*> badValues[] = {{4, "3"},     {4, "-1"},      {5, "2"},     {6, "5"},
-                                                     {1, "40000"}, {7, "-40000"},  {0, "1e999"}, {0, "nan"},
-                                                     {3, "inf"},   {2, "1e999"}};
+TEST_F(SettingsFileTest, ValuesTheListsCannotHoldAndOverlongOrGarbledFilesGiveDefaults) {
+    const std::pair<int, const char*> badValues[] = {{4, "3"},      {4, "-1"},     {5, "2"},   {6, "5"},   {1, "40000"},
+                                                     {7, "-40000"}, {0, "1e999"}, {0, "nan"}, {3, "inf"}, {2, "1e999"}};
     for (const auto& [line, value] : badValues) {
-        QStringList lines = good;
+        QStringList lines = defaultLines();
         lines[line] = QString::fromLatin1(value) + lines[line].mid(lines[line].indexOf(u','));
-        writeBytes(programFile(), crlfLines(lines));
-        const SettingsFile::LoadResult loaded = SettingsFile(folders()).load();
+        const SettingsFile::LoadResult loaded = loadFrom(crlfLines(lines));
         EXPECT_FALSE(loaded.readable) << "line " << line << " = " << value;
         EXPECT_EQ(loaded.settings.measurement, kDefaults) << "line " << line << " = " << value;
     }
-
-    QStringList longest = good;
+    QStringList longest = defaultLines();
     while (longest.size() < kValueLabelLines) longest.append(QStringLiteral("0,spare"));
-    writeBytes(programFile(), crlfLines(longest));
-    EXPECT_TRUE(SettingsFile(folders()).load().readable);
-    longest.append(QStringLiteral("0,spare"));
-    writeBytes(programFile(), crlfLines(longest));
-    EXPECT_FALSE(SettingsFile(folders()).load().readable);
-
-    writeBytes(programFile(), crlfLines(good) + QByteArray("\x82\xFF,\x85\x40\r\n"));
-    EXPECT_FALSE(SettingsFile(folders()).load().readable);
+    EXPECT_TRUE(loadFrom(crlfLines(longest)).readable);
+    EXPECT_FALSE(loadFrom(crlfLines(longest << QStringLiteral("0,spare"))).readable);
+    EXPECT_FALSE(loadFrom(crlfLines(defaultLines()) + QByteArray("\x82\xFF,\x85\x40\r\n")).readable);
 }
 
-TEST_F(SettingsFileTest, ReadOnlyProgramFolderSendsFileToConfigFolder) {
-    if (runningAsRoot()) GTEST_SKIP() << "root writes into read-only folders";
+TEST_F(SettingsFileTest, ReadOnlyProgramFolderKeepsItsOldFileAndSendsTheNewOneToConfig) {
+    if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+    writeBytes(programFile(), "old,file\r\n");
     ASSERT_TRUE(QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::ExeOwner));
-    SettingsFile file(folders());
-    ASSERT_TRUE(file.save({{12.5F, 0, 0, 67.0F, 1, 0, 0, 0}, QStringLiteral("D:\\")}));
-    EXPECT_TRUE(IsFileAbsent(programFile()));
-    EXPECT_FALSE(IsFileAbsent(configFile()));
+    EXPECT_EQ(WriteValueLabelFile(programFile(), 1, {QStringLiteral("new")}, {QStringLiteral("label")}), -1);
+    ASSERT_TRUE(SettingsFile(folders()).save({{12.5F, 0, 0, 67.0F, 1, 0, 0, 0}, QStringLiteral("D:\\")}));
+    EXPECT_EQ(readBytes(programFile()), QByteArray("old,file\r\n"));
     EXPECT_FLOAT_EQ(SettingsFile(folders()).load().settings.measurement.FlowRate, 12.5F);
     QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
-TEST_F(SettingsFileTest, ProgramFolderThatRefusesTheWriteLosesTheFileForGood) {
+TEST_F(SettingsFileTest, ProgramFolderThatRefusesTheWriteLosesTheFileForGoodAndNoFolderFailsTheSave) {
     // The folder looks writable, yet the file cannot be made there (as in a protected folder
     // whose permissions the platform does not report).
     ASSERT_TRUE(QDir(program.path()).mkdir(kSettingsFileName));
+    EXPECT_TRUE(IsFileAbsent(configFile()));
     SettingsFile file(folders());
     ASSERT_TRUE(file.save({{12.5F, 0, 0, 67.0F, 1, 0, 0, 0}, QStringLiteral("D:\\")}));
+    EXPECT_TRUE(IsFileAbsent(programFile()));  // a folder is no file
     EXPECT_FALSE(IsFileAbsent(configFile()));
     EXPECT_EQ(file.path(), configFile());
-    EXPECT_TRUE(file.load().readable);
-
     // The next start must find it there instead of starting over with the defaults.
-    const SettingsFile::LoadResult nextStart = SettingsFile(folders()).load();
-    EXPECT_TRUE(nextStart.readable);
-    EXPECT_FLOAT_EQ(nextStart.settings.measurement.FlowRate, 12.5F);
-}
+    EXPECT_FLOAT_EQ(SettingsFile(folders()).load().settings.measurement.FlowRate, 12.5F);
 
-TEST_F(SettingsFileTest, SaveFailsWhenNoFolderTakesTheFile) {
+    // Saving fails when no folder takes the file.
     const QString plainFile = documents.filePath(QStringLiteral("plain.txt"));
     writeBytes(plainFile, "x");
-    for (const QString& configFolder : {QString(), plainFile + QStringLiteral("/torbex")}) {
-        SettingsFile file({QString(), configFolder, documents.path()});
-        EXPECT_FALSE(file.save(file.defaults())) << configFolder.toStdString();
-        EXPECT_FALSE(file.load().readable);
+    for (const QString& configFolder : {QString(), plainFile + QStringLiteral("/t")}) {
+        SettingsFile nowhere({QString(), configFolder, documents.path()});
+        EXPECT_FALSE(nowhere.save(nowhere.defaults())) << configFolder.toStdString();
+        EXPECT_FALSE(nowhere.load().readable);
     }
 }
 
-TEST(TextFiles, FailedWriteKeepsTheOldFileWhole) {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("values.ini"));
-    writeBytes(path, "old,file\r\n");
-    // Hangul has no code in the code page.
-    EXPECT_EQ(WriteValueLabelFile(path, 1, {QStringLiteral("한")}, {QStringLiteral("label")}), -1);
-    EXPECT_EQ(readBytes(path), QByteArray("old,file\r\n"));
-
-    if (runningAsRoot()) GTEST_SKIP() << "root writes into read-only folders";
-    ASSERT_TRUE(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
-    EXPECT_EQ(WriteValueLabelFile(path, 1, {QStringLiteral("new")}, {QStringLiteral("label")}), -1);
-    EXPECT_EQ(readBytes(path), QByteArray("old,file\r\n"));
-    QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
-
-TEST(TextFiles, PathHelpers) {
+TEST(TextFiles, StripTrailingBackslashDropsOneSeparator) {
     const std::pair<const char*, const char*> strips[] = {
         {"C:\\", "C:"}, {"C:\\\\", "C:\\"}, {"C:\\data", "C:\\data"}, {"/tmp/", "/tmp"}, {"", ""}};
     for (const auto& [path, stripped] : strips)
         EXPECT_EQ(StripTrailingBackslash(QString::fromLatin1(path)), QString::fromLatin1(stripped)) << path;
-
-    QTemporaryDir folder;
-    const QString file = folder.filePath(QStringLiteral("present.txt"));
-    writeBytes(file, "x");
-    EXPECT_TRUE(IsFileAbsent(folder.filePath(QStringLiteral("missing.txt"))));
-    EXPECT_TRUE(IsFileAbsent(folder.path()));
-    EXPECT_FALSE(IsFileAbsent(file));
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <QAbstractItemModelTester>
 #include <QBrush>
 #include <QSignalSpy>
-#include <QStringList>
 
 #include "data/grid_cells.h"
 #include "data/record_table_model.h"
@@ -14,126 +13,101 @@ namespace torbex::data {
 namespace {
 
 // Collects what the model tester reports; it warns rather than aborting so every problem shows.
-QStringList* g_modelWarnings = nullptr;
+QStringList g_modelWarnings;
 void collectModelWarnings(QtMsgType, const QMessageLogContext& context, const QString& message) {
-    if (g_modelWarnings != nullptr && QByteArrayView(context.category) == "qt.modeltest") g_modelWarnings->append(message);
+    if (QByteArrayView(context.category) == "qt.modeltest") g_modelWarnings.append(message);
 }
-
-void fill(MeasurementRecord& record, const QString& status, int number) {
-    record.StatusFlags = status;
-    record.PumpRfid = QStringLiteral("0123456789ABCDEF");
-    record.ManagementNo = QStringLiteral("NO-%1").arg(number);
-    record.MeasureDate = QStringLiteral("2024/03/05");
-    record.MeasureTime = QStringLiteral("11:20   ");
-    record.FlowSetting = QStringLiteral(" 70");
-    record.FlowResult = QStringLiteral("  98.5");
-    record.OcclusionSetting = QStringLiteral("M");
-    record.OcclusionResult = QStringLiteral("    55.0");
-}
-
-QColor brushColour(const QVariant& value) { return value.value<QBrush>().color(); }
 
 class RecordTableModelTest : public ::testing::Test {
 protected:
-    void setRecords(int count, const QString& status = QStringLiteral("8F")) {
-        for (int i = 0; i < count; ++i) fill(store.slot(i), status, i);
+    void setRecords(int count, const char* status = "8F") {
+        for (int i = 0; i < count; ++i) {
+            MeasurementRecord& r = store.slot(i);
+            r.StatusFlags = QString::fromLatin1(status);
+            r.PumpRfid = QStringLiteral("0123456789ABCDEF");
+            r.ManagementNo = QStringLiteral("NO-%1").arg(i);
+            r.MeasureDate = QStringLiteral("2024/03/05");
+            r.MeasureTime = QStringLiteral("11:20   ");
+            r.FlowSetting = QStringLiteral(" 70");
+            r.FlowResult = QStringLiteral("  98.5");
+            r.OcclusionSetting = QStringLiteral("M");
+            r.OcclusionResult = QStringLiteral("    55.0");
+        }
         store.RecordCount = static_cast<std::int16_t>(count);
         model.refresh();
     }
-    QVariant at(int row, int column, int role = Qt::DisplayRole) const { return model.data(model.index(row, column), role); }
+    QVariant at(int row, int column, int role = Qt::DisplayRole) const {
+        return model.data(model.index(row, column), role);
+    }
+    // The colour of a brush role; invalid when the role holds none.
+    QColor colour(int row, int column, int role) const {
+        const QVariant value = at(row, column, role);
+        return value.isValid() ? value.value<QBrush>().color() : QColor();
+    }
 
     RecordStore store;
     RecordTableModel model{store};
 };
 
-TEST_F(RecordTableModelTest, PassesModelTesterThroughRefreshes) {
-    QStringList warnings;
-    g_modelWarnings = &warnings;
+TEST_F(RecordTableModelTest, PassesModelTesterAndFollowsTheStoreOnlyOnRefresh) {
     const QtMessageHandler previous = qInstallMessageHandler(collectModelWarnings);
     {
         QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Warning);
-        for (const int count : {0, 250, 10001, 0}) {
-            setRecords(count);
-            EXPECT_EQ(model.rowCount(), gridRowCount(count));
+        int before = 0, rowsOnReset = 0;  // a view reads the rows as the reset ends
+        QObject::connect(&model, &QAbstractItemModel::modelReset, [&] { rowsOnReset = model.rowCount(); });
+        for (const int count : {250, 10001, 0}) {
+            store.RecordCount = static_cast<std::int16_t>(count);
+            EXPECT_EQ(model.rowCount(), gridRowCount(before)) << count;
+            setRecords(before = count);
+            EXPECT_EQ(rowsOnReset, gridRowCount(count));
             EXPECT_EQ(model.columnCount(), kGridColumns);
         }
     }
     qInstallMessageHandler(previous);
-    g_modelWarnings = nullptr;
-    EXPECT_TRUE(warnings.isEmpty()) << warnings.join(u'\n').toStdString();
+    EXPECT_TRUE(g_modelWarnings.isEmpty()) << g_modelWarnings.join(u'\n').toStdString();
 }
 
-TEST_F(RecordTableModelTest, RowCountFollowsStoreOnlyAfterRefresh) {
-    store.RecordCount = 250;
-    EXPECT_EQ(model.rowCount(), 200);
-    model.refresh();
-    EXPECT_EQ(model.rowCount(), 251);
-    EXPECT_EQ(model.rowCount(model.index(0, 0)), 0);  // a table: no children
-}
-
-TEST_F(RecordTableModelTest, RecordRowsShowCellTextsCentred) {
-    setRecords(3);
-    for (int column = 0; column < kGridColumns; ++column) {
-        EXPECT_EQ(at(1, column).toString(), gridCellTexts(store.slot(1), 1)[static_cast<std::size_t>(column)]) << column;
-        EXPECT_EQ(at(1, column, Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::Alignment(Qt::AlignCenter));
+TEST_F(RecordTableModelTest, StatusDecidesJudgementTextsTheirColoursAndTheRfid) {
+    const QColor red(255, 0, 0), black(0, 0, 0), none;
+    // Status; flow text and colour; occlusion text and colour.
+    const std::tuple<const char*, const char*, QColor, const char*, QColor> cases[] = {
+        {"10", "-----", none, "-----", none},  // an error only counts for a measured value
+        {"11", "Err ", red, "-----", none},        {"22", "-----", none, "Err ", red},
+        {"15", "Err ", red, "-----", none},        {"2A", "-----", none, "Err ", red},  // error beats pass
+        {"03", "  98.5", red, "    55.0", red},    {"8F", "  98.5", black, "    55.0", black},
+        {"0D", "  98.5", black, "-----", none},  // a pass bit without its measured bit shows nothing
+        {"8f", "  98.5", black, "    55.0", black}, {"zz", "-----", none, "-----", none}};
+    for (const auto& [status, flow, flowColour, occlusion, occlusionColour] : cases) {
+        setRecords(1, status);
+        EXPECT_EQ(at(0, kFlowJudgementColumn).toString(), QString::fromLatin1(flow)) << status;
+        EXPECT_EQ(at(0, kOcclusionJudgementColumn).toString(), QString::fromLatin1(occlusion)) << status;
+        EXPECT_EQ(at(0, 1).toString().isEmpty(), status[0] != '8') << status;  // RFID only with bit 7
+        EXPECT_EQ(colour(0, kFlowJudgementColumn, Qt::ForegroundRole), flowColour) << status;
+        EXPECT_EQ(colour(0, kOcclusionJudgementColumn, Qt::ForegroundRole), occlusionColour) << status;
     }
-    EXPECT_EQ(at(2, 0).toString(), QStringLiteral("   3"));
-    EXPECT_EQ(at(2, kManagementNoColumn).toString(), QStringLiteral("NO-2      "));
-    // Empty rows below the records carry no text and no alignment.
-    EXPECT_FALSE(at(3, 0).isValid());
-    EXPECT_FALSE(at(3, 0, Qt::TextAlignmentRole).isValid());
 }
 
-TEST_F(RecordTableModelTest, StaleSlotsBeyondRecordCountStayBlank) {
+TEST_F(RecordTableModelTest, RecordRowsShowTextsCentredStaleSlotsStayBlankAndEditsRepaint) {
     setRecords(10);
     store.RecordCount = 3;  // fewer records now; slots 3..9 keep their old contents
     model.refresh();
-    for (int row = 3; row < 10; ++row)
-        for (int column = 0; column < kGridColumns; ++column) {
-            EXPECT_FALSE(at(row, column).isValid()) << row << "," << column;
-            EXPECT_FALSE(at(row, column, Qt::ForegroundRole).isValid()) << row << "," << column;
-        }
-}
-
-TEST_F(RecordTableModelTest, HeadingColumnAndOddRowsAreGreenAlsoWhenEmpty) {
-    setRecords(5);
-    for (const int row : {0, 1, 2, 4, 5, 6, 199}) {
-        EXPECT_EQ(brushColour(at(row, 0, Qt::BackgroundRole)), QColor(192, 255, 192)) << row;
-        for (int column = 1; column < kGridColumns; ++column) {
-            const QVariant background = at(row, column, Qt::BackgroundRole);
-            if (row % 2 == 1)
-                EXPECT_EQ(brushColour(background), QColor(224, 255, 224)) << row << "," << column;
-            else
-                EXPECT_FALSE(background.isValid()) << row << "," << column;
+    const char16_t* row2[] = {u"   3", u"0123456789ABCDEF", u"NO-2      ", u"2024/03/05", u"11:20",
+                              u" 70",  u"  98.5",           u"M",          u"    55.0"};
+    for (int column = 0; column < kGridColumns; ++column) {
+        EXPECT_EQ(at(2, column).toString(), QString::fromUtf16(row2[column])) << column;
+        EXPECT_EQ(at(2, column, Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::Alignment(Qt::AlignCenter));
+        const bool judgement = column == kFlowJudgementColumn || column == kOcclusionJudgementColumn;
+        EXPECT_EQ(at(2, column, Qt::ForegroundRole).isValid(), judgement) << column;
+        for (const int row : {0, 1, 2, 3, 4, 9, 199}) {
+            // The heading column is green and odd rows are striped, with or without a record.
+            const QColor background = column == 0 ? QColor(192, 255, 192) : row % 2 ? QColor(224, 255, 224) : QColor();
+            EXPECT_EQ(colour(row, column, Qt::BackgroundRole), background) << row << "," << column;
+            for (const int role : {Qt::DisplayRole, Qt::ForegroundRole, Qt::TextAlignmentRole})
+                EXPECT_TRUE(row < 3 || !at(row, column, role).isValid()) << row << "," << column << " role " << role;
         }
     }
-}
 
-TEST_F(RecordTableModelTest, JudgementColumnsAloneAreColoured) {
-    struct Case {
-        const char* status;
-        QVariant flow;
-        QVariant occlusion;
-    };
-    const QColor red(255, 0, 0), black(0, 0, 0);
-    const Case cases[] = {{"8F", black, black}, {"03", red, red}, {"11", red, {}}, {"00", {}, {}}, {"2F", black, red}};
-    for (const Case& c : cases) {
-        setRecords(1, QString::fromLatin1(c.status));
-        for (int column = 0; column < kGridColumns; ++column) {
-            const QVariant foreground = at(0, column, Qt::ForegroundRole);
-            const QVariant expected = column == kFlowJudgementColumn        ? c.flow
-                                      : column == kOcclusionJudgementColumn ? c.occlusion
-                                                                            : QVariant();
-            if (expected.isValid())
-                EXPECT_EQ(brushColour(foreground), expected.value<QColor>()) << c.status << " column " << column;
-            else
-                EXPECT_FALSE(foreground.isValid()) << c.status << " column " << column;
-        }
-    }
-}
-
-TEST_F(RecordTableModelTest, EditedRecordRepaintsItsWholeRow) {
-    setRecords(3);
+    // An edited record repaints its whole row.
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
     store.slot(1).ManagementNo = QStringLiteral("NEW");
     model.recordChanged(1);
