@@ -2,9 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -16,169 +14,99 @@
 namespace torbex::cli {
 namespace {
 
-const QByteArray kScenario = R"({ "version": "V1.23   ", "serial": "SN000042", "coefficients": [0.95, 0.105, 0],
-  "settings": { "flowRate": 70, "occlusionPressure": 67, "occlusionLevel": 1,
-                "writeMode": 1, "rfidUse": 1, "displayUnits": 3 } })";
+QStringList words(const char* text) { return QString::fromLatin1(text).split(u' ', Qt::SkipEmptyParts); }
 
 struct Outcome {
     int status = -1;
-    QString out;
-    QString err;
-    QStringList outLines() const { return out.split(u'\n', Qt::SkipEmptyParts); }
-    QStringList errLines() const { return err.split(u'\n', Qt::SkipEmptyParts); }
+    QString out, err;
 };
 
 class Cli : public ::testing::Test {
 protected:
-    QString writeScenario(const QByteArray& json, const QString& name = QStringLiteral("scenario.json")) {
-        QFile file(dir.filePath(name));
+    Cli() {
+        QFile file(scenario);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(json);
-        return file.fileName();
+        file.write(R"({ "version": "V1.23   ", "serial": "SN000042", "coefficients": [0.95, 0.105, 0],
+            "settings": { "flowRate": 70, "occlusionPressure": 67, "occlusionLevel": 1,
+                          "writeMode": 1, "rfidUse": 1, "displayUnits": 3 } })");
     }
-
-    Outcome run(QStringList arguments, const QByteArray& scenario = kScenario) {
-        arguments.prepend(writeScenario(scenario));
-        arguments.prepend(QStringLiteral("--simulate"));
-        return runBare(arguments);
-    }
-
-    static Outcome runBare(const QStringList& arguments) {
+    Outcome run(const QStringList& arguments, bool simulate = true) const {
         Outcome result;
-        QTextStream out(&result.out);
-        QTextStream err(&result.err);
-        result.status = cli::run(arguments, out, err);
+        QTextStream out(&result.out), err(&result.err);
+        result.status = cli::run(simulate ? QStringList{QStringLiteral("--simulate"), scenario} + arguments : arguments,
+                                 out, err);
         out.flush();
         err.flush();
         return result;
     }
 
     QTemporaryDir dir;
+    const QString scenario = dir.filePath(QStringLiteral("scenario.json"));
 };
 
-// The bytes of the first traced command with this code, as hex pairs.
-QStringList tracedCommand(const Outcome& run, const QString& codeHex) {
-    for (const QString& line : run.errLines()) {
-        if (!line.startsWith(u"out: ")) continue;
-        const QStringList bytes = line.mid(5).split(u' ');
-        if (bytes.size() > 1 && bytes[1] == codeHex) return bytes;
-    }
-    return {};
+TEST_F(Cli, InfoPrintsEveryHeldValueAsTextOrJson) {
+    const Outcome text = run(words("info"));
+    ASSERT_EQ(text.status, kSuccess) << text.err.toStdString();
+    EXPECT_EQ(text.out.toStdString(), "version: V1.23   \nserial: SN000042\n"
+                                      "coefficient a0: 0.95\ncoefficient a1: 0.105\ncoefficient a2: 0.\n"
+                                      "flow rate: 70 ml/h\naverage count: 0\nmeasure count: 0\n"
+                                      "occlusion pressure: 67 kPa\nocclusion level: M\n"
+                                      "write mode: 1\nRFID use: 1\ndisplay units: 3\n");
+
+    const Outcome json = run(words("info --json"));
+    ASSERT_EQ(json.status, kSuccess) << json.err.toStdString();
+    EXPECT_EQ(QJsonDocument::fromJson(json.out.toUtf8()), QJsonDocument::fromJson(R"({
+        "version": "V1.23   ", "serial": "SN000042", "coefficients": ["0.95", "0.105", "0."],
+        "settings": { "flowRate": 70, "averageCount": 0, "measureCount": 0, "occlusionPressure": 67,
+                      "occlusionLevel": 1, "writeMode": 1, "rfidUse": 1, "displayUnits": 3 } })"))
+        << json.out.toStdString();
 }
 
-TEST_F(Cli, InfoPrintsEveryHeldValueWithItsPattern) {
-    const Outcome r = run({QStringLiteral("info")});
-    ASSERT_EQ(r.status, kSuccess) << r.err.toStdString();
-    const QStringList lines = r.outLines();
-    for (const char* expected : {"version: V1.23   ", "serial: SN000042", "coefficient a0: 0.95", "coefficient a1: 0.105",
-                                 "coefficient a2: 0.", "flow rate: 70 ml/h", "occlusion pressure: 67 kPa",
-                                 "occlusion level: M", "write mode: 1", "RFID use: 1", "display units: 3"})
-        EXPECT_TRUE(lines.contains(QString::fromLatin1(expected))) << expected << "\n" << r.out.toStdString();
-}
-
-TEST_F(Cli, InfoJsonIsValidJsonWithTheSameValues) {
-    const Outcome r = run({QStringLiteral("info"), QStringLiteral("--json")});
-    ASSERT_EQ(r.status, kSuccess) << r.err.toStdString();
-    QJsonParseError error;
-    const QJsonObject root = QJsonDocument::fromJson(r.out.toUtf8(), &error).object();
-    ASSERT_EQ(error.error, QJsonParseError::NoError) << r.out.toStdString();
-    EXPECT_EQ(root[u"version"].toString().toStdString(), "V1.23   ");
-    EXPECT_EQ(root[u"serial"].toString().toStdString(), "SN000042");
-    const QJsonArray coefficients = root[u"coefficients"].toArray();
-    ASSERT_EQ(coefficients.size(), 3);
-    EXPECT_EQ(coefficients[0].toString().toStdString(), "0.95");
-    EXPECT_EQ(coefficients[1].toString().toStdString(), "0.105");
-    EXPECT_EQ(coefficients[2].toString().toStdString(), "0.");
-    const QJsonObject settings = root[u"settings"].toObject();
-    EXPECT_EQ(settings[u"flowRate"].toDouble(), 70);
-    EXPECT_EQ(settings[u"occlusionPressure"].toDouble(), 67);
-    EXPECT_EQ(settings[u"occlusionLevel"].toInt(), 1);
-    EXPECT_EQ(settings[u"writeMode"].toInt(), 1);
-    EXPECT_EQ(settings[u"displayUnits"].toInt(), 3);
-}
-
-TEST_F(Cli, TraceWritesEachReportAsSixtyFourLowerCaseHexBytes) {
-    const Outcome r = run({QStringLiteral("--trace"), QStringLiteral("info")});
+// Each report as 64 lower-case hex bytes; send-settings sends the flow rate (12.5 halves to 12),
+// level H with its pressure, and write mode, RFID use and display units as the tester had them.
+TEST_F(Cli, TraceShowsEveryReportAndSendSettingsKeepsTheTestersOtherSettings) {
+    const Outcome r = run(words("--trace send-settings --flow 12.5 --level H"));
     ASSERT_EQ(r.status, kSuccess) << r.err.toStdString();
     static const QRegularExpression format(QStringLiteral("^(out|in): [0-9a-f]{2}( [0-9a-f]{2}){63}$"));
-    const QStringList lines = r.errLines();
-    ASSERT_EQ(lines.size(), 6) << r.err.toStdString();
+    const QStringList lines = r.err.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 4) << r.err.toStdString();
     for (qsizetype i = 0; i < lines.size(); ++i) {
         EXPECT_TRUE(format.match(lines[i]).hasMatch()) << lines[i].toStdString();
         EXPECT_TRUE(lines[i].startsWith(i % 2 == 0 ? u"out: " : u"in: ")) << lines[i].toStdString();
     }
+    EXPECT_TRUE(lines[2].contains(QStringLiteral(" 22 30 30 31 32 30 30 30 30 30 31 30 37 32 31 31 33 00 ")))
+        << lines[2].toStdString();
 }
 
-TEST_F(Cli, SendSettingsSendsFlowLevelAndPressureAndKeepsTheTestersOtherSettings) {
-    const Outcome r = run({QStringLiteral("--trace"), QStringLiteral("send-settings"), QStringLiteral("--flow"),
-                           QStringLiteral("12.5"), QStringLiteral("--level"), QStringLiteral("H")});
-    ASSERT_EQ(r.status, kSuccess) << r.err.toStdString();
-    const QStringList bytes = tracedCommand(r, QStringLiteral("22"));
-    ASSERT_EQ(bytes.size(), 64) << r.err.toStdString();
-    EXPECT_EQ(bytes.mid(2, 4).join(u' ').toStdString(), "30 30 31 32");   // 12.5 halves to 12
-    EXPECT_EQ(bytes.mid(10, 4).join(u' ').toStdString(), "30 31 30 37");  // level H's pressure
-    EXPECT_EQ(bytes[14].toStdString(), "32");                             // level H
-    // Write mode, RFID use and display units are not the tool's to change.
-    EXPECT_EQ(bytes.mid(15, 3).join(u' ').toStdString(), "31 31 33");
-}
-
-TEST_F(Cli, FlowOutsideRangeIsRefusedWithTheRangeMessage) {
-    const Outcome r = run({QStringLiteral("--trace"), QStringLiteral("send-settings"), QStringLiteral("--flow"),
-                           QStringLiteral("4"), QStringLiteral("--level"), QStringLiteral("M")});
-    EXPECT_EQ(r.status, kUsageError);
-    EXPECT_TRUE(r.err.contains(commands::kFlowRateRangeMessage)) << r.err.toStdString();
-    EXPECT_FALSE(r.err.contains(u"out: ")) << "the tester was addressed before the input was checked";
-}
-
-TEST_F(Cli, BadUsageGivesStatusOneAndTheUsage) {
-    const QStringList cases[] = {
-        {},
-        {QStringLiteral("frobnicate")},
-        {QStringLiteral("--simulate")},
-        {QStringLiteral("info"), QStringLiteral("--flow"), QStringLiteral("12")},
-        {QStringLiteral("--json"), QStringLiteral("info")},
-        {QStringLiteral("send-settings"), QStringLiteral("--flow"), QStringLiteral("12")},
-        {QStringLiteral("send-settings"), QStringLiteral("--flow"), QStringLiteral("12"), QStringLiteral("--level"),
-         QStringLiteral("X"), QStringLiteral("--simulate"), writeScenario(kScenario)},
+TEST_F(Cli, BadInputGivesStatusOneBeforeTheTesterIsAddressedAndAMissingFileThree) {
+    const QString usage = QStringLiteral("usage: torbex-cli");
+    const std::pair<const char*, QString> cases[] = {
+        {"", usage}, {"frobnicate", usage}, {"--simulate", usage}, {"info --flow 12", usage},
+        {"--json info", usage}, {"send-settings --flow 12", usage}, {"download", usage},
+        {"send-settings --flow 12 --level X", usage},
+        {"send-settings --flow 4 --level M", commands::kFlowRateRangeMessage},
     };
-    for (const QStringList& arguments : cases) {
-        const Outcome r = runBare(arguments);
-        EXPECT_EQ(r.status, kUsageError) << arguments.join(u' ').toStdString();
-        EXPECT_TRUE(r.err.contains(u"usage: torbex-cli")) << r.err.toStdString();
-    }
-}
-
-TEST_F(Cli, UnreadableScenarioGivesStatusThreeNamingTheProblem) {
-    const struct { QByteArray json; const char* named; } cases[] = {
-        {"{", "not valid JSON"},
-        {R"({"serial": 5})", "serial"},
-        {R"({"settings": {"flowRate": "fast"}})", "settings.flowRate"},
-        {R"({"colour": "red"})", "colour"},
-    };
-    for (const auto& c : cases) {
-        const Outcome r = run({QStringLiteral("info")}, c.json);
-        EXPECT_EQ(r.status, kFileError) << c.json.toStdString();
-        EXPECT_TRUE(r.err.contains(QString::fromLatin1(c.named))) << r.err.toStdString();
+    for (const auto& [arguments, said] : cases) {
+        const Outcome r = run(words("--trace") + words(arguments));
+        EXPECT_EQ(r.status, kUsageError) << arguments;
+        EXPECT_TRUE(r.err.contains(said)) << r.err.toStdString();
+        EXPECT_FALSE(r.err.contains(u"out: ")) << "the tester was addressed before the input was checked";
     }
     const QString missing = dir.filePath(QStringLiteral("absent.json"));
-    const Outcome r = runBare({QStringLiteral("--simulate"), missing, QStringLiteral("info")});
+    const Outcome r = run(QStringList{QStringLiteral("--simulate"), missing, QStringLiteral("info")}, false);
     EXPECT_EQ(r.status, kFileError);
     EXPECT_TRUE(r.err.contains(missing)) << r.err.toStdString();
 }
 
 TEST_F(Cli, ProgramExitsWithZeroForInfoAndSetClock) {
-    const QString program = qEnvironmentVariable("TORBEX_CLI", QStringLiteral(TORBEX_CLI_PATH));
-    const QString scenario = writeScenario(kScenario);
-    for (const QString& command : {QStringLiteral("info"), QStringLiteral("set-clock")}) {
+    for (const char* command : {"info", "set-clock"}) {
         QProcess process;
-        process.start(program, {QStringLiteral("--simulate"), scenario, command});
-        // A hang guard only; the simulated tester answers at once.
-        ASSERT_TRUE(process.waitForFinished(60000)) << command.toStdString();
+        process.start(qEnvironmentVariable("TORBEX_CLI", QStringLiteral(TORBEX_CLI_PATH)),
+                      {QStringLiteral("--simulate"), scenario, QString::fromLatin1(command)});
+        ASSERT_TRUE(process.waitForFinished(60000)) << command;  // a hang guard only
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-        if (command == u"info") {
-            EXPECT_TRUE(process.readAllStandardOutput().contains("serial: SN000042"));
-        }
+        EXPECT_EQ(process.readAllStandardOutput().contains("serial: SN000042"), *command == 'i');
     }
 }
 
