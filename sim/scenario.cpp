@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSet>
+#include <QStringList>
 #include <cmath>
 #include <limits>
 
@@ -130,9 +131,72 @@ void readSlots(const QJsonValue& value, TesterState& state) {
     }
 }
 
+template <typename T>
+struct Named {
+    const char* name;
+    T value;
+};
+
+constexpr Named<FaultTarget> kFaultTargets[] = {
+    {"any", FaultTarget::AnyCommand},      {"D4", FaultTarget::ReadSettings},
+    {"D5", FaultTarget::ReadCalibration},  {"D9", FaultTarget::ReadVersion},
+    {"D10", FaultTarget::ReadRecord},      {"0x11", FaultTarget::SetClock},
+    {"0x22", FaultTarget::WriteSettings},  {"0x33", FaultTarget::WriteCalibration},
+    {"U", FaultTarget::DataClear},         {"0x70", FaultTarget::ChangeMode},
+    {"0x72", FaultTarget::ProgramRewrite},
+};
+constexpr Named<Fault> kFaultKinds[] = {
+    {"noAnswer", Fault::NoAnswer}, {"staleEcho", Fault::StaleEcho},    {"writeFails", Fault::WriteFails},
+    {"garbage", Fault::Garbage},   {"notReady", Fault::RecordNotReady}, {"unplug", Fault::Unplug},
+};
+
+template <typename T, std::size_t N>
+T oneOf(const QJsonObject& o, const char* name, const QString& where, const Named<T> (&choices)[N]) {
+    const QString key = where + u'.' + QLatin1String(name);
+    if (!o.contains(QLatin1String(name))) refuse(key, QStringLiteral("missing"));
+    const QJsonValue value = o[QLatin1String(name)];
+    QStringList names;
+    for (const Named<T>& choice : choices) {
+        if (value.isString() && value.toString() == QLatin1String(choice.name)) return choice.value;
+        names.append(QLatin1String(choice.name));
+    }
+    refuse(key, QStringLiteral("expected one of ") + names.join(QStringLiteral(", ")));
+}
+
+FaultRule readFault(const QJsonObject& o, const QString& where) {
+    auto key = [&](const char* name) { return where + u'.' + QLatin1String(name); };
+    auto count = [&](const char* name) { return wholeNumber(o[QLatin1String(name)], key(name), 0, std::numeric_limits<int>::max()); };
+    rejectUnknownKeys(o, where + u'.', {"on", "kind", "after", "times", "replugAfterMs"});
+    FaultRule rule;
+    rule.on = oneOf(o, "on", where, kFaultTargets);
+    rule.kind = oneOf(o, "kind", where, kFaultKinds);
+    if (o.contains(u"after")) rule.after = count("after");
+    if (o.contains(u"times")) rule.times = count("times");
+    if (o.contains(u"replugAfterMs")) {
+        if (rule.kind != Fault::Unplug) refuse(key("replugAfterMs"), QStringLiteral("only an unplug comes back"));
+        rule.replugAfterMs = count("replugAfterMs");
+    }
+    if (rule.kind == Fault::RecordNotReady) {
+        // Only a record request can be told "not ready", so only those count toward after and times.
+        if (rule.on == FaultTarget::AnyCommand) rule.on = FaultTarget::ReadRecord;
+        if (rule.on != FaultTarget::ReadRecord) refuse(key("on"), QStringLiteral("notReady hits only D10"));
+    }
+    return rule;
+}
+
+void readFaults(const QJsonValue& value, std::vector<FaultRule>& faults) {
+    if (!value.isArray()) refuse(QStringLiteral("faults"), QStringLiteral("expected an array"));
+    const QJsonArray list = value.toArray();
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        const QString where = QStringLiteral("faults[%1]").arg(i);
+        if (!list[i].isObject()) refuse(where, QStringLiteral("expected an object"));
+        faults.push_back(readFault(list[i].toObject(), where));
+    }
+}
+
 TesterState readScenario(const QJsonObject& root) {
     TesterState state;
-    rejectUnknownKeys(root, QString(), {"version", "serial", "coefficients", "settings", "slots"});
+    rejectUnknownKeys(root, QString(), {"version", "serial", "coefficients", "settings", "slots", "faults"});
     if (root.contains(u"version")) state.version = text(root[u"version"], QStringLiteral("version"), 8);
     if (root.contains(u"serial")) state.serial = text(root[u"serial"], QStringLiteral("serial"), 8);
     if (root.contains(u"coefficients")) {
@@ -146,6 +210,7 @@ TesterState readScenario(const QJsonObject& root) {
     }
     if (root.contains(u"settings")) readSettings(root[u"settings"], state.settings);
     if (root.contains(u"slots")) readSlots(root[u"slots"], state);
+    if (root.contains(u"faults")) readFaults(root[u"faults"], state.faults);
     return state;
 }
 

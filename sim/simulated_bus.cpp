@@ -55,6 +55,7 @@ std::vector<link::HidDeviceInfo> SimulatedBus::enumerate() {
     ++m_enumerations;
     std::vector<link::HidDeviceInfo> devices;
     for (const Entry& entry : m_entries) {
+        if (entry.tester) entry.tester->plugBackInIfDue();
         if (entry.tester == nullptr || entry.tester->pluggedIn()) devices.push_back(entry.info);
     }
     return devices;
@@ -64,6 +65,7 @@ std::unique_ptr<link::HidConnection> SimulatedBus::open(const std::string& path)
     for (const Entry& entry : m_entries) {
         if (entry.info.path != path || !entry.openable) continue;
         if (entry.tester == nullptr) return std::make_unique<SilentHandle>(m_openHandles);
+        entry.tester->plugBackInIfDue();
         if (!entry.tester->pluggedIn()) return nullptr;
         return std::make_unique<TesterHandle>(*entry.tester, m_openHandles);
     }

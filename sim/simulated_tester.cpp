@@ -26,32 +26,53 @@ void putAscii(CommandFrame& frame, std::size_t first, const QString& text, std::
     commands::putTextField(bytesAt(frame, first, count), text);
 }
 
-bool isRead(const CommandFrame& command, commands::ReadCommand which) {
-    const CommandFrame expected = commands::buildRead(which);
-    return command[1] == expected[1] && command[2] == expected[2] &&
-           (which != commands::ReadCommand::Record || command[3] == expected[3]);
+const link::MonotonicClock& steadyClock() {
+    static const link::SteadyClock clock;
+    return clock;
 }
 
 }  // namespace
 
-SimulatedTester::SimulatedTester(TesterState state) : m_state(std::move(state)) {
+SimulatedTester::SimulatedTester(TesterState state) : SimulatedTester(std::move(state), steadyClock()) {}
+
+SimulatedTester::SimulatedTester(TesterState state, const link::MonotonicClock& clock)
+    : m_state(std::move(state)), m_clock(clock) {
     m_timeoutWaiter = [](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); };
 }
 
 void SimulatedTester::injectFault(Fault fault, int times) {
-    for (int i = 0; i < times; ++i) m_faults.push_back(fault);
+    // A rule on every command, after the ones before it: each fires only once those are spent.
+    if (times <= 0) return;
+    FaultRule rule;
+    rule.kind = fault;
+    rule.times = times;
+    m_state.faults.push_back(rule);
 }
 
 void SimulatedTester::unplug() {
     m_pluggedIn = false;
+    m_backAtMs.reset();
     m_outgoing.clear();
 }
 
 void SimulatedTester::plugIn() {
+    m_backAtMs.reset();
     if (m_pluggedIn) return;
     m_pluggedIn = true;
     ++m_plugGeneration;
     m_rewriteMode = false;  // the tester restarts on power-up
+}
+
+void SimulatedTester::plugBackInIfDue() {
+    if (m_backAtMs && m_clock.nowMs() >= *m_backAtMs) plugIn();
+}
+
+void SimulatedTester::pull(const FaultRule& rule) {
+    unplug();
+    const std::optional<int> backAfterMs = rule.kind == Fault::Replug ? 0 : rule.replugAfterMs;
+    if (!backAfterMs) return;
+    m_backAtMs = m_clock.nowMs() + *backAfterMs;
+    plugBackInIfDue();
 }
 
 QDateTime SimulatedTester::testerTime() const {
@@ -76,15 +97,11 @@ bool SimulatedTester::receiveReport(std::span<const std::uint8_t> wire, std::uin
     // Wire byte 0 is the report ID; the command follows.
     std::copy_n(wire.begin() + 1, std::min(wire.size() - 1, command.size()), command.begin());
 
-    std::optional<Fault> fault;
-    if (!m_faults.empty()) {
-        fault = m_faults.front();
-        m_faults.pop_front();
-    }
+    const std::optional<FaultRule> rule = fireFaultRule(m_state.faults, command);
+    const std::optional<Fault> fault = rule ? std::optional(rule->kind) : std::nullopt;
     if (fault == Fault::WriteFails) return false;
     if (fault == Fault::Unplug || fault == Fault::Replug) {
-        unplug();
-        if (fault == Fault::Replug) plugIn();
+        pull(*rule);
         return false;
     }
     m_received.push_back(command);

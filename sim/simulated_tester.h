@@ -5,41 +5,41 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <span>
 #include <vector>
 
 #include "commands/protocol.h"
+#include "link/clock.h"
 #include "link/hid_transport.h"
 #include "sim/tester_state.h"
 
 namespace torbex::sim {
 
-// Faults the tester can be told to commit on the next command it receives.
-enum class Fault {
-    NoAnswer,        // the command is lost; no reply comes
-    StaleEcho,       // a reply to an earlier command arrives before the real one
-    WriteFails,      // the command report is refused
-    Garbage,         // the reply echoes the command but the rest is noise
-    RecordNotReady,  // a D10 reply with byte 3 = 0 ("ask again")
-    Unplug,          // the cable is pulled as the command is written
-    Replug,          // pulled and put back at once: the open handle dies, discovery finds it again
-};
-
 using CommandFrame = commands::CommandFrame;
 
 // The tester's side of the protocol: answers every command, keeps a clock, settings,
-// calibration, serial number, version and 1001 record slots, and commits faults on demand.
+// calibration, serial number, version and 1001 record slots, and commits the faults its state's
+// rules call for.
 class SimulatedTester {
 public:
+    // The clock times the comeback after an unplug (a steady clock when none is given); it must
+    // outlive the tester.
     explicit SimulatedTester(TesterState state = {});
+    SimulatedTester(TesterState state, const link::MonotonicClock& clock);
 
     TesterState& state() { return m_state; }
     const TesterState& state() const { return m_state; }
 
     // ---- Faults and the cable ----
+    // Hits the next `times` commands, whatever they are, after the faults injected before.
     void injectFault(Fault fault, int times = 1);
+    // Pulling or putting back the cable by hand cancels a comeback a fault has scheduled.
     void unplug();
     void plugIn();
+    // Puts the tester back once the time an unplug fault gave it has passed; the bus asks before
+    // it lists or opens devices.
+    void plugBackInIfDue();
     bool pluggedIn() const { return m_pluggedIn; }
     // Changes each time the tester is plugged in; a handle opened before is dead.
     std::uint64_t plugGeneration() const { return m_plugGeneration; }
@@ -72,9 +72,11 @@ private:
     CommandFrame recordReply(int slot) const;
     bool handleAlive(std::uint64_t generation) const { return m_pluggedIn && generation == m_plugGeneration; }
     void delay() const;
+    void pull(const FaultRule& rule);
 
     TesterState m_state;
-    std::deque<Fault> m_faults;
+    const link::MonotonicClock& m_clock;
+    std::optional<std::int64_t> m_backAtMs;
     std::deque<CommandFrame> m_outgoing;
     std::vector<CommandFrame> m_received;
     link::ReportLengths m_lengths{65, 65};

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "commands/tester_values.h"
+#include "sim/fault_rule.h"
 
 namespace torbex::sim {
 
@@ -40,6 +41,8 @@ struct TesterState {
     commands::CalibrationCoefficients coefficients{0.95F, 0.105F, 0.0F};
     commands::MeasurementSettings settings;
     std::array<std::optional<Slot>, kSlotCount> slots;
+    // Faults it commits, checked in this order on every command it receives.
+    std::vector<FaultRule> faults;
 };
 
 }  // namespace torbex::sim

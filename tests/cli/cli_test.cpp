@@ -110,5 +110,23 @@ TEST_F(Cli, ProgramExitsWithZeroForInfoAndSetClock) {
     }
 }
 
+// Every version read lost gives status 2; info needs only the first one answered.
+TEST_F(Cli, ProgramMeetsTheFaultsOfItsScenario) {
+    const std::pair<const char*, int> cases[] = {{R"({"on": "D9", "kind": "noAnswer"})", 2},
+                                                 {R"({"on": "D9", "kind": "noAnswer", "after": 1})", 0}};
+    for (const auto& [fault, status] : cases) {
+        QFile file(dir.filePath(QStringLiteral("faults.json")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(R"({"faults": [)") + fault + "]}");
+        file.close();
+        QProcess process;
+        process.start(qEnvironmentVariable("TORBEX_CLI", QStringLiteral(TORBEX_CLI_PATH)),
+                      {QStringLiteral("--simulate"), file.fileName(), QStringLiteral("info")});
+        ASSERT_TRUE(process.waitForFinished(60000)) << fault;  // a hang guard only
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), status) << fault << process.readAllStandardError().toStdString();
+    }
+}
+
 }  // namespace
 }  // namespace torbex::cli

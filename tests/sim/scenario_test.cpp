@@ -101,5 +101,31 @@ TEST(Scenario, MalformedInputIsRefusedNamingTheKey) {
     }
 }
 
+TEST(Scenario, MalformedFaultsAreRefusedNamingTheKey) {
+    const std::pair<const char*, const char*> refusals[] = {
+        {R"({"faults": {"on": "D9", "kind": "noAnswer"}})", "faults"},
+        {R"({"faults": ["D9"]})", "faults[0]"},
+        {R"({"faults": [{"on": "D9", "kind": "noAnswer", "colour": 1}]})", "faults[0].colour"},
+        {R"({"faults": [{"kind": "noAnswer"}]})", "faults[0].on"},
+        {R"({"faults": [{"on": "D9"}]})", "faults[0].kind"},
+        {R"({"faults": [{"on": "D2", "kind": "noAnswer"}]})", "faults[0].on"},
+        {R"({"faults": [{"on": "D9", "kind": "timeout"}]})", "faults[0].kind"},
+        {R"({"faults": [{"on": "D9", "kind": "noAnswer", "after": -1}]})", "faults[0].after"},
+        {R"({"faults": [{"on": "D9", "kind": "noAnswer", "after": 1.5}]})", "faults[0].after"},
+        {R"({"faults": [{"on": "D9", "kind": "noAnswer", "after": 3e9}]})", "faults[0].after"},
+        {R"({"faults": [{"on": "D9", "kind": "noAnswer", "times": -1}]})", "faults[0].times"},
+        {R"({"faults": [{"on": "D9", "kind": "unplug", "replugAfterMs": -5}]})", "faults[0].replugAfterMs"},
+        {R"({"faults": [{"on": "D9", "kind": "unplug"}, {"on": "D9", "kind": "noAnswer", "replugAfterMs": 0}]})",
+         "faults[1].replugAfterMs"},
+        {R"({"faults": [{"on": "D9", "kind": "notReady"}]})", "faults[0].on"},
+        {R"({"faults": [{"on": "0x22", "kind": "notReady"}]})", "faults[0].on"},
+    };
+    for (const auto& [json, key] : refusals) {
+        const ScenarioResult result = parseScenario(json);
+        EXPECT_FALSE(result.state) << json;
+        EXPECT_TRUE(result.error.startsWith(QLatin1String(key) + u':')) << json << " gave " << result.error.toStdString();
+    }
+}
+
 }  // namespace
 }  // namespace torbex::sim

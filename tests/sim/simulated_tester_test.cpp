@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
+#include "sim/scenario.h"
 #include "support/sim_fixture.h"
 
 namespace torbex::sim {
@@ -130,6 +132,77 @@ TEST(SimulatedTesterFaults, ReplyFaultsSpoilOneReplyOnly) {
     EXPECT_EQ(textAt(ask(rig, version), 1, 10), "D9V1.00   ");
     EXPECT_EQ(recordReply(rig, 0)[3], 0);
     EXPECT_EQ(recordReply(rig, 0)[3], '1');
+}
+
+TesterState withFaults(const char* faults) {
+    const ScenarioResult scenario = parseScenario(QByteArray(R"({"faults": [)") + faults + "]}");
+    EXPECT_TRUE(scenario.state) << scenario.error.toStdString();
+    TesterState state = exampleState();
+    state.faults = scenario.state ? scenario.state->faults : std::vector<FaultRule>{};
+    return state;
+}
+
+// Exchanges each command as the program would, finding the tester again after a lost one, and
+// hands back the reports that came in for each.
+std::vector<std::vector<Frame>> repliesTo(TesterState state, const std::vector<Frame>& commands) {
+    SimulatedRig rig(std::move(state));
+    std::vector<std::vector<Frame>> replies(commands.size());
+    std::size_t current = 0;
+    rig.session.link.setTrace([&](link::ReportDirection direction, std::span<const std::uint8_t, link::kCommandBytes> bytes) {
+        if (direction != link::ReportDirection::In) return;
+        replies[current].emplace_back();
+        std::copy(bytes.begin(), bytes.end(), replies[current].back().begin());
+    });
+    for (current = 0; current < commands.size(); ++current) {
+        if (!rig.session.link.deviceFound()) rig.session.link.FindTheHid();
+        rig.session.exchange.exchangeCommand(commands[current]);
+    }
+    return replies;
+}
+
+// Each rule hits the commands marked x, and no other: their replies differ from a sound tester's.
+TEST(SimulatedTesterFaults, RulesHitTheCommandsTheyTargetAfterTheirCountAsManyTimesAsSaid) {
+    using commands::ReadCommand;
+    const std::vector<Frame> sequence = {
+        commands::buildRead(ReadCommand::Version), commands::buildRecordRequest(0), commands::buildRead(ReadCommand::Settings),
+        commands::buildRead(ReadCommand::Version), commands::buildRead(ReadCommand::Poll), commands::buildRecordRequest(0),
+        commands::buildWriteSettings({}),          commands::buildDataClear()};
+    const auto sound = repliesTo(exampleState(), sequence);
+    const std::pair<const char*, const char*> cases[] = {
+        {R"({"on": "D9", "kind": "noAnswer", "after": 1, "times": 1})", "...x...."},
+        {R"({"on": "any", "kind": "staleEcho", "after": 2, "times": 2})", "..xx...."},
+        {R"({"on": "any", "kind": "notReady", "times": 1})", ".x......"},  // counts record requests only
+        {R"({"on": "D10", "kind": "notReady", "after": 1})", ".....x.."},
+        {R"({"on": "0x22", "kind": "writeFails"})", "......x."},
+        {R"({"on": "U", "kind": "garbage"})", ".......x"},
+        {R"({"on": "D4", "kind": "unplug", "replugAfterMs": 0})", "..x....."},
+        {R"({"on": "any", "kind": "unplug", "after": 4})", "....xxxx"},  // gone for good
+        // The first rule due fires; the other keeps its hits for later.
+        {R"({"on": "D9", "kind": "noAnswer", "after": 1}, {"on": "any", "kind": "garbage", "after": 1, "times": 3})",
+         ".xxxx..."},
+        // A command hit by one rule still counts toward the next rule's `after`.
+        {R"({"on": "any", "kind": "garbage", "times": 1}, {"on": "any", "kind": "noAnswer", "after": 1, "times": 1})",
+         "xx......"},
+    };
+    for (const auto& [faults, expected] : cases) {
+        const auto replies = repliesTo(withFaults(faults), sequence);
+        std::string hit;
+        for (std::size_t i = 0; i < sequence.size(); ++i) hit += replies[i] == sound[i] ? '.' : 'x';
+        EXPECT_EQ(hit, expected) << faults;
+    }
+}
+
+TEST(SimulatedTesterFaults, UnpluggedTesterComesBackWhenItsTimeHasPassedUnderANewGeneration) {
+    SimulatedRig rig(withFaults(R"({"on": "D9", "kind": "unplug", "times": 1, "replugAfterMs": 5000})"));
+    EXPECT_EQ(rig.session.runRequest(kRequestReadVersion), ServiceOutcome::LinkLost);
+    for (const int ms : {0, 4999}) {
+        rig.clock.advance(ms);
+        EXPECT_EQ(rig.session.runRequest(kRequestReadVersion), ServiceOutcome::TesterAbsent) << ms;
+    }
+    rig.clock.advance(1);
+    EXPECT_EQ(rig.session.runRequest(kRequestReadVersion), ServiceOutcome::Answered);
+    EXPECT_EQ(rig.tester.plugGeneration(), 2U);
+    EXPECT_EQ(rig.bus.openHandles(), 1);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 namespace torbex::testing {
 
 SimulatedRig::SimulatedRig(sim::TesterState state)
-    : tester(std::move(state)), session(bus, clock, events, [this] { return localTime; }) {
+    : tester(std::move(state), clock), session(bus, clock, events, [this] { return localTime; }) {
     tester.setTimeoutWaiter([this](int ms) { clock.advance(ms); });
     bus.attachTester(tester);
     session.requests.COM_ENA = 1;

@@ -12,7 +12,8 @@
 namespace torbex::testing {
 
 // A simulated tester on its own bus, a session wired to it, and a manual clock that the
-// tester's time-outs advance, so a three-second silence costs no real time.
+// tester's time-outs advance, so a three-second silence costs no real time; it also times the
+// tester's comeback after an unplug.
 struct SimulatedRig {
     explicit SimulatedRig(sim::TesterState state = {});
 
