@@ -1,10 +1,9 @@
 #include "app/text_files.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "data/cp932.h"
+#include "data/file_io.h"
 
 namespace torbex::app {
 namespace {
@@ -17,40 +16,12 @@ QString skipLeadingSpaces(const QString& text) {
 
 }  // namespace
 
-std::unique_ptr<QFileDevice> OpenTextFile(const QString& path, QStringView mode) {
-    std::unique_ptr<QFileDevice> file;
-    QIODevice::OpenMode openMode;
-    if (mode == u"Input") {
-        file = std::make_unique<QFile>(path);
-        openMode = QIODevice::ReadOnly;
-    } else if (mode == u"Output") {
-        file = std::make_unique<QSaveFile>(path);
-        openMode = QIODevice::WriteOnly;
-    } else if (mode == u"Append") {
-        file = std::make_unique<QFile>(path);
-        openMode = QIODevice::WriteOnly | QIODevice::Append;
-    } else {
-        return nullptr;
-    }
-    if (!file->open(openMode)) return nullptr;
-    return file;
-}
-
-bool finishTextFile(QFileDevice& file) {
-    if (auto* saveFile = dynamic_cast<QSaveFile*>(&file)) return saveFile->commit();
-    const bool flushed = file.flush() && file.error() == QFileDevice::NoError;
-    file.close();
-    return flushed;
-}
-
 std::int16_t ReadValueLabelFile(const QString& path, QStringList& values, QStringList& labels) {
     values = QStringList(kValueLabelLines);
     labels = QStringList(kValueLabelLines);
-    const auto file = OpenTextFile(path, u"Input");
-    if (!file) return -1;
-    const QByteArray bytes = file->readAll();
-    if (file->error() != QFileDevice::NoError) return -1;
-    return parseValueLabelText(bytes, values, labels);
+    const data::FileBytes file = data::readRegularFile(path, data::kMaxSettingsFileBytes);
+    if (!file.ok()) return -1;
+    return parseValueLabelText(file.bytes, values, labels);
 }
 
 std::int16_t parseValueLabelText(const QByteArray& bytes, QStringList& values, QStringList& labels) {
@@ -72,19 +43,17 @@ std::int16_t parseValueLabelText(const QByteArray& bytes, QStringList& values, Q
     return static_cast<std::int16_t>(lines.size());
 }
 
-bool writeValueLabels(QIODevice& device, int count, const QStringList& values, const QStringList& labels) {
-    if (count < 0 || count > values.size() || count > labels.size()) return false;
+std::optional<QByteArray> valueLabelBytes(int count, const QStringList& values, const QStringList& labels) {
+    if (count < 0 || count > values.size() || count > labels.size()) return std::nullopt;
     QString text;
     for (int i = 0; i < count; ++i) text += values[i] + u',' + labels[i] + QStringLiteral("\r\n");
-    const std::optional<QByteArray> bytes = data::encodeCp932(text);
-    return bytes && device.write(*bytes) == bytes->size();
+    return data::encodeCp932(text);
 }
 
 std::int16_t WriteValueLabelFile(const QString& path, int count, const QStringList& values, const QStringList& labels) {
-    const auto file = OpenTextFile(path, u"Output");
-    if (!file) return -1;
-    if (!writeValueLabels(*file, count, values, labels)) return -1;  // a QSaveFile not committed leaves the old file
-    return finishTextFile(*file) ? 0 : -1;
+    const std::optional<QByteArray> bytes = valueLabelBytes(count, values, labels);
+    if (!bytes) return -1;
+    return data::writeFileAtomically(path, *bytes).ok() ? 0 : -1;
 }
 
 QString StripTrailingBackslash(const QString& path) {

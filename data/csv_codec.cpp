@@ -1,7 +1,7 @@
 #include "data/csv_codec.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include <QIODevice>
+#include <QStringList>
 #include <QVarLengthArray>
 
 #include "commands/protocol.h"
@@ -80,14 +80,6 @@ std::optional<MeasurementRecord> recordFromFields(const FieldViews& fields) {
 
 }  // namespace
 
-std::optional<QStringList> SplitCsvLine(const QString& line) {
-    const auto views = splitFields(line);
-    if (!views) return std::nullopt;
-    QStringList fields;
-    for (QStringView view : *views) fields.append(view.toString());
-    return fields;
-}
-
 QString csvRecordLine(const MeasurementRecord& r) {
     const QStringList columns{
         r.has(RfidPresent) ? r.PumpRfid.text() : QString(16, u' '),
@@ -104,29 +96,21 @@ QString csvRecordLine(const MeasurementRecord& r) {
     return columns.join(kSeparator);
 }
 
-std::optional<MeasurementRecord> recordFromCsvFields(const QStringList& fields) {
-    if (fields.size() > kMaxCsvFields) return std::nullopt;
-    FieldViews views;
-    for (const QString& field : fields) views.append(field);
-    return recordFromFields(views);
+std::optional<QByteArray> csvBytes(const RecordStore& store) {
+    QString text = headings().join(kSeparator) + kLineEnd;
+    for (int i = 0; i < store.RecordCount; ++i) text += csvRecordLine(store.slot(i)) + kLineEnd;
+    return encodeCp932(text);
 }
 
 bool writeCsv(QIODevice& device, const RecordStore& store) {
-    QString text = headings().join(kSeparator) + kLineEnd;
-    for (int i = 0; i < store.RecordCount; ++i) text += csvRecordLine(store.slot(i)) + kLineEnd;
-    const std::optional<QByteArray> bytes = encodeCp932(text);
-    if (!bytes) return false;
-    return device.write(*bytes) == bytes->size();
+    const std::optional<QByteArray> bytes = csvBytes(store);
+    return bytes && device.write(*bytes) == bytes->size();
 }
 
-bool WriteCsvFile(const QString& path, const RecordStore& store) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (!writeCsv(file, store)) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+FileOutcome WriteCsvFile(const QString& path, const RecordStore& store) {
+    const std::optional<QByteArray> bytes = csvBytes(store);
+    if (!bytes) return {QStringLiteral("a record holds a character code page 932 cannot hold")};
+    return writeFileAtomically(path, *bytes);
 }
 
 std::optional<std::vector<MeasurementRecord>> parseCsv(const QByteArray& bytes) {
@@ -156,16 +140,14 @@ std::optional<std::vector<MeasurementRecord>> parseCsv(const QByteArray& bytes) 
     return records;
 }
 
-bool ReadCsvFile(const QString& path, RecordStore& store) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) return false;
-    const auto records = parseCsv(bytes);
-    if (!records) return false;
+FileOutcome ReadCsvFile(const QString& path, RecordStore& store) {
+    const FileBytes file = readRegularFile(path, kMaxDataFileBytes);
+    if (!file.ok()) return {file.error};
+    const auto records = parseCsv(file.bytes);
+    if (!records) return {QStringLiteral("not a data file")};
     for (std::size_t i = 0; i < records->size(); ++i) store.slot(static_cast<int>(i)) = (*records)[i];
     store.RecordCount = static_cast<std::int16_t>(records->size());
-    return true;
+    return {};
 }
 
 }  // namespace torbex::data

@@ -1,6 +1,5 @@
 #include "sim/scenario.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -8,6 +7,8 @@
 #include <QStringList>
 #include <cmath>
 #include <limits>
+
+#include "data/file_io.h"
 
 namespace torbex::sim {
 namespace {
@@ -230,10 +231,11 @@ ScenarioResult parseScenario(const QByteArray& json) {
 }
 
 ScenarioResult loadScenarioFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {std::nullopt, QStringLiteral("cannot open %1: %2").arg(path, file.errorString())};
-    ScenarioResult result = parseScenario(file.readAll());
+    // A scenario is a few hundred kilobytes at most; /dev/zero or a FIFO must not hang the tool.
+    constexpr qint64 kMaxScenarioBytes = 16 * 1024 * 1024;
+    const data::FileBytes file = data::readRegularFile(path, kMaxScenarioBytes);
+    if (!file.ok()) return {std::nullopt, QStringLiteral("cannot open %1: %2").arg(path, file.error)};
+    ScenarioResult result = parseScenario(file.bytes);
     if (!result.state) result.error = path + QStringLiteral(": ") + result.error;
     return result;
 }
