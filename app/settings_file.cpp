@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -29,9 +30,12 @@ QString fileIn(const QString& folder) {
     return folder.isEmpty() ? QString() : StripTrailingBackslash(folder) + u'/' + kSettingsFileName;
 }
 
-// parseDecimal reads "nan", "inf" and a number beyond the double range as 0; such a value was
-// not written by this program and must not pass as a 0.
+// parseDecimal reads "nan", "inf", a number beyond the double range and a value with no number
+// at all (an empty line, the NULs a power cut leaves) as 0; such a value was not written by this
+// program and must not pass as a 0.
 std::optional<double> numberValue(const QString& text) {
+    static const QRegularExpression leadingNumber(QStringLiteral("^[ \\t]*[+-]?([0-9]|\\.[0-9])"));
+    if (!leadingNumber.match(text).hasMatch()) return std::nullopt;
     if (!std::isfinite(text.trimmed().toDouble())) return std::nullopt;
     return commands::parseDecimal(text);
 }
@@ -76,12 +80,24 @@ std::optional<StoredSettings> storedSettingsFrom(const QStringList& values) {
 }
 
 SettingsFile::SettingsFile(SettingsFolders folders) : m_folders(std::move(folders)) {
-    m_useConfigFolder = !programFolderUsable();
+    m_useConfigFolder = !programFolderUsable() || configFileIsNewer();
 }
 
 bool SettingsFile::programFolderUsable() const {
+    if (m_folders.programFolder.isEmpty()) return false;
     const QFileInfo folder(m_folders.programFolder);
-    return !m_folders.programFolder.isEmpty() && folder.isDir() && folder.isWritable();
+    // A read-only file in a writable folder cannot be replaced either: a save would go to the
+    // configuration folder, and the next start must look there.
+    const QFileInfo file(fileIn(m_folders.programFolder));
+    return folder.isDir() && folder.isWritable() && (!file.exists() || file.isWritable());
+}
+
+bool SettingsFile::configFileIsNewer() const {
+    // A save that the program folder refused went to the configuration folder, and the old file
+    // beside the program stayed; the newer of the two holds what was saved last.
+    const QFileInfo program(fileIn(m_folders.programFolder));
+    const QFileInfo config(fileIn(m_folders.configFolder));
+    return program.isFile() && config.isFile() && config.lastModified() > program.lastModified();
 }
 
 QString SettingsFile::path() const {
@@ -104,7 +120,8 @@ SettingsFile::LoadResult SettingsFile::load() const {
 
     QStringList values;
     QStringList labels;
-    if (ReadValueLabelFile(source, values, labels) >= 0) {
+    // A file cut short (a power cut while it was written by another program) is not read in part.
+    if (ReadValueLabelFile(source, values, labels) >= kLines) {
         if (auto settings = storedSettingsFrom(values)) return {*settings, true};
     }
     return {defaults(), false};

@@ -54,6 +54,7 @@ public:
 
 private:
     bool programFolderUsable() const;
+    bool configFileIsNewer() const;
 
     SettingsFolders m_folders;
     bool m_useConfigFolder;

@@ -4,10 +4,12 @@
 
 #include <QtGlobal>
 #ifdef Q_OS_UNIX
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
 #include <QDir>
+#include <QDateTime>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -88,7 +90,7 @@ TEST_F(SettingsFileTest, FirstStartGivesDefaultsAndSavesNineCp932LinesThatReadBa
     EXPECT_EQ(loaded.settings.DataDirectory, stored.DataDirectory);
 }
 
-TEST_F(SettingsFileTest, OnlyLinePositionGivesMeaningAndAnEmptyFileIsAllZeros) {
+TEST_F(SettingsFileTest, OnlyLinePositionGivesMeaning) {
     QStringList lines = defaultLines();
     QStringList swappedLabels = lines;
     swappedLabels[4] = QStringLiteral("1,") + lines[5].section(u',', -1);
@@ -96,11 +98,30 @@ TEST_F(SettingsFileTest, OnlyLinePositionGivesMeaningAndAnEmptyFileIsAllZeros) {
     EXPECT_EQ(loadFrom(crlfLines(swappedLabels)).settings.measurement, kDefaults);
     lines.swapItemsAt(4, 5);
     EXPECT_EQ(loadFrom(crlfLines(lines)).settings.measurement, (MeasurementSettings{70.0F, 0, 0, 67.0F, 0, 1, 0, 0}));
+}
 
-    const SettingsFile::LoadResult empty = loadFrom({});
-    EXPECT_TRUE(empty.readable);
-    EXPECT_EQ(empty.settings.measurement, (MeasurementSettings{0.0F, 0, 0, 0.0F, 0, 0, 0, 0}));
-    EXPECT_TRUE(empty.settings.DataDirectory.isEmpty());
+// What a power cut or a wrong file leaves: never read as settings of flow 0 and level L, and
+// never a start that hangs on a FIFO or runs out of memory on a huge file.
+TEST_F(SettingsFileTest, EmptyCutShortNulFilledHugeOrSpecialFilesAreUnreadable) {
+    QByteArray cut = crlfLines(defaultLines());
+    cut.truncate(cut.indexOf("[05]"));
+    QStringList blankValue = defaultLines();
+    blankValue[2] = QStringLiteral(",[02] 測定数(未使用)");
+    const std::pair<const char*, QByteArray> damaged[] = {
+        {"empty", {}},
+        {"cut short", cut},
+        {"NUL-filled", QByteArray(300, '\0')},
+        {"a value missing", crlfLines(blankValue)},
+        {"larger than any settings file", crlfLines(defaultLines()) + QByteArray(2 * 1024 * 1024, ' ')},
+    };
+    for (const auto& [why, bytes] : damaged) {
+        const SettingsFile::LoadResult loaded = loadFrom(bytes);
+        EXPECT_FALSE(loaded.readable) << why;
+        EXPECT_EQ(loaded.settings.measurement, kDefaults) << why;
+    }
+    QFile::remove(programFile());
+    ASSERT_EQ(mkfifo(QFile::encodeName(programFile()).constData(), 0600), 0);
+    EXPECT_FALSE(SettingsFile(folders()).load().readable);
 }
 
 TEST_F(SettingsFileTest, ValuesTheListsCannotHoldAndOverlongOrGarbledFilesGiveDefaults) {
@@ -118,6 +139,37 @@ TEST_F(SettingsFileTest, ValuesTheListsCannotHoldAndOverlongOrGarbledFilesGiveDe
     EXPECT_TRUE(loadFrom(crlfLines(longest)).readable);
     EXPECT_FALSE(loadFrom(crlfLines(longest << QStringLiteral("0,spare"))).readable);
     EXPECT_FALSE(loadFrom(crlfLines(defaultLines()) + QByteArray("\x82\xFF,\x85\x40\r\n")).readable);
+}
+
+TEST_F(SettingsFileTest, ReadOnlySettingsFileInAWritableFolderMovesToConfigForGood) {
+    if (folderPermissionsIgnored()) GTEST_SKIP() << "file permissions do not hold for this user here";
+    writeBytes(programFile(), crlfLines(defaultLines()));
+    ASSERT_TRUE(QFile::setPermissions(programFile(), QFile::ReadOwner));
+    const StoredSettings saved{{12.5F, 0, 0, 40.0F, 0, 1, 1, 3}, QStringLiteral("/saved/here")};
+    ASSERT_TRUE(SettingsFile(folders()).save(saved));
+    const SettingsFile::LoadResult next = SettingsFile(folders()).load();
+    EXPECT_EQ(next.settings.measurement, saved.measurement);
+    EXPECT_EQ(next.settings.DataDirectory, saved.DataDirectory);
+}
+
+TEST_F(SettingsFileTest, NewerFileInTheConfigFolderIsTheOneSavedLast) {
+    // A save the program folder refused went to the configuration folder; the old file stayed.
+    writeBytes(programFile(), crlfLines(defaultLines()));
+    QDir().mkpath(config.filePath(QStringLiteral("t")));
+    QStringList saved = defaultLines();
+    saved[0] = QStringLiteral("12.5,[00] 流量設定(ml/h)");
+    writeBytes(configFile(), crlfLines(saved));
+    const auto setAge = [](const QString& path, int secondsAgo) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite) &&
+                    file.setFileTime(QDateTime::currentDateTime().addSecs(-secondsAgo), QFileDevice::FileModificationTime));
+    };
+    setAge(programFile(), 60);
+    setAge(configFile(), 30);
+    EXPECT_FLOAT_EQ(SettingsFile(folders()).load().settings.measurement.FlowRate, 12.5F);
+    EXPECT_EQ(SettingsFile(folders()).path(), configFile());
+    setAge(programFile(), 10);
+    EXPECT_FLOAT_EQ(SettingsFile(folders()).load().settings.measurement.FlowRate, 70.0F);
 }
 
 TEST_F(SettingsFileTest, ReadOnlyProgramFolderKeepsItsOldFileAndSendsTheNewOneToConfig) {
