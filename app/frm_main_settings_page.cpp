@@ -16,15 +16,22 @@ void frmMain::Command5_Click(int index) {
         m_session.requests.queueRequest(kRequestReadSettings);
         return;
     }
-    commands::MeasurementSettings& held = m_session.values.measurementSettings;
-    const commands::SettingsChoice choice{m_controls.Text2[0]->text(), m_controls.Combo1->currentIndex(),
-                                          m_controls.Combo2->currentIndex(), m_controls.Combo3->currentIndex(),
-                                          m_controls.Combo4->currentIndex(), m_controls.Combo5->currentIndex()};
-    if (!commands::applySettingsTransfer(held, choice)) {
+    commands::TesterValues& values = m_session.values;
+    // A list left without a selection by a read stands for "unchanged", never for index -1.
+    const auto selected = [](const QComboBox* list) {
+        return list->currentIndex() >= 0 ? std::optional(list->currentIndex()) : std::nullopt;
+    };
+    const commands::SettingsChoice choice{m_controls.Text2[0]->text(), selected(m_controls.Combo1),
+                                          selected(m_controls.Combo2),  selected(m_controls.Combo3),
+                                          selected(m_controls.Combo4),  selected(m_controls.Combo5)};
+    const auto transfer = commands::checkSettingsTransfer(values.measurementSettings, values.settingsAsRead, choice);
+    if (!transfer) {
         m_services.dialogs.showMessage(commands::kInvalidInputTitle, commands::kFlowRateRangeMessage);
-        m_controls.Text2[0]->setText(commands::formatFlowRate(held.FlowRate));
+        m_controls.Text2[0]->setText(commands::formatFlowRate(values.measurementSettings.FlowRate));
         return;
     }
+    values.measurementSettings = transfer->held;
+    values.settingsToSend = transfer->sent;
     if (!SaveSettingsFile()) return;
     m_session.requests.queueRequest(kRequestWriteSettings);
 }

@@ -10,7 +10,7 @@ RequestDispatcher::RequestDispatcher(ReportExchange& exchange, RequestVariables&
 
 CommandFrame RequestDispatcher::commandFor(std::int16_t request) const {
     switch (request) {
-        case kRequestWriteSettings: return buildWriteSettings(m_values.measurementSettings);
+        case kRequestWriteSettings: return buildWriteSettings(m_values.settingsToSend);
         case kRequestWriteCalibration:
             return buildWriteCalibration(m_values.calibrationCoefficients, m_values.SerialNumber);
         case kRequestSetClock: return buildSetClock(m_localClock());
@@ -58,6 +58,7 @@ void RequestDispatcher::decodeReply(std::int16_t request) {
             break;
         case kRequestReadSettings: {
             const MeasurementSettings read = decodeSettings(reply);
+            m_values.settingsAsRead = read;
             m_values.measurementSettings = settingsAfterRead(m_values.measurementSettings, read);
             m_view->showMeasurementSettings(read);
             break;

@@ -41,21 +41,35 @@ MeasurementSettings settingsAfterRead(const MeasurementSettings& held, const Mea
     return kept;
 }
 
-bool applySettingsTransfer(MeasurementSettings& held, const SettingsChoice& choice) {
-    const double flow = parseDecimal(choice.flowRateText);
-    if (flow < kMinFlowRate || flow > kMaxFlowRate) return false;
+namespace {
 
-    held.FlowRate = static_cast<float>(flow);
-    held.AverageCount = 0;
-    held.MeasureCount = 0;
-    // A level and its pressure travel together.
-    if (const auto pressure = nominalOcclusionPressure(choice.occlusionLevel)) held.OcclusionPressure = *pressure;
-    held.OcclusionLevel = static_cast<std::int16_t>(choice.occlusionLevel);
-    held.WriteMode = static_cast<std::int16_t>(choice.writeMode);
-    held.RfidUse = static_cast<std::int16_t>(choice.rfidUse);
-    held.DisplayUnits = static_cast<std::int16_t>((choice.flowUnitIndex != 0 ? 1 : 0) +
-                                                  (choice.pressureUnitIndex != 0 ? 2 : 0));
-    return true;
+// Applies the choice to one set of settings; where nothing was chosen, `base` keeps its value.
+MeasurementSettings applyChoice(MeasurementSettings base, float flow, const SettingsChoice& choice) {
+    base.FlowRate = flow;
+    base.AverageCount = 0;
+    base.MeasureCount = 0;
+    if (choice.occlusionLevel) {
+        // A level and its pressure travel together.
+        if (const auto pressure = nominalOcclusionPressure(*choice.occlusionLevel)) base.OcclusionPressure = *pressure;
+        base.OcclusionLevel = static_cast<std::int16_t>(*choice.occlusionLevel);
+    }
+    if (choice.writeMode) base.WriteMode = static_cast<std::int16_t>(*choice.writeMode);
+    if (choice.rfidUse) base.RfidUse = static_cast<std::int16_t>(*choice.rfidUse);
+    int units = base.DisplayUnits;
+    if (choice.flowUnitIndex) units = (units & ~1) | (*choice.flowUnitIndex != 0 ? 1 : 0);
+    if (choice.pressureUnitIndex) units = (units & ~2) | (*choice.pressureUnitIndex != 0 ? 2 : 0);
+    base.DisplayUnits = static_cast<std::int16_t>(units);
+    return base;
 }
 
+}  // namespace
+
+std::optional<SettingsTransfer> checkSettingsTransfer(const MeasurementSettings& held,
+                                                      const std::optional<MeasurementSettings>& asRead,
+                                                      const SettingsChoice& choice) {
+    const double flow = parseDecimal(choice.flowRateText);
+    if (!(flow >= kMinFlowRate && flow <= kMaxFlowRate)) return std::nullopt;
+    const float rate = static_cast<float>(flow);
+    return SettingsTransfer{applyChoice(held, rate, choice), applyChoice(asRead.value_or(held), rate, choice)};
+}
 }  // namespace torbex::commands

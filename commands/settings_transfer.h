@@ -18,20 +18,29 @@ inline const QString kInvalidInputTitle = QStringLiteral("入力値異常");
 std::optional<float> nominalOcclusionPressure(int level);
 std::optional<QString> occlusionRangeText(int level);
 
-// What the operator chose for a settings transfer.
+// What the operator chose for a settings transfer. A list without a selection (it could not
+// show what the tester reported) is nullopt: the operator chose nothing there.
 struct SettingsChoice {
     QString flowRateText;
-    int occlusionLevel = 1;
-    int writeMode = 0;
-    int rfidUse = 0;
-    int flowUnitIndex = 0;      // 0 = %, otherwise ml/h
-    int pressureUnitIndex = 0;  // 0 = kPa, otherwise mmHg
+    std::optional<int> occlusionLevel = 1;
+    std::optional<int> writeMode = 0;
+    std::optional<int> rfidUse = 0;
+    std::optional<int> flowUnitIndex = 0;      // 0 = %, otherwise ml/h
+    std::optional<int> pressureUnitIndex = 0;  // 0 = kPa, otherwise mmHg
 };
 
-// Checks a transfer and, when the flow rate lies in 5 to 150 ml/h, takes the choice over into
-// the held settings (the pressure follows the level being sent). False, with the held settings
-// untouched, when the flow rate is out of range or not a number.
-bool applySettingsTransfer(MeasurementSettings& held, const SettingsChoice& choice);
+// A transfer splits in two where the operator chose nothing: the held settings (Setting.ini)
+// keep their last readable value, and the tester is sent back the value it reported.
+struct SettingsTransfer {
+    MeasurementSettings held;
+    MeasurementSettings sent;
+};
+
+// Checks a transfer; nullopt when the flow rate is out of 5 to 150 ml/h or not a number. The
+// pressure follows the level being sent. `asRead` is the tester's last settings reply, if any.
+std::optional<SettingsTransfer> checkSettingsTransfer(const MeasurementSettings& held,
+                                                      const std::optional<MeasurementSettings>& asRead,
+                                                      const SettingsChoice& choice);
 
 // Whether a value read from the tester can be shown in its list.
 bool levelListed(int level);

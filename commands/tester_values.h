@@ -3,6 +3,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace torbex::commands {
 
@@ -30,6 +31,10 @@ struct TesterValues {
     CalibrationCoefficients calibrationCoefficients{};
     QString SerialNumber;
     QString TesterVersion;
+    // The settings as the tester last reported them (values the lists cannot show included),
+    // and the settings the next transfer sends.
+    std::optional<MeasurementSettings> settingsAsRead;
+    MeasurementSettings settingsToSend;
 };
 
 }  // namespace torbex::commands

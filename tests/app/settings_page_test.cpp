@@ -98,6 +98,21 @@ TEST_F(SettingsPageTest, SettingsReadShowsUnitsAndLeavesUnlistedValuesUnselected
     EXPECT_EQ(held().WriteMode, 1);
 }
 
+// A transfer after such a read sends only digits: where a list has no selection the tester's own
+// digit goes back, and Setting.ini keeps its last readable value, so the next start keeps it too.
+TEST_F(SettingsPageTest, TransferAfterAReadOfUnlistedValuesSendsTheTestersDigitsAndKeepsSettingIni) {
+    rig.tester.state().settings = {120.0F, 0, 0, 67.0F, 3, 7, 5, 9};
+    window.Command5_Click(0);
+    sendNow();
+    EXPECT_EQ(seen("Combo1 Combo2 Combo3 Combo4 Combo5"), QStringLiteral("||||"));
+    c().Text2.at(0)->setText(QStringLiteral("50"));
+    window.Command5_Click(1);
+    EXPECT_EQ(sendNow(1, 17), QByteArray("\x22" "0050" "0000" "0067" "3759"));
+    const SettingsFile::LoadResult next = SettingsFile(folders).load();
+    EXPECT_TRUE(next.readable);
+    EXPECT_EQ(next.settings.measurement, (commands::MeasurementSettings{50.0F, 0, 0, 67.0F, 0, 0, 0, 3}));
+}
+
 TEST_F(SettingsPageTest, ClockIsTakenWhenTheTickSendsItAndNoSendsNothing) {
     window.Command2_Click();
     EXPECT_EQ(told(), QStringLiteral("確認|トルベックスに現在時刻を設定します。よろしいですか？\n2024 03/05 09:07"));

@@ -71,9 +71,9 @@ TEST(Dispatcher, RequestsWaitForTheTesterNewestWinsAndReadsFillTheHeldValues) {
 TEST(Dispatcher, WritesAndClockCarryWhatIsHeldWhenTheyRunNotWhenQueued) {
     Bench b;
     b.requests.queueRequest(kRequestWriteSettings);
-    b.values.measurementSettings = {12.5F, 0, 0, 40.0F, 0, 1, 0, 2};
+    b.values.settingsToSend = {12.5F, 0, 0, 40.0F, 0, 1, 0, 2};
     ASSERT_EQ(b.service(), ServiceOutcome::Answered);
-    EXPECT_TRUE(b.lastSent(buildWriteSettings(b.values.measurementSettings)));
+    EXPECT_TRUE(b.lastSent(buildWriteSettings(b.values.settingsToSend)));
 
     b.requests.queueRequest(kRequestWriteCalibration);
     b.values.calibrationCoefficients = {0.5F, 2.0F, -1.0F};
@@ -97,7 +97,7 @@ TEST(Dispatcher, EveryFaultCountsTheRequestDoneAndALostReplyChangesNothing) {
         {Fault::Unplug, ServiceOutcome::LinkLost},   {Fault::Replug, ServiceOutcome::LinkLost},
     };
     const TesterValues held{{33.0F, 1, 2, 44.0F, 0, 1, 0, 2}, {9.0F, 8.0F, 7.0F}, QStringLiteral("HELD0001"),
-                            QStringLiteral("HELDVER ")};
+                            QStringLiteral("HELDVER "), std::nullopt, {}};
     for (const auto& c : cases) {
         for (const std::int16_t request : {kRequestReadVersion, kRequestReadSettings, kRequestReadCalibration}) {
             SCOPED_TRACE(::testing::Message() << "fault " << static_cast<int>(c.fault) << " request " << request);

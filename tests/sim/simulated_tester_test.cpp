@@ -63,13 +63,13 @@ TEST(SimulatedTesterRecords, EmptySlotGivesTheDistanceToTheNextUsedOneOrTheEndAn
 TEST(SimulatedTesterCommands, WritesClockModeAndDataClearChangeTheTester) {
     SimulatedRig rig(exampleState());
     auto& values = rig.session.values;
-    values.measurementSettings = {123.0F, 5, 7, 89.0F, 2, 1, 1, 3};
+    values.settingsToSend = {123.0F, 5, 7, 89.0F, 2, 1, 1, 3};
     values.calibrationCoefficients = {1.5F, -0.25F, 3e-3F};
     values.SerialNumber = QStringLiteral("SN42");
     for (const std::int16_t request : {kRequestWriteSettings, kRequestWriteCalibration, kRequestSetClock})
         ASSERT_EQ(rig.session.runRequest(request), ServiceOutcome::Answered) << request;
     ASSERT_EQ(rig.session.runRequest(kRequestChangeMode, kCalibrationMode), ServiceOutcome::Answered);
-    EXPECT_EQ(rig.tester.state().settings, values.measurementSettings);
+    EXPECT_EQ(rig.tester.state().settings, values.settingsToSend);
     EXPECT_EQ(rig.tester.state().coefficients, values.calibrationCoefficients);
     EXPECT_EQ(rig.tester.state().serial, QStringLiteral("SN42    "));
     EXPECT_EQ(rig.tester.lastClockParameter(), QByteArray("240305090703"));
