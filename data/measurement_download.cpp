@@ -33,7 +33,8 @@ void MeasurementDownload::ReadMeasurementData() {
     std::vector<MeasurementRecord> received;
     int slot = 0;
     int failedDiscoveries = 0;
-    int passesWithoutProgress = 0;
+    const link::MonotonicClock& clock = m_exchange.link().clock();
+    std::int64_t lastProgressMs = clock.nowMs();
     const link::ReportBuffer& reply = m_exchange.link().InputReport;
     do {
         if (!findTester()) {
@@ -58,8 +59,8 @@ void MeasurementDownload::ReadMeasurementData() {
                 progressed = advance > 0;
             }
         }
-        passesWithoutProgress = progressed ? 0 : passesWithoutProgress + 1;
-        if (passesWithoutProgress >= kMaxPassesWithoutProgress) {
+        if (progressed) lastProgressMs = clock.nowMs();
+        if (clock.nowMs() - lastProgressMs >= kMaxMsWithoutProgress) {
             reportLost();
             return;
         }
@@ -72,9 +73,12 @@ void MeasurementDownload::ReadMeasurementData() {
     m_requests.COM_ERR = 0;
 }
 
-void MeasurementDownload::ClearDeviceData() {
-    if (!m_exchange.busy() && findTester()) m_exchange.exchangeCommand(commands::buildDataClear());
+bool MeasurementDownload::ClearDeviceData() {
+    bool answered = false;
+    if (!m_exchange.busy() && findTester())
+        answered = m_exchange.exchangeCommand(commands::buildDataClear()) == commands::ExchangeOutcome::Answered;
     m_requests.COM_ERR = 0;
+    return answered;
 }
 
 }  // namespace torbex::data

@@ -18,9 +18,10 @@ public:
 // Reads every record the tester holds, slot by slot, and erases the tester's records.
 class MeasurementDownload {
 public:
-    // Passes in a row that may fetch nothing (the slot asked again, or no reply) before the
-    // tester is taken to be lost.
-    static constexpr int kMaxPassesWithoutProgress = 10;
+    // How long the download may fetch nothing (the slot asked again, or no reply) before the
+    // tester is taken to be lost. A time, not a count: a tester that needs a moment to prepare a
+    // record answers "not ready" many times in a few milliseconds.
+    static constexpr std::int64_t kMaxMsWithoutProgress = 5000;
     // Discoveries in a row that may fail after the link was lost.
     static constexpr int kMaxFailedDiscoveries = 3;
 
@@ -32,7 +33,8 @@ public:
     void ReadMeasurementData();
 
     // Tells the tester to erase its records, when it can be found. COM_ERR ends 0 either way.
-    void ClearDeviceData();
+    // True only when the tester answered the command.
+    bool ClearDeviceData();
 
 private:
     bool findTester();

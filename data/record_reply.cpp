@@ -11,11 +11,14 @@ std::span<const std::uint8_t> bytesAt(std::span<const std::uint8_t> reply, std::
     return reply.subspan(first, count);
 }
 
-// Each byte as the character it is on its own in code page 932: ASCII, or a half-width katakana.
-// Any other byte (half of a two-byte character, or unused) shows as "?", so that a garbled reply
-// cannot put into a record a character the data file could not hold.
+// Each byte as the character it is on its own in code page 932: printable ASCII, or a half-width
+// katakana. Any other byte shows as "?", so that a garbled reply cannot put into a record what
+// the data file could not hold or would read back otherwise: half of a two-byte character, a
+// line end or other control character, the comma that separates the file's columns, or a blank
+// that reading the file would trim away.
 QChar singleByteCharacter(std::uint8_t byte) {
-    if (byte < 0x80) return QChar(char16_t{byte});
+    if (byte == ',' || byte == ' ') return QChar(u'?');
+    if (byte > 0x20 && byte < 0x7F) return QChar(char16_t{byte});
     if (byte >= 0xA1 && byte <= 0xDF) return QChar(static_cast<char16_t>(0xFF61 + (byte - 0xA1)));
     return QChar(u'?');
 }

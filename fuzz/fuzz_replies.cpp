@@ -26,10 +26,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (float coefficient : calibration.coefficients) (void)commands::formatCoefficient(coefficient);
     if (commands::decodeVersion(view).size() != 8 || calibration.serialNumber.size() != 8) std::abort();
 
-    // A record made of whatever the tester sent still shows, and still saves.
-    const data::MeasurementRecord record = data::recordFromReply(view);
-    (void)data::gridCellTexts(record, 0);
+    // A record made of whatever the tester sent still shows, still saves, and reads back as the
+    // same record: the same columns, whatever their alignment.
+    static data::RecordStore store;
+    store.slot(0) = data::recordFromReply(view);
+    store.RecordCount = 1;
+    (void)data::gridCellTexts(store.slot(0), 0);
     (void)data::advanceFromReply(view);
-    if (!data::encodeCp932(data::csvRecordLine(record))) std::abort();
+    const auto saved = data::csvBytes(store);
+    if (!saved) std::abort();
+    const auto readBack = data::parseCsv(*saved);
+    if (!readBack || readBack->size() != 1) std::abort();
+    const auto columns = [](const data::MeasurementRecord& record) {
+        QStringList texts = data::csvRecordLine(record).split(u',');
+        for (QString& text : texts) text = text.trimmed();
+        return texts;
+    };
+    if (columns(readBack->front()) != columns(store.slot(0))) std::abort();
     return 0;
 }

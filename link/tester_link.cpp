@@ -20,7 +20,18 @@ bool isTester(const HidDeviceInfo& device) {
 
 int lengthOrFallback(int length) { return length > 0 ? length : kFallbackReportLength; }
 
-bool lengthFits(int length) { return length >= kMinReportLength && length <= kMaxReportLength; }
+// Why a device's report lengths rule it out; empty when they fit.
+QString lengthProblem(int input, int output) {
+    if (input > kMaxReportLength || output > kMaxReportLength)
+        return QStringLiteral("reports longer than %1 bytes").arg(kMaxReportLength);
+    if (input < kMinInputReportLength)
+        return QStringLiteral("input reports of %1 bytes, too short for the tester's replies (at least %2)")
+            .arg(input).arg(kMinInputReportLength);
+    if (output < kMinOutputReportLength)
+        return QStringLiteral("output reports of %1 bytes, too short for the tester's commands (at least %2)")
+            .arg(output).arg(kMinOutputReportLength);
+    return {};
+}
 
 }  // namespace
 
@@ -40,10 +51,9 @@ bool TesterLink::FindTheHid() {
         const ReportLengths lengths = connection->reportLengths();
         const int input = lengthOrFallback(lengths.input);
         const int output = lengthOrFallback(lengths.output);
-        if (!lengthFits(input) || !lengthFits(output)) {
-            // Lengths the buffers cannot hold: not a device this program can talk to.
-            qCWarning(lcLink) << "refusing" << device.path.c_str() << "with report lengths" << input
-                              << output;
+        if (const QString problem = lengthProblem(input, output); !problem.isEmpty()) {
+            // Not a device this program can talk to, whatever its identifiers say.
+            qCWarning(lcLink).noquote() << "refusing" << device.path.c_str() << "with" << problem;
             continue;
         }
         m_connection = std::move(connection);
@@ -68,7 +78,7 @@ void TesterLink::SendOutputReport() {
 }
 
 void TesterLink::ReceiveInputReport() {
-    std::vector<std::uint8_t> wire(static_cast<std::size_t>(std::max<int>(InputReportByteLength, kMinReportLength)), 0);
+    std::vector<std::uint8_t> wire(static_cast<std::size_t>(std::max<int>(InputReportByteLength, 2)), 0);
     ReadStatus status = ReadStatus::Failed;
     if (m_connection) {
         const std::int64_t deadline = m_clock.nowMs() + kReadTimeoutMs;

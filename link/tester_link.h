@@ -42,6 +42,7 @@ public:
     void dropConnection();
 
     bool deviceFound() const { return DeviceFound != 0; }
+    const MonotonicClock& clock() const { return m_clock; }
     void setTrace(ReportTrace trace) { m_trace = std::move(trace); }
 
     // -1 while the tester is found and opened and no transfer has failed since, else 0.
