@@ -115,6 +115,12 @@ QString printable(const QString& text) {
     return shown;
 }
 
+// Settings as the tester reported them: the lists' values where it sent one of them, the digit
+// itself otherwise, so that an odd setting is seen rather than hidden behind a default.
+commands::MeasurementSettings reportedSettings(const commands::TesterValues& values) {
+    return values.settingsAsRead.value_or(values.measurementSettings);
+}
+
 QString levelLetter(int level) {
     static const QString letters = QStringLiteral("LMH");
     return level >= 0 && level < 3 ? QString(letters[level]) : QString::number(level);
@@ -179,7 +185,7 @@ private:
             if (const int status = perform(session, request); status != kSuccess) return status;
         }
         const commands::TesterValues& v = session.values;
-        const commands::MeasurementSettings& s = v.measurementSettings;
+        const commands::MeasurementSettings s = reportedSettings(v);
         if (m_options.json) {
             QJsonArray coefficients;
             for (float c : v.calibrationCoefficients) coefficients.append(commands::formatCoefficient(c));
@@ -220,23 +226,17 @@ private:
             m_err << "torbex-cli: --level must be L, M or H\n" << kUsage;
             return kUsageError;
         }
-        commands::SettingsChoice choice;
-        choice.flowRateText = *m_options.flow;
-        choice.occlusionLevel = static_cast<int>(letters.indexOf(level));
-        commands::MeasurementSettings checked;
-        if (!commands::applySettingsTransfer(checked, choice)) {
+        // Only the flow rate and the level are the operator's to change here; write mode, RFID use
+        // and display units go back exactly as the tester reported them.
+        const commands::SettingsChoice choice{*m_options.flow, static_cast<int>(letters.indexOf(level)),
+                                              std::nullopt, std::nullopt, std::nullopt, std::nullopt};
+        commands::TesterValues& values = session.values;
+        if (!commands::checkSettingsTransfer(values.measurementSettings, std::nullopt, choice)) {
             m_err << "torbex-cli: " << commands::kFlowRateRangeMessage << '\n';
             return kUsageError;
         }
-        // Only the flow rate and the level are the operator's to change here; write mode, RFID use
-        // and display units go back as the tester holds them.
         if (const int status = perform(session, commands::kRequestReadSettings); status != kSuccess) return status;
-        commands::MeasurementSettings& held = session.values.measurementSettings;
-        choice.writeMode = held.WriteMode;
-        choice.rfidUse = held.RfidUse;
-        choice.flowUnitIndex = held.DisplayUnits & 1;
-        choice.pressureUnitIndex = held.DisplayUnits & 2;
-        commands::applySettingsTransfer(held, choice);
+        values.settingsToSend = commands::checkSettingsTransfer(values.measurementSettings, values.settingsAsRead, choice)->sent;
         return perform(session, commands::kRequestWriteSettings);
     }
 
@@ -249,8 +249,8 @@ private:
             m_err << "torbex-cli: no tester found, or it stopped answering; no file written\n";
             return kNoTester;
         }
-        if (!data::WriteCsvFile(*m_options.out, store)) {
-            m_err << "torbex-cli: cannot write " << *m_options.out << '\n';
+        if (const data::FileOutcome written = data::WriteCsvFile(*m_options.out, store); !written.ok()) {
+            m_err << "torbex-cli: cannot write " << *m_options.out << ": " << written.error << '\n';
             return kFileError;
         }
         m_out << store.RecordCount << " records\n";
@@ -264,14 +264,17 @@ private:
         }
         data::RecordStore store;
         data::DownloadView quiet;
-        data::MeasurementDownload(session.exchange, session.requests, store, quiet).ClearDeviceData();
+        if (!data::MeasurementDownload(session.exchange, session.requests, store, quiet).ClearDeviceData()) {
+            m_err << "torbex-cli: the tester did not answer; its records may not be cleared\n";
+            return kNoTester;
+        }
         return kSuccess;
     }
 
     int show() {
         data::RecordStore store;
-        if (!data::ReadCsvFile(*m_options.file, store)) {
-            m_err << "torbex-cli: cannot read " << *m_options.file << " as a data file\n";
+        if (const data::FileOutcome read = data::ReadCsvFile(*m_options.file, store); !read.ok()) {
+            m_err << "torbex-cli: cannot read " << *m_options.file << ": " << read.error << '\n';
             return kFileError;
         }
         if (m_options.json) {

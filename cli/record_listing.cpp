@@ -18,13 +18,32 @@ QString colourName(data::CellColour colour) {
     return QStringLiteral("normal");
 }
 
+// A cell as a terminal can show it: a tab would split the listing's columns and other control
+// characters (escape sequences, NUL) would act on the terminal, so they are written as escapes.
+QString escaped(const QString& text) {
+    QString shown;
+    shown.reserve(text.size());
+    for (QChar c : text) {
+        const char16_t code = c.unicode();
+        if (code == u'\t') {
+            shown += QStringLiteral("\\t");
+        } else if (code < 0x20 || (code >= 0x7F && code < 0xA0)) {
+            shown += QStringLiteral("\\x%1").arg(int{code}, 2, 16, QLatin1Char('0'));
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
+
 }  // namespace
 
 QString recordListing(const data::RecordStore& store) {
     QString listing;
     for (int row = 0; row < store.RecordCount; ++row) {
-        const auto cells = data::gridCellTexts(store.slot(row), row);
-        listing += QStringList(cells.begin(), cells.end()).join(u'\t') + u'\n';
+        QStringList cells;
+        for (const QString& cell : data::gridCellTexts(store.slot(row), row)) cells.append(escaped(cell));
+        listing += cells.join(u'\t') + u'\n';
     }
     return listing;
 }

@@ -8,7 +8,7 @@
 namespace torbex::cli {
 
 // The records as the data grid holds them: one line per record, the nine cell texts (pad
-// spaces kept) separated by tabs.
+// spaces kept) separated by tabs; a tab or control character in a cell is written as \t or \xNN.
 QString recordListing(const data::RecordStore& store);
 
 // The same as a JSON array: {"cells": [nine texts], "flowColour": C, "occlusionColour": C} with C

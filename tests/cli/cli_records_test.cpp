@@ -2,12 +2,17 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 #include "cli/cli_app.h"
 #include "data/csv_codec.h"
@@ -85,11 +90,73 @@ TEST_F(CliRecordsTest, FailuresGiveTheirStatusAndWriteNoFile) {
     EXPECT_TRUE(missing.err.contains(path("missing.csv"))) << missing.err.toStdString();
 }
 
-TEST_F(CliRecordsTest, ClearSendsTheClearCommand) {
+TEST_F(CliRecordsTest, ClearSucceedsOnlyWhenTheTesterAnswered) {
     const Outcome r = run("--trace clear");
     EXPECT_EQ(r.status, kSuccess) << r.err.toStdString();
     static const QRegularExpression sent(QStringLiteral("^out: [0-9a-f]{2} 55 "), QRegularExpression::MultilineOption);
     EXPECT_TRUE(r.err.contains(sent)) << r.err.toStdString();
+    for (const char* kind : {"noAnswer", "writeFails"}) {
+        const Outcome lost = run("clear", nullptr, QByteArray(R"({"faults": [{"on": "U", "kind": ")") + kind + R"("}]})");
+        EXPECT_EQ(lost.status, kNoTester) << kind;
+        EXPECT_TRUE(lost.err.contains(QStringLiteral("did not answer"))) << lost.err.toStdString();
+    }
+}
+
+// Files that are no data file: refused with the reason, never read without end or hung on.
+TEST_F(CliRecordsTest, ShowAndDownloadRefuseWhatIsNoRegularFileAndSayWhy) {
+    QFile sparse(path("huge.csv"));
+    ASSERT_TRUE(sparse.open(QIODevice::WriteOnly) && sparse.resize(40LL << 30));
+    sparse.close();
+    ASSERT_EQ(mkfifo(QFile::encodeName(path("fifo")).constData(), 0600), 0);
+    const std::pair<QString, const char*> unreadable[] = {
+        {path("huge.csv"), "too large"}, {QStringLiteral("/dev/zero"), "not a regular file"},
+        {path("fifo"), "not a regular file"}, {path("missing.csv"), "No such file"}};
+    for (const auto& [file, reason] : unreadable) {
+        Outcome r;
+        QTextStream out(&r.out), err(&r.err);
+        r.status = cli::run({QStringLiteral("show"), file}, out, err);
+        err.flush();
+        EXPECT_EQ(r.status, kFileError) << file.toStdString();
+        EXPECT_TRUE(r.err.contains(file + QStringLiteral(": ") + QString::fromLatin1(reason))) << r.err.toStdString();
+    }
+    const Outcome fifo = run("download --out", "fifo");
+    EXPECT_EQ(fifo.status, kFileError);
+    EXPECT_TRUE(fifo.err.contains(QStringLiteral("not a regular file"))) << fifo.err.toStdString();
+    EXPECT_FALSE(QFileInfo(path("fifo")).isFile());
+}
+
+// A data file may hold anything; the listing must not act on the terminal or split its columns.
+TEST_F(CliRecordsTest, ShowEscapesControlCharactersAndTabs) {
+    QFile file(path("odd.csv"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("heading\r\n0807060504030201, A\tB\x1B[2J\x01, 2013/02/28\r\n");
+    file.close();
+    const Outcome r = run("show", "odd.csv");
+    ASSERT_EQ(r.status, kSuccess) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("\tA\\tB\\x1b[2J\\x01")) && !r.out.contains(u'\x1B')) << r.out.toStdString();
+}
+
+// A full disk: the tool reports failure with the reason and the old file stays byte for byte.
+TEST_F(CliRecordsTest, ProgramOnAFullDiskExitsThreeAndKeepsTheOldFile) {
+    const QByteArray old = "an older data file\r\n";
+    QFile target(path("keep.csv"));
+    ASSERT_TRUE(target.open(QIODevice::WriteOnly) && target.write(old) == old.size());
+    target.close();
+    QFile json(path("scenario.json"));
+    ASSERT_TRUE(json.open(QIODevice::WriteOnly) && json.write(kScenario) == kScenario.size());
+    json.close();
+    QProcess process;
+    process.setChildProcessModifier([] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{200, 200};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    process.start(QStringLiteral(TORBEX_CLI_PATH), {QStringLiteral("--simulate"), json.fileName(),
+                                                    QStringLiteral("download"), QStringLiteral("--out"), target.fileName()});
+    ASSERT_TRUE(process.waitForFinished(60000));  // a hang guard only
+    EXPECT_EQ(process.exitCode(), kFileError);
+    EXPECT_TRUE(process.readAllStandardError().contains("File too large"));
+    EXPECT_EQ(contents(target.fileName()), old);
 }
 
 // What the grid holds after the file is read back: error bits are not in the file, the

@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -60,6 +61,26 @@ TEST_F(Cli, InfoPrintsEveryHeldValueAsTextOrJson) {
         "settings": { "flowRate": 70, "averageCount": 0, "measureCount": 0, "occlusionPressure": 67,
                       "occlusionLevel": 1, "writeMode": 1, "rfidUse": 1, "displayUnits": 3 } })"))
         << json.out.toStdString();
+}
+
+// A setting outside the lists is shown as the digit it is, and goes back to the tester as it was.
+TEST_F(Cli, InfoShowsAndSendSettingsSendsBackTheTestersOwnDigits) {
+    QFile file(scenario);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(R"({"settings": {"occlusionLevel": 3, "writeMode": 7, "rfidUse": 5, "displayUnits": 9}})");
+    file.close();
+    const Outcome info = run(words("info"));
+    ASSERT_EQ(info.status, kSuccess) << info.err.toStdString();
+    EXPECT_TRUE(info.out.contains(QStringLiteral("occlusion level: 3\nwrite mode: 7\nRFID use: 5\ndisplay units: 9\n")))
+        << info.out.toStdString();
+    const QJsonObject json = QJsonDocument::fromJson(run(words("info --json")).out.toUtf8())[u"settings"].toObject();
+    EXPECT_EQ(json[u"occlusionLevel"].toInt() * 1000 + json[u"writeMode"].toInt() * 100 + json[u"rfidUse"].toInt() * 10 +
+                  json[u"displayUnits"].toInt(), 3759);
+
+    const Outcome sent = run(words("--trace send-settings --flow 20 --level L"));
+    ASSERT_EQ(sent.status, kSuccess) << sent.err.toStdString();
+    EXPECT_TRUE(sent.err.contains(QStringLiteral(" 22 30 30 32 30 30 30 30 30 30 30 34 30 30 37 35 39 00 ")))
+        << sent.err.toStdString();
 }
 
 // Each report as 64 lower-case hex bytes; send-settings sends the flow rate (12.5 halves to 12),
