@@ -10,6 +10,7 @@
 #include "app/frm_main.h"
 #include "app/management_number.h"
 #include "app/text_files.h"
+#include "commands/protocol.h"
 #include "data/csv_codec.h"
 #include "data/grid_cells.h"
 
@@ -117,7 +118,7 @@ void frmMain::saveFile() {
     bool written = false;
     {
         BusyCursor busy;
-        written = data::WriteCsvFile(path, m_store);
+        written = data::WriteCsvFile(path, m_store).ok();
     }
     if (written) {
         m_services.dialogs.showMessage(kConfirmTitle, kWriteDone);
@@ -137,7 +138,7 @@ void frmMain::readFile() {
     bool read = false;
     {
         BusyCursor busy;
-        read = data::ReadCsvFile(path, m_store);
+        read = data::ReadCsvFile(path, m_store).ok();
     }
     DispData();
     if (read) {
@@ -179,7 +180,9 @@ void frmMain::Grid2_DblClick(int row, int column) {
         return;
     }
     data::MeasurementRecord& record = m_store.slot(EditRow);
-    const auto entry = m_services.dialogs.editManagementNumber(record.ManagementNo.text().trimmed());
+    // Trimmed as a stored number is: ASCII spaces only, so an ideographic space survives an
+    // unchanged confirmation.
+    const auto entry = m_services.dialogs.editManagementNumber(commands::trimSpaces(record.ManagementNo.text()).toString());
     if (!entry) return;
     const QString before = record.ManagementNo.text();
     record.ManagementNo = managementNumberToStore(*entry);

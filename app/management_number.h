@@ -10,12 +10,14 @@ inline const QString kManagementNumberCharacterMessage =
 inline const QString kManagementNumberFormulaMessage =
     QStringLiteral("管理番号の先頭に「=」「+」「-」「@」は使用できません。");
 
-// Why an entry cannot be a management number, or nullopt when it can. A comma would split the
-// record's line in the data file, a character outside code page 932 would be garbled there, and a
-// leading "=", "+", "-" or "@" would run as a formula when the file is opened in a spreadsheet.
+// Why an entry cannot be a management number, or nullopt when it can. Only the characters the
+// record keeps are judged. A comma would split the record's line in the data file, a character
+// outside code page 932 would be garbled there, and a leading "=" or "@", or a "+" or "-" not
+// followed by a plain number, would run as a formula when the file is opened in a spreadsheet.
 std::optional<QString> managementNumberProblem(const QString& entry);
 
-// The entry as it is stored: spaces trimmed at both ends (the record field pads and cuts it).
+// The entry as it is stored: symbols code page 932 holds in another form turned into that form,
+// ASCII spaces trimmed at both ends, cut to ten characters (the record field pads it).
 QString managementNumberToStore(const QString& entry);
 
 }  // namespace torbex::app

@@ -1,8 +1,10 @@
 #include "app/program.h"
 
 #include <QMessageBox>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QStyleFactory>
+#include <algorithm>
 #include <cstdio>
 
 #include "app/frm_main.h"
@@ -12,8 +14,9 @@
 namespace torbex::app {
 
 bool prepareApplication(QApplication& app) {
+    // No display name: Qt would append it to every window title, and the main window's title and
+    // the message boxes' titles are the program's own, exactly as they stand.
     QApplication::setApplicationName(QStringLiteral("torbex"));
-    QApplication::setApplicationDisplayName(QStringLiteral("トルベックス"));
     // Fusion draws the buttons in their own background colours on every platform.
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) QApplication::setStyle(fusion);
     QApplication::setFont(controlFont());
@@ -30,6 +33,15 @@ bool prepareApplication(QApplication& app) {
     return true;
 }
 
+QPoint centredPosition(const QRect& available, const QSize& window) {
+    QPoint position = available.topLeft() +
+                      QPoint((available.width() - window.width()) / 2, (available.height() - window.height()) / 2);
+    // On a screen too small for the window its title bar stays in reach.
+    position.setX(std::max(position.x(), available.left()));
+    position.setY(std::max(position.y(), available.top()));
+    return position;
+}
+
 int runMainWindow(QApplication& app, link::HidTransport& transport, const link::MonotonicClock& clock) {
     link::QtEventPump events;
     MessageBoxDialogs dialogs;
@@ -39,6 +51,8 @@ int runMainWindow(QApplication& app, link::HidTransport& transport, const link::
     frmMain window({transport, clock, events, dialogs, folders});
     dialogs.setParent(&window);
     if (!window.Form_Load()) return 1;
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        window.move(centredPosition(screen->availableGeometry(), window.frameGeometry().size()));
     window.show();
     return app.exec();
 }

@@ -11,6 +11,10 @@ namespace torbex::app {
 // code page check. False (after telling the operator) when the program cannot run here.
 bool prepareApplication(QApplication& app);
 
+// Where a window of the given size sits centred in the screen's available area, its top-left
+// corner kept on the screen.
+QPoint centredPosition(const QRect& available, const QSize& window);
+
 // Shows the main window over the given transport and runs until the program ends.
 int runMainWindow(QApplication& app, link::HidTransport& transport, const link::MonotonicClock& clock);
 

@@ -8,6 +8,7 @@
 #include "app/frm_main.h"
 #include "app/support/scripted_dialogs.h"
 #include "data/csv_codec.h"
+#include "support/file_size_limit.h"
 #include "support/sim_fixture.h"
 
 namespace torbex::app {
@@ -206,6 +207,30 @@ TEST_F(DataPageTest, ManagementNumberEditorOpensOnlyOnFilledNumberCellsAndMarksA
     EXPECT_EQ(store.DataUnsaved, 0);
     window.Grid2_DblClick(1, 2);
     EXPECT_EQ(store.slot(1).ManagementNo.text(), QStringLiteral("ABCDEFGHIJ"));
+
+    // Ideographic spaces belong to the number: confirming it unchanged changes nothing.
+    store.DataUnsaved = 0;
+    store.slot(1).ManagementNo = QStringLiteral("\u3000AB\u3000");
+    dialogs.entries = {QStringLiteral("\u3000AB\u3000")};
+    window.Grid2_DblClick(1, 2);
+    EXPECT_EQ(dialogs.editorOpenedWith.back(), QStringLiteral("\u3000AB\u3000"));
+    EXPECT_EQ(store.slot(1).ManagementNo.text(), QStringLiteral("\u3000AB\u3000      "));
+    EXPECT_EQ(store.DataUnsaved, 0);
+}
+
+TEST_F(DataPageTest, SaveOnAFullDiskSaysSoAndKeepsTheRecordsUnsaved) {
+    click(0);
+    writeFile("full.csv", "old");
+    dialogs.answers = {true};
+    dialogs.files.push_back(out("full"));
+    EXPECT_TRUE(testing::underFileSizeLimit(200, [this] {
+        window.Command1_Click(2);
+        return take() == Told{QStringLiteral("エラー|既に同名のファイルが存在します。上書きしますか？"),
+                              QStringLiteral("エラー|書き込みできませんでした。")} &&
+               window.store().DataUnsaved == 1;
+    }));
+    QFile file(out("full.csv"));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly) && file.readAll() == "old");
 }
 
 }  // namespace

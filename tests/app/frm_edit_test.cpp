@@ -46,17 +46,35 @@ TEST(FrmEditTest, RefusedEntryStaysOpenForCorrectionEnterConfirmsAndCancelReject
     EXPECT_EQ(dialogs.shown.size(), 2U);
 }
 
-TEST(ManagementNumberTest, EntriesThatWouldBreakTheDataFileAreRefused) {
-    for (const QString& entry : {QStringLiteral("A,1"), QStringLiteral("A\t1"), QStringLiteral("\U0001F600"),
-                                 QStringLiteral("caf\u00E9")})
-        EXPECT_EQ(managementNumberProblem(entry), kManagementNumberCharacterMessage) << entry.toStdString();
-    for (const QString& entry : {QStringLiteral("=A1"), QStringLiteral("+1"), QStringLiteral("-1"),
-                                 QStringLiteral("@SUM"), QStringLiteral("   =A1")})
-        EXPECT_EQ(managementNumberProblem(entry), kManagementNumberFormulaMessage) << entry.toStdString();
-    for (const QString& entry : {QStringLiteral("A-001"), QStringLiteral("ｱｲｳ"), QStringLiteral("管理１２３"),
-                                 QStringLiteral("   "), QStringLiteral("A=1")})
-        EXPECT_EQ(managementNumberProblem(entry), std::nullopt) << entry.toStdString();
-    EXPECT_EQ(managementNumberToStore(QStringLiteral("  AB  ")), QStringLiteral("AB        "));
+TEST(ManagementNumberTest, EntriesThatWouldBreakTheDataFileOrRunAsAFormulaAreRefused) {
+    const std::optional<QString> fine;
+    const std::pair<QString, std::optional<QString>> cases[] = {
+        {QStringLiteral("A,1"), kManagementNumberCharacterMessage},
+        {QStringLiteral("A\t1"), kManagementNumberCharacterMessage},
+        {QStringLiteral("\U0001F600"), kManagementNumberCharacterMessage},
+        {QStringLiteral("caf\u00E9"), kManagementNumberCharacterMessage},
+        // Only the ten characters kept are judged.
+        {QStringLiteral("  ABCDEFGHIJ,\u00E9"), fine},
+        {QStringLiteral("=A1"), kManagementNumberFormulaMessage},
+        {QStringLiteral("@SUM"), kManagementNumberFormulaMessage},
+        {QStringLiteral("   =A1"), kManagementNumberFormulaMessage},
+        {QStringLiteral("+A1"), kManagementNumberFormulaMessage},
+        {QStringLiteral("-1+1"), kManagementNumberFormulaMessage},
+        {QStringLiteral("-"), kManagementNumberFormulaMessage},
+        {QStringLiteral("-001"), fine},
+        {QStringLiteral("+12.5"), fine},
+        {QStringLiteral("A-001"), fine},
+        {QStringLiteral("ｱｲｳ"), fine},
+        {QStringLiteral("管理１２３"), fine},
+        {QStringLiteral("   "), fine},
+        {QStringLiteral("A=1"), fine},
+        // What input methods on Linux and macOS type for symbols the code page holds otherwise.
+        {QStringLiteral("\u301C\u2212\u2016\u00A2\u00A3\u00AC\u2014"), fine},
+    };
+    for (const auto& [entry, problem] : cases) EXPECT_EQ(managementNumberProblem(entry), problem) << entry.toStdString();
+    EXPECT_EQ(managementNumberToStore(QStringLiteral("  AB  ")), QStringLiteral("AB"));
+    EXPECT_EQ(managementNumberToStore(QStringLiteral("A\u301C1\u22122\u2016\u00A2\u00A3\u00AC\u2014")),
+              QStringLiteral("A\uFF5E1\uFF0D2\u2225\uFFE0\uFFE1\uFFE2\u2015"));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QtWidgets>
 
 #include "app/frm_main.h"
+#include "app/program.h"
 #include "app/support/scripted_dialogs.h"
 #include "app/text_files.h"
 #include "support/sim_fixture.h"
@@ -104,6 +105,15 @@ TEST_F(MainWindowTest, ConnectionLabelAndSerialFollowTheCable) {
     rig.tester.unplug();
     tick(5);
     EXPECT_EQ(seen("Label1 lblSN"), QStringLiteral("未接続|　トルベックス　s/n"));
+}
+
+// Qt appends an application display name to every window title; the titles are the program's own.
+TEST(ProgramTest, TitlesStayExactAndTheWindowOpensCentred) {
+    ASSERT_TRUE(prepareApplication(*qApp));
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QGuiApplication::applicationName());
+    const QRect screen(0, 0, 1920, 1040);
+    EXPECT_EQ(centredPosition(screen, QSize(962, 682)), QPoint(479, 179));
+    EXPECT_EQ(centredPosition(QRect(1920, 24, 800, 576), QSize(962, 682)), QPoint(1920, 24));
 }
 
 }  // namespace
