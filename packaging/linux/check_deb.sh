@@ -18,10 +18,17 @@ expect usr/bin/torbex-cli
 expect usr/share/applications/org.torbex.torbex.desktop
 expect usr/share/icons/hicolor/scalable/apps/org.torbex.torbex.svg
 expect usr/share/metainfo/org.torbex.torbex.metainfo.xml
-expect lib/udev/rules.d/70-torbex.rules
 
-grep -q 'ATTRS{idVendor}=="09b9", ATTRS{idProduct}=="0059", TAG+="uaccess"' \
-    "$scratch/root/lib/udev/rules.d/70-torbex.rules" || { echo "udev rule does not grant uaccess"; fail=1; }
+# The rule may sit in any folder udev reads; where depends on the distribution and the prefix.
+rules=()
+for dir in lib/udev/rules.d usr/lib/udev/rules.d etc/udev/rules.d; do
+    if [ -e "$scratch/root/$dir/70-torbex.rules" ]; then rules+=("$scratch/root/$dir/70-torbex.rules"); fi
+done
+[ ${#rules[@]} -gt 0 ] || { echo "missing in package: 70-torbex.rules in a folder udev reads"; fail=1; }
+for rule in "${rules[@]}"; do
+    grep -q 'ATTRS{idVendor}=="09b9", ATTRS{idProduct}=="0059", TAG+="uaccess"' "$rule" \
+        || { echo "udev rule /${rule#"$scratch/root/"} does not grant uaccess"; fail=1; }
+done
 depends="$(dpkg-deb -f "$deb" Depends)"
 for library in libqt6widgets6 libhidapi-hidraw0; do
     echo "$depends" | grep -q "$library" || { echo "Depends lacks $library: $depends"; fail=1; }

@@ -95,8 +95,8 @@ TEST_F(TesterLinkTest, TransfersCarryReportIdZeroAndOnlyTheBytesTheReportsHold) 
         tester.setReportLengths({in, out});
         ASSERT_TRUE(link.FindTheHid());
         link.SendOutputReport();
-        std::vector<std::uint8_t> wire{0};
-        wire.insert(wire.end(), link.OutputReport.begin(), link.OutputReport.begin() + out - 1);
+        std::vector<std::uint8_t> wire(out, 0);  // report ID 0, then the report's bytes
+        std::copy_n(link.OutputReport.begin(), out - 1, wire.begin() + 1);
         EXPECT_EQ(tap.lastWrite, wire);
         link.InputReport.fill(0xEE);
         link.ReceiveInputReport();

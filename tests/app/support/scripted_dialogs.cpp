@@ -1,6 +1,21 @@
 #include "app/support/scripted_dialogs.h"
 
 namespace torbex::testing {
+namespace {
+
+// Nothing left in the script answers as cancelled. The answer is unpacked rather than copied as
+// an optional: GCC 12 at -O3 otherwise warns that the copied QString may be uninitialised.
+std::optional<QString> takeFirst(std::deque<std::optional<QString>>& script) {
+    if (script.empty() || !script.front()) {
+        if (!script.empty()) script.pop_front();
+        return std::nullopt;
+    }
+    QString answer = std::move(*script.front());
+    script.pop_front();
+    return answer;
+}
+
+}  // namespace
 
 void ScriptedDialogs::showMessage(const QString& title, const QString& text) { shown.push_back({title, text, false}); }
 
@@ -14,20 +29,14 @@ bool ScriptedDialogs::askYesNo(const QString& title, const QString& text) {
 
 std::optional<QString> ScriptedDialogs::chooseFileToWrite(const FileChoice& choice) {
     fileDialogs.push_back(choice);
-    if (files.empty()) return std::nullopt;
-    auto file = files.front();
-    files.pop_front();
-    return file;
+    return takeFirst(files);
 }
 
 std::optional<QString> ScriptedDialogs::chooseFileToRead(const FileChoice& choice) { return chooseFileToWrite(choice); }
 
 std::optional<QString> ScriptedDialogs::editManagementNumber(const QString& current) {
     editorOpenedWith.push_back(current);
-    if (entries.empty()) return std::nullopt;
-    auto entry = entries.front();
-    entries.pop_front();
-    return entry;
+    return takeFirst(entries);
 }
 
 }  // namespace torbex::testing
