@@ -3,6 +3,7 @@
 #include <QMessageBox>
 #include <cstdio>
 
+#include "app/operator_texts.h"
 #include "app/program.h"
 #include "sim/scenario.h"
 #include "sim/simulated_bus.h"
@@ -16,7 +17,7 @@ int main(int argc, char* argv[]) {
     torbex::sim::ScenarioResult scenario = torbex::sim::loadScenarioFile(scenarioPath);
     if (!scenario.state) {
         std::fprintf(stderr, "torbex-demo: %s\n", qPrintable(scenario.error));
-        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("エラー"), scenario.error, QMessageBox::Ok);
+        QMessageBox box(QMessageBox::NoIcon, torbex::app::texts::kError, scenario.error, QMessageBox::Ok);
         box.exec();
         return 3;
     }

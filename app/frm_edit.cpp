@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "app/management_number.h"
+#include "app/operator_texts.h"
 #include "app/window_controls.h"
 #include "app/window_fonts.h"
 
@@ -44,23 +45,23 @@ frmEdit::frmEdit(OperatorDialogs& dialogs, QWidget* parent) : QDialog(parent), m
     setTabOrder(txtEdit[0], CmdEdit[0]);
     setTabOrder(CmdEdit[0], CmdEdit[1]);
 
-    connect(CmdEdit[0], &QPushButton::clicked, this, [this] { CmdEdit_Click(0); });
-    connect(CmdEdit[1], &QPushButton::clicked, this, [this] { CmdEdit_Click(1); });
-    connect(txtEdit[0], &QLineEdit::returnPressed, this, [this] { CmdEdit_Click(0); });
+    connect(CmdEdit[0], &QPushButton::clicked, this, [this] { CmdEdit_Click(EditButton::Confirm); });
+    connect(CmdEdit[1], &QPushButton::clicked, this, [this] { CmdEdit_Click(EditButton::Cancel); });
+    connect(txtEdit[0], &QLineEdit::returnPressed, this, [this] { CmdEdit_Click(EditButton::Confirm); });
 }
 
 void frmEdit::setEntry(const QString& text) { txtEdit[0]->setText(text); }
 
 QString frmEdit::entry() const { return txtEdit.at(0)->text(); }
 
-void frmEdit::CmdEdit_Click(int index) {
-    if (index != 0) {
+void frmEdit::CmdEdit_Click(EditButton button) {
+    if (button != EditButton::Confirm) {
         reject();
         return;
     }
     if (const auto problem = managementNumberProblem(entry())) {
         // The entry stays as typed, for correction.
-        m_dialogs.showMessage(kErrorTitle, *problem);
+        m_dialogs.showMessage(texts::kError, *problem);
         txtEdit[0]->setFocus();
         return;
     }

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "app/operator_dialogs.h"
+#include "app/window_buttons.h"
 
 class QLabel;
 class QLineEdit;
@@ -22,7 +23,7 @@ public:
     void setEntry(const QString& text);
     QString entry() const;
 
-    void CmdEdit_Click(int index);
+    void CmdEdit_Click(EditButton button);
 
     std::map<int, QLabel*> lblEdit;
     std::map<int, QLineEdit*> txtEdit;

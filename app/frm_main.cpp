@@ -12,6 +12,8 @@
 #include <QTableView>
 #include <QTableWidget>
 
+#include "app/connection_label.h"
+#include "app/operator_texts.h"
 #include "app/window_fonts.h"
 #include "commands/settings_transfer.h"
 #include "commands/value_text.h"
@@ -36,10 +38,10 @@ void setBold(QWidget* widget, bool bold) {
 frmMain::frmMain(MainWindowServices services, QWidget* parent)
     : QWidget(parent),
       m_services(std::move(services)),
-      m_session(m_services.transport, m_services.clock, m_services.events, m_services.localClock),
-      m_pollLoop(m_session.link, m_session.requests, *this, [this] { m_session.dispatcher.ServiceComRequest(); }),
+      m_tester(m_services.transport, m_services.clock, m_services.events),
+      m_dispatcher(m_tester, m_requests, m_values, m_services.localClock),
+      m_pollTick(m_tester, m_requests, m_dispatcher, *this),
       m_model(m_store),
-      m_download(m_session.exchange, m_session.requests, m_store, *this),
       m_settingsFile(m_services.folders) {
     setWindowTitle(kWindowTitle);
     setFont(controlFont());
@@ -48,47 +50,47 @@ frmMain::frmMain(MainWindowServices services, QWidget* parent)
     m_controls = buildWindowControls(this);
     m_controls.Grid2->setModel(&m_model);
     m_controls.Grid2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_session.dispatcher.setView(this);
+    m_dispatcher.setView(this);
 
     for (const auto& [index, button] : m_controls.cmdMode)
-        connect(button, &QPushButton::clicked, this, [this, index = index] { cmdMode_Click(index); });
+        connect(button, &QPushButton::clicked, this, [this, index = index] { cmdMode_Click(static_cast<Page>(index)); });
     connect(m_controls.Combo1, &QComboBox::currentIndexChanged, this, [this] { Combo1_Click(); });
     for (const auto& [index, button] : m_controls.Command1)
-        connect(button, &QPushButton::clicked, this, [this, index = index] { Command1_Click(index); });
+        connect(button, &QPushButton::clicked, this, [this, index = index] { Command1_Click(static_cast<DataButton>(index)); });
     for (const auto& [index, button] : m_controls.Command5)
-        connect(button, &QPushButton::clicked, this, [this, index = index] { Command5_Click(index); });
+        connect(button, &QPushButton::clicked, this, [this, index = index] { Command5_Click(static_cast<SettingsButton>(index)); });
     for (const auto& [index, button] : m_controls.Command3)
-        connect(button, &QPushButton::clicked, this, [this, index = index] { Command3_Click(index); });
+        connect(button, &QPushButton::clicked, this, [this, index = index] { Command3_Click(static_cast<ModeButton>(index)); });
     for (const auto& [index, button] : m_controls.Command6)
-        connect(button, &QPushButton::clicked, this, [this, index = index] { Command6_Click(index); });
+        connect(button, &QPushButton::clicked, this, [this, index = index] { Command6_Click(static_cast<FactoryButton>(index)); });
     connect(m_controls.Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     connect(m_controls.Command10, &QPushButton::clicked, this, [this] { Command10_Click(); });
     connect(m_controls.Grid2, &QTableView::doubleClicked, this,
             [this](const QModelIndex& cell) { Grid2_DblClick(cell.row(), cell.column()); });
 
-    m_timer2.setInterval(link::PollLoop::kIntervalMs);
+    m_timer2.setInterval(commands::PollTick::kIntervalMs);
     connect(&m_timer2, &QTimer::timeout, this, [this] { Timer2_Timer(); });
 }
 
-frmMain::~frmMain() { m_session.dispatcher.setView(nullptr); }
+frmMain::~frmMain() { m_dispatcher.setView(nullptr); }
 
 bool frmMain::Form_Load() {
     const SettingsFile::LoadResult loaded = m_settingsFile.load();
-    m_session.values.measurementSettings = loaded.settings.measurement;
+    m_values.measurementSettings = loaded.settings.measurement;
     DataDirectory = loaded.settings.DataDirectory;
     if (!loaded.readable) {
-        m_services.dialogs.showMessage(kSettingsFileErrorTitle, kSettingsUnreadableMessage);
+        m_services.dialogs.showMessage(texts::kSettingsFileError, texts::kSettingsUnreadable);
         if (!SaveSettingsFile()) return false;
     }
 
-    m_pollLoop.setLabel(link::ConnectionLabel::Blank);
+    m_pollTick.show(commands::ConnectionState::Unknown);
 
-    m_store.RecordCount = 0;
+    m_store.clear();
     DispData();
-    m_store.DataUnsaved = 0;
+    m_store.unsaved = false;
     m_controls.Label4->setText(QStringLiteral("0"));
 
-    const commands::MeasurementSettings& settings = m_session.values.measurementSettings;
+    const commands::MeasurementSettings& settings = m_values.measurementSettings;
     m_controls.Text2[0]->setText(commands::formatFlowRate(settings.FlowRate));
     m_controls.Text2[3]->setText(commands::occlusionRangeText(settings.OcclusionLevel).value_or(QString()));
 
@@ -96,13 +98,12 @@ bool frmMain::Form_Load() {
     m_controls.txtHeisoku[1]->setText(QStringLiteral("0.105"));
     m_controls.txtHeisoku[2]->setText(QStringLiteral("0"));
 
-    m_session.requests.queueRequest(kRequestReadVersion);
-    m_session.requests.COM_ENA = 1;
-    m_session.exchange.ComRecodeNo = 1;
+    m_requests.queue(commands::Request::ReadVersion);
+    m_pollTick.setDispatchEnabled(true);
 
     fillLists();
 
-    cmdMode_Click(0);
+    cmdMode_Click(Page::Data);
 
     for (QWidget* hidden : std::initializer_list<QWidget*>{
              m_controls.Label3[1], m_controls.Label3[2], m_controls.Label3[3], m_controls.Label3[4], m_controls.Label6[2],
@@ -118,7 +119,7 @@ bool frmMain::Form_Load() {
 }
 
 void frmMain::fillLists() {
-    const commands::MeasurementSettings& settings = m_session.values.measurementSettings;
+    const commands::MeasurementSettings& settings = m_values.measurementSettings;
     auto fill = [](QComboBox* combo, const QStringList& items, int selected) {
         combo->clear();
         combo->addItems(items);
@@ -132,13 +133,13 @@ void frmMain::fillLists() {
     fill(m_controls.Combo5, {QStringLiteral("ｋｐａ"), QStringLiteral("ｍｍＨｇ")}, 0);
 }
 
-void frmMain::cmdMode_Click(int index) {
-    const int page = index == 0 || index == 1 ? index : 2;
-    for (const auto& [i, frame] : m_controls.Frame3) frame->setVisible(i == page);
-    for (const auto& [i, button] : m_controls.cmdMode) setBold(button, i == page);
+void frmMain::cmdMode_Click(Page page) {
+    const int shown = static_cast<int>(page);
+    for (const auto& [i, frame] : m_controls.Frame3) frame->setVisible(i == shown);
+    for (const auto& [i, button] : m_controls.cmdMode) setBold(button, i == shown);
 }
 
-void frmMain::Timer2_Timer() { m_pollLoop.Timer2_Timer(); }
+void frmMain::Timer2_Timer() { m_pollTick.tick(); }
 
 void frmMain::Combo1_Click() {
     if (const auto range = commands::occlusionRangeText(m_controls.Combo1->currentIndex()))
@@ -175,16 +176,16 @@ void frmMain::DispData() {
     table.setHeight(data::kVisibleRows * grid2->rowHeight(0) + 4);
     grid2->setGeometry(table);
     grid2->verticalScrollBar()->setRange(0, std::max(0, m_model.rowCount() - data::kVisibleRows));
-    grid2->verticalScrollBar()->setValue(data::firstVisibleRow(m_store.RecordCount));
+    grid2->verticalScrollBar()->setValue(data::firstVisibleRow(m_store.count()));
 
-    const QString count = data::countText(m_store.RecordCount);
+    const QString count = data::countText(m_store.count());
     m_controls.Label2->setText(QStringLiteral("データ数：") + count);
     m_controls.Label4->setText(count);
 }
 
 bool frmMain::SaveSettingsFile() {
-    if (m_settingsFile.save({m_session.values.measurementSettings, DataDirectory})) return true;
-    m_services.dialogs.showMessage(kSettingsFileErrorTitle, kSettingsUnwritableMessage);
+    if (m_settingsFile.save({m_values.measurementSettings, DataDirectory})) return true;
+    m_services.dialogs.showMessage(texts::kSettingsFileError, texts::kSettingsUnwritable);
     endProgram();
     return false;
 }
@@ -196,30 +197,20 @@ void frmMain::endProgram() {
     if (QCoreApplication::instance() != nullptr) QCoreApplication::exit(1);
 }
 
-void frmMain::showTesterAbsent() { m_pollLoop.setLabel(link::ConnectionLabel::Blank); }
-
-void frmMain::showTesterVersion() { m_controls.Label3[11]->setText(m_session.values.TesterVersion); }
+void frmMain::showTesterVersion() { m_controls.Label3[11]->setText(m_values.TesterVersion); }
 
 void frmMain::showCalibrationAndSerial() {
-    const commands::TesterValues& values = m_session.values;
-    m_controls.txtSerial->setText(values.SerialNumber);
-    for (std::size_t i = 0; i < values.calibrationCoefficients.size(); ++i)
-        m_controls.txtHeisoku[static_cast<int>(i)]->setText(commands::formatCoefficient(values.calibrationCoefficients[i]));
-    m_controls.lblSN->setText(link::kSerialBannerPrefix + QStringLiteral("　") + values.SerialNumber);
+    m_controls.txtSerial->setText(m_values.SerialNumber);
+    for (std::size_t i = 0; i < m_values.calibrationCoefficients.size(); ++i)
+        m_controls.txtHeisoku[static_cast<int>(i)]->setText(commands::formatCoefficient(m_values.calibrationCoefficients[i]));
+    m_controls.lblSN->setText(serialBanner(m_values.SerialNumber));
 }
 
-void frmMain::showConnectionLabel(link::ConnectionLabel label) {
-    m_controls.Label1->setText(link::connectionCaption(label));
-    setBackground(m_controls.Label1, link::connectionColour(label));
+void frmMain::showConnection(commands::ConnectionState state) {
+    m_controls.Label1->setText(connectionCaption(state));
+    setBackground(m_controls.Label1, connectionColour(state));
 }
 
-void frmMain::resetSerialBanner() { m_controls.lblSN->setText(link::kSerialBannerPrefix); }
-
-void frmMain::showRecordCountLabels() {
-    m_controls.Label4->show();
-    m_controls.Label5->show();
-}
-
-void frmMain::showProgress(int records) { m_controls.Label4->setText(QString::number(records)); }
+void frmMain::resetSerialBanner() { m_controls.lblSN->setText(kSerialBannerPrefix); }
 
 }  // namespace torbex::app

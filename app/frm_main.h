@@ -2,16 +2,17 @@
 
 #include <QTimer>
 #include <QWidget>
-#include <memory>
 
 #include "app/operator_dialogs.h"
 #include "app/settings_file.h"
+#include "app/window_buttons.h"
 #include "app/window_controls.h"
-#include "commands/tester_session.h"
-#include "data/measurement_download.h"
+#include "commands/poll_tick.h"
+#include "commands/request_dispatcher.h"
+#include "commands/requests.h"
+#include "commands/tester_service.h"
 #include "data/record_store.h"
 #include "data/record_table_model.h"
-#include "link/poll_loop.h"
 
 namespace torbex::app {
 
@@ -29,12 +30,9 @@ struct MainWindowServices {
 };
 
 // The main window: three pages sharing one client area, the page buttons, the connection label
-// and serial banner, and the poll timer. It binds the controls to the logic in link/, commands/
-// and data/ and holds little of its own.
-class frmMain final : public QWidget,
-                      private commands::DispatcherView,
-                      private link::PollView,
-                      private data::DownloadView {
+// and serial banner, and the poll timer. It binds the controls to the logic in commands/ and
+// data/ and holds little of its own.
+class frmMain final : public QWidget, private commands::DispatcherView, private commands::ConnectionView {
     Q_OBJECT
 
 public:
@@ -45,7 +43,7 @@ public:
     // anywhere: the operator has been told and the program must end.
     bool Form_Load();
 
-    void cmdMode_Click(int index);
+    void cmdMode_Click(Page page);
     void Timer2_Timer();
     void Combo1_Click();
     // Rebuilds the heading strip, the data grid and the count labels from the record store.
@@ -53,48 +51,41 @@ public:
     // Writes Setting.ini; when that fails, tells the operator and ends the program.
     bool SaveSettingsFile();
 
-    // The data page's buttons: 0 load, 1 clear, 2 save, 3 read, 9 exit.
-    void Command1_Click(int index);
+    void Command1_Click(DataButton button);
     // A double-click on the data grid; only the management number column edits.
     void Grid2_DblClick(int row, int column);
-
-    // Settings page: 0 read, 1 transfer.
-    void Command5_Click(int index);
+    void Command5_Click(SettingsButton button);
     // Set the tester's clock, after a question.
     void Command2_Click();
-    // Modes: 0 normal, 1 calibration, 2 program rewrite.
-    void Command3_Click(int index);
-    // Factory page: 0 read calibration and serial number, 1 write them.
-    void Command6_Click(int index);
+    void Command3_Click(ModeButton button);
+    void Command6_Click(FactoryButton button);
     void Command10_Click();
 
     const WindowControls& controls() const { return m_controls; }
-    commands::TesterSession& session() { return m_session; }
+    commands::TesterService& tester() { return m_tester; }
+    commands::RequestQueue& requests() { return m_requests; }
+    commands::TesterValues& values() { return m_values; }
+    commands::PollTick& pollTick() { return m_pollTick; }
     data::RecordStore& store() { return m_store; }
-    link::PollLoop& pollLoop() { return m_pollLoop; }
     const SettingsFile& settingsFile() const { return m_settingsFile; }
     bool programEnded() const { return m_programEnded; }
     bool downloading() const { return m_downloading; }
 
     QString DataDirectory;
     // The row last double-clicked in the data grid.
-    std::int16_t EditRow = 0;
+    int EditRow = 0;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     // Dispatcher display steps.
-    void showTesterAbsent() override;
     void showTesterVersion() override;
     void showMeasurementSettings(const commands::MeasurementSettings& asRead) override;
     void showCalibrationAndSerial() override;
     // Poll tick display.
-    void showConnectionLabel(link::ConnectionLabel label) override;
+    void showConnection(commands::ConnectionState state) override;
     void resetSerialBanner() override;
-    // Download display.
-    void showRecordCountLabels() override;
-    void showProgress(int records) override;
 
     void fillLists();
     void endProgram();
@@ -110,15 +101,18 @@ private:
 
     MainWindowServices m_services;
     WindowControls m_controls;
-    commands::TesterSession m_session;
-    link::PollLoop m_pollLoop;
+    commands::TesterService m_tester;
+    commands::RequestQueue m_requests;
+    commands::TesterValues m_values;
+    commands::RequestDispatcher m_dispatcher;
+    commands::PollTick m_pollTick;
     data::RecordStore m_store;
     data::RecordTableModel m_model;
-    data::MeasurementDownload m_download;
     SettingsFile m_settingsFile;
     QTimer m_timer2;
     bool m_programEnded = false;
     bool m_downloading = false;
+    bool m_cancelDownload = false;
     bool m_exitConfirmed = false;
 };
 

@@ -9,25 +9,16 @@
 #include "app/data_file_names.h"
 #include "app/frm_main.h"
 #include "app/management_number.h"
+#include "app/operator_texts.h"
 #include "app/text_files.h"
 #include "commands/protocol.h"
-#include "data/csv_codec.h"
+#include "data/csv_format.h"
 #include "data/grid_cells.h"
+#include "data/record_download.h"
 
 namespace torbex::app {
 namespace {
 
-const QString kUnsavedQuestion = QStringLiteral("データが保存されていませんがよろしいですか？");
-const QString kSaveHint = QStringLiteral("「ファイル保存」で保存してください。");
-const QString kNotConnected = QStringLiteral("トルベックスが接続されていません");
-const QString kLoadDone = QStringLiteral("読み込みが正常に終了しました。");
-const QString kClearTesterQuestion = QStringLiteral("トルベックスのデータもクリアしますか？");
-const QString kOverwriteQuestion = QStringLiteral("既に同名のファイルが存在します。上書きしますか？");
-const QString kWriteDone = QStringLiteral("書き込みが正常に終了しました。");
-const QString kWriteFailed = QStringLiteral("書き込みできませんでした。");
-const QString kReadDone = QStringLiteral("読み出しが正常に終了しました。");
-const QString kReadFailed = QStringLiteral("読み出しできませんでした。");
-const QString kNoRecordInRow = QStringLiteral("データがない行は入力できません。");
 const QString kCsvFilter = QStringLiteral("*.csv");
 constexpr int kClearHoldOffTicks = 10;
 // How soon a click that came while the tester was being asked something is tried again.
@@ -42,62 +33,92 @@ public:
     BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
+// The download's progress in the count label and the progress dialog; stops at the dialog's
+// cancel button or when the close box asked to.
+class WindowDownloadProgress final : public commands::DownloadProgress {
+public:
+    WindowDownloadProgress(QLabel* count, OperatorDialogs& dialogs, const bool& cancelRequested)
+        : m_count(count), m_view(dialogs.showDownloadProgress()), m_cancelRequested(cancelRequested) {}
+    void reached(int slot, int records) override {
+        m_count->setText(QString::number(records));
+        m_view->show(slot, commands::kHighestSlot + 1, records);
+    }
+    bool cancelRequested() const override { return m_cancelRequested || m_view->cancelled(); }
+
+private:
+    QLabel* m_count;
+    std::unique_ptr<ProgressView> m_view;
+    const bool& m_cancelRequested;
+};
+
 }  // namespace
 
-void frmMain::Command1_Click(int index) {
+void frmMain::Command1_Click(DataButton button) {
     // Records are coming in; nothing on the page may touch the store until they are in.
     if (m_downloading || m_programEnded) return;
     // The click arrived while a tick waits for the tester (its wait runs the window's events).
     // Talking to the tester now would cut into that exchange; try again once it is over.
-    if (m_session.exchange.busy()) {
-        QTimer::singleShot(kRetryWhileBusyMs, this, [this, index] { Command1_Click(index); });
+    if (m_tester.busy()) {
+        QTimer::singleShot(kRetryWhileBusyMs, this, [this, button] { Command1_Click(button); });
         return;
     }
-    switch (index) {
-        case 0: loadData(); break;
-        case 1: clearData(); break;
-        case 2: saveFile(); break;
-        case 3: readFile(); break;
-        case 9: exitProgram(); break;
-        default: break;
+    switch (button) {
+        case DataButton::Load: loadData(); break;
+        case DataButton::Clear: clearData(); break;
+        case DataButton::Save: saveFile(); break;
+        case DataButton::Read: readFile(); break;
+        case DataButton::Exit: exitProgram(); break;
     }
 }
 
 bool frmMain::unsavedDataGuard(bool hintOnRefusal) {
-    if (m_store.DataUnsaved == 0) return true;
-    if (m_services.dialogs.askYesNo(kConfirmTitle, kUnsavedQuestion)) return true;
-    if (hintOnRefusal) m_services.dialogs.showMessage(kConfirmTitle, kSaveHint);
+    if (!m_store.unsaved) return true;
+    if (m_services.dialogs.askYesNo(texts::kConfirm, texts::kUnsavedQuestion)) return true;
+    if (hintOnRefusal) m_services.dialogs.showMessage(texts::kConfirm, texts::kSaveHint);
     return false;
 }
 
 void frmMain::loadData() {
     if (!unsavedDataGuard(true)) return;
+    commands::Outcome<int> downloaded = commands::Failure{commands::FailureKind::NotConnected, {}};
     {
         BusyCursor busy;
-        m_pollLoop.setLabel(link::ConnectionLabel::Communicating);
-        m_session.requests.COM_ENA = 0;
+        m_pollTick.show(commands::ConnectionState::Communicating);
+        m_pollTick.setDispatchEnabled(false);
         m_downloading = true;
-        m_download.ReadMeasurementData();
+        m_cancelDownload = false;
+        m_controls.Label4->show();
+        m_controls.Label5->show();
+        WindowDownloadProgress progress(m_controls.Label4, m_services.dialogs, m_cancelDownload);
+        downloaded = data::downloadRecords(m_tester, m_store, progress);
         m_downloading = false;
     }
+    const bool cancelled = !downloaded && downloaded.failureKind() == commands::FailureKind::Cancelled;
+    const bool reached = downloaded.ok() || cancelled;
+    m_pollTick.setTesterMissing(!reached);
+    if (!reached) m_pollTick.show(commands::ConnectionState::Unknown);
     DispData();
-    if (m_session.requests.COM_ERR != 0) {
-        m_services.dialogs.showMessage(QString(), kNotConnected);
+    if (downloaded) {
+        m_services.dialogs.showMessage(texts::kConfirm, texts::kLoadDone);
+    } else if (cancelled) {
+        m_services.dialogs.showMessage(texts::kConfirm, texts::kDownloadCancelled);
     } else {
-        m_services.dialogs.showMessage(kConfirmTitle, kLoadDone);
+        m_services.dialogs.showMessage(QString(), texts::kNotConnected);
     }
-    m_session.requests.COM_ENA = 1;
+    m_pollTick.setDispatchEnabled(true);
 }
 
 void frmMain::clearData() {
     if (!unsavedDataGuard(true)) return;
-    m_store.RecordCount = 0;
+    m_store.clear();
     DispData();
-    m_store.DataUnsaved = 0;
+    m_store.unsaved = false;
     m_controls.Label4->setText(QStringLiteral("0"));
-    if (m_services.dialogs.askYesNo(kConfirmTitle, kClearTesterQuestion)) {
-        m_download.ClearDeviceData();
-        m_session.requests.com_dis_ctr = kClearHoldOffTicks;
+    if (m_services.dialogs.askYesNo(texts::kConfirm, texts::kClearTesterQuestion)) {
+        // The window says nothing when the tester does not answer: the connection label shows it.
+        (void)m_tester.clearRecords();
+        m_pollTick.setTesterMissing(false);
+        m_pollTick.holdOff(kClearHoldOffTicks);
     }
 }
 
@@ -113,20 +134,20 @@ void frmMain::saveFile() {
     const auto chosen = m_services.dialogs.chooseFileToWrite({QStringLiteral("ファイル保存"), kCsvFilter, DataDirectory});
     if (!chosen || chosen->isEmpty()) return;
     const QString path = chosenDataFile(*chosen);
-    if (!IsFileAbsent(path) && !m_services.dialogs.askYesNo(kErrorTitle, kOverwriteQuestion)) return;
+    if (isFile(path) && !m_services.dialogs.askYesNo(texts::kError, texts::kOverwriteQuestion)) return;
 
     bool written = false;
     {
         BusyCursor busy;
-        written = data::WriteCsvFile(path, m_store).ok();
+        written = data::CsvWriter().writeFile(path, m_store.records()).ok();
     }
     if (written) {
-        m_services.dialogs.showMessage(kConfirmTitle, kWriteDone);
-        m_store.DataUnsaved = 0;
+        m_services.dialogs.showMessage(texts::kConfirm, texts::kWriteDone);
+        m_store.unsaved = false;
         DataDirectory = folderOf(path);
         if (!SaveSettingsFile()) return;
     } else {
-        m_services.dialogs.showMessage(kErrorTitle, kWriteFailed);
+        m_services.dialogs.showMessage(texts::kError, texts::kWriteFailed);
     }
     DispData();
 }
@@ -138,13 +159,14 @@ void frmMain::readFile() {
     bool read = false;
     {
         BusyCursor busy;
-        read = data::ReadCsvFile(path, m_store).ok();
+        const auto records = data::CsvReader().readFile(path);
+        read = records && m_store.replace(*records);
     }
     DispData();
     if (read) {
-        m_services.dialogs.showMessage(kConfirmTitle, kReadDone);
+        m_services.dialogs.showMessage(texts::kConfirm, texts::kReadDone);
     } else {
-        m_services.dialogs.showMessage(kErrorTitle, kReadFailed);
+        m_services.dialogs.showMessage(texts::kError, texts::kReadFailed);
     }
 }
 
@@ -157,9 +179,10 @@ void frmMain::exitProgram() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-    // The window must outlive a download that is waiting for the tester.
+    // The window must outlive a download that is waiting for the tester; the operator may stop it.
     if (m_downloading) {
         event->ignore();
+        if (m_services.dialogs.askYesNo(texts::kConfirm, texts::kCancelDownloadQuestion)) m_cancelDownload = true;
         return;
     }
     if (m_exitConfirmed || m_programEnded || unsavedDataGuard(false)) {
@@ -173,13 +196,13 @@ void frmMain::closeEvent(QCloseEvent* event) {
 
 void frmMain::Grid2_DblClick(int row, int column) {
     if (m_downloading) return;
-    EditRow = static_cast<std::int16_t>(row);
+    EditRow = row;
     if (column != data::kManagementNoColumn) return;
-    if (row >= m_store.RecordCount) {
-        m_services.dialogs.showMessage(kErrorTitle, kNoRecordInRow);
+    if (row >= m_store.count()) {
+        m_services.dialogs.showMessage(texts::kError, texts::kNoRecordInRow);
         return;
     }
-    data::MeasurementRecord& record = m_store.slot(EditRow);
+    data::MeasurementRecord& record = m_store.record(EditRow);
     // Trimmed as a stored number is: ASCII spaces only, so an ideographic space survives an
     // unchanged confirmation.
     const auto entry = m_services.dialogs.editManagementNumber(commands::trimSpaces(record.ManagementNo.text()).toString());
@@ -187,7 +210,7 @@ void frmMain::Grid2_DblClick(int row, int column) {
     const QString before = record.ManagementNo.text();
     record.ManagementNo = managementNumberToStore(*entry);
     // A typed number is work the operator would not want to lose either.
-    if (record.ManagementNo.text() != before) m_store.DataUnsaved = 1;
+    if (record.ManagementNo.text() != before) m_store.unsaved = true;
     m_model.recordChanged(EditRow);
 }
 

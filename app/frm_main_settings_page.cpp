@@ -5,18 +5,20 @@
 #include <QLineEdit>
 
 #include "app/frm_main.h"
+#include "app/operator_texts.h"
 #include "commands/clock_and_calibration.h"
 #include "commands/settings_transfer.h"
 #include "commands/value_text.h"
 
 namespace torbex::app {
 
-void frmMain::Command5_Click(int index) {
-    if (index == 0) {
-        m_session.requests.queueRequest(kRequestReadSettings);
+using commands::Request;
+
+void frmMain::Command5_Click(SettingsButton button) {
+    if (button == SettingsButton::Read) {
+        m_requests.queue(Request::ReadSettings);
         return;
     }
-    commands::TesterValues& values = m_session.values;
     // A list left without a selection by a read stands for "unchanged", never for index -1.
     const auto selected = [](const QComboBox* list) {
         return list->currentIndex() >= 0 ? std::optional(list->currentIndex()) : std::nullopt;
@@ -24,21 +26,20 @@ void frmMain::Command5_Click(int index) {
     const commands::SettingsChoice choice{m_controls.Text2[0]->text(), selected(m_controls.Combo1),
                                           selected(m_controls.Combo2),  selected(m_controls.Combo3),
                                           selected(m_controls.Combo4),  selected(m_controls.Combo5)};
-    const auto transfer = commands::checkSettingsTransfer(values.measurementSettings, values.settingsAsRead, choice);
+    const auto transfer = commands::checkSettingsTransfer(m_values.measurementSettings, m_values.settingsAsRead, choice);
     if (!transfer) {
-        m_services.dialogs.showMessage(commands::kInvalidInputTitle, commands::kFlowRateRangeMessage);
-        m_controls.Text2[0]->setText(commands::formatFlowRate(values.measurementSettings.FlowRate));
+        m_services.dialogs.showMessage(texts::kInvalidInput, texts::kFlowRateRange);
+        m_controls.Text2[0]->setText(commands::formatFlowRate(m_values.measurementSettings.FlowRate));
         return;
     }
-    values.measurementSettings = transfer->held;
-    values.settingsToSend = transfer->sent;
+    m_values.measurementSettings = transfer->held;
+    m_values.settingsToSend = transfer->sent;
     if (!SaveSettingsFile()) return;
-    m_session.requests.queueRequest(kRequestWriteSettings);
+    m_requests.queue(Request::WriteSettings);
 }
 
 void frmMain::showMeasurementSettings(const commands::MeasurementSettings& asRead) {
-    const commands::MeasurementSettings& held = m_session.values.measurementSettings;
-    m_controls.Text2[0]->setText(commands::formatFlowRate(held.FlowRate));
+    m_controls.Text2[0]->setText(commands::formatFlowRate(m_values.measurementSettings.FlowRate));
     if (const auto range = commands::occlusionRangeText(asRead.OcclusionLevel)) m_controls.Text2[3]->setText(*range);
     // A value the list cannot show leaves it without a selection rather than on a wrong entry.
     const auto select = [](QComboBox* list, int index, bool listed) { list->setCurrentIndex(listed ? index : -1); };
@@ -51,39 +52,41 @@ void frmMain::showMeasurementSettings(const commands::MeasurementSettings& asRea
 }
 
 void frmMain::Command2_Click() {
-    if (m_services.dialogs.askYesNo(kConfirmTitle, commands::clockPrompt(m_services.localClock())))
-        m_session.requests.queueRequest(kRequestSetClock);
+    if (m_services.dialogs.askYesNo(texts::kConfirm, texts::clockQuestion(m_services.localClock())))
+        m_requests.queue(Request::SetClock);
 }
 
-void frmMain::Command3_Click(int index) {
-    switch (index) {
-        case 0: m_session.requests.queueRequest(kRequestChangeMode, kNormalMode); break;
-        case 1: m_session.requests.queueRequest(kRequestChangeMode, kCalibrationMode); break;
-        case 2: m_session.requests.queueRequest(kRequestProgramRewrite); break;
-        default: break;
+void frmMain::Command3_Click(ModeButton button) {
+    switch (button) {
+        case ModeButton::Normal: m_requests.queueModeChange(commands::TesterMode::Normal); break;
+        case ModeButton::Calibration: m_requests.queueModeChange(commands::TesterMode::Calibration); break;
+        case ModeButton::ProgramRewrite: m_requests.queue(Request::ProgramRewrite); break;
     }
 }
 
-void frmMain::Command6_Click(int index) {
-    if (index == 0) {
-        m_session.requests.queueRequest(kRequestReadCalibration);
+void frmMain::Command6_Click(FactoryButton button) {
+    if (button == FactoryButton::Read) {
+        m_requests.queue(Request::ReadCalibration);
         return;
     }
     const commands::CalibrationCheck check = commands::checkCalibrationWrite(
         {m_controls.txtHeisoku[0]->text(), m_controls.txtHeisoku[1]->text(), m_controls.txtHeisoku[2]->text()},
         m_controls.txtSerial->text());
     if (!check.write) {
-        m_services.dialogs.showMessage(commands::kInvalidInputTitle, check.problem);
+        m_services.dialogs.showMessage(texts::kInvalidInput,
+                                       check.problem == commands::CalibrationProblem::SerialCharacters
+                                           ? texts::kSerialCharacters
+                                           : texts::kCoefficientRange);
         return;
     }
-    m_session.values.calibrationCoefficients = check.write->coefficients;
-    m_session.values.SerialNumber = check.write->serialNumber;
-    m_session.requests.queueRequest(kRequestWriteCalibration);
+    m_values.calibrationCoefficients = check.write->coefficients;
+    m_values.SerialNumber = check.write->serialNumber;
+    m_requests.queue(Request::WriteCalibration);
 }
 
 void frmMain::Command10_Click() {
     // The same way out as the data page's exit: records not yet saved are asked about first.
-    Command1_Click(9);
+    Command1_Click(DataButton::Exit);
 }
 
 }  // namespace torbex::app

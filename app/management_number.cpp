@@ -4,6 +4,7 @@
 #include <array>
 #include <utility>
 
+#include "app/operator_texts.h"
 #include "commands/protocol.h"
 #include "data/cp932.h"
 
@@ -52,14 +53,14 @@ std::optional<QString> managementNumberProblem(const QString& entry) {
     const QString kept = keptCharacters(entry);
     for (QChar c : kept) {
         if (c == u',' || c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
-            return kManagementNumberCharacterMessage;
+            return texts::kManagementNumberCharacters;
     }
-    if (!data::encodeCp932(kept)) return kManagementNumberCharacterMessage;
+    if (!data::encodeCp932(kept)) return texts::kManagementNumberCharacters;
     if (kept.isEmpty()) return std::nullopt;
     const QChar first = kept.front();
-    if (first == u'=' || first == u'@') return kManagementNumberFormulaMessage;
+    if (first == u'=' || first == u'@') return texts::kManagementNumberFormula;
     if ((first == u'+' || first == u'-') && !isPlainNumber(commands::trimSpaces(QStringView(kept).mid(1))))
-        return kManagementNumberFormulaMessage;
+        return texts::kManagementNumberFormula;
     return std::nullopt;
 }
 

@@ -5,11 +5,6 @@
 
 namespace torbex::app {
 
-inline const QString kManagementNumberCharacterMessage =
-    QStringLiteral("管理番号に使用できない文字が含まれています。（カンマ、制御文字、機種依存文字などは使用できません）");
-inline const QString kManagementNumberFormulaMessage =
-    QStringLiteral("管理番号の先頭に「=」「+」「-」「@」は使用できません。");
-
 // Why an entry cannot be a management number, or nullopt when it can. Only the characters the
 // record keeps are judged. A comma would split the record's line in the data file, a character
 // outside code page 932 would be garbled there, and a leading "=" or "@", or a "+" or "-" not

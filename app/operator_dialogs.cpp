@@ -2,8 +2,10 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QProgressDialog>
 
 #include "app/frm_edit.h"
+#include "app/operator_texts.h"
 
 namespace torbex::app {
 namespace {
@@ -22,6 +24,29 @@ std::optional<QString> runFileDialog(QWidget* parent, const OperatorDialogs::Fil
     lastFolder = dialog.directory().absolutePath();
     return dialog.selectedFiles().constFirst();
 }
+
+// A window-modal progress dialog with a cancel button; it appears only when a download takes a
+// moment, so a quick one does not flash a dialog.
+class DownloadProgressDialog final : public ProgressView {
+public:
+    explicit DownloadProgressDialog(QWidget* parent)
+        : m_dialog(texts::downloadProgress(0, 0, 0), texts::kDownloadCancel, 0, 1, parent) {
+        m_dialog.setWindowTitle(texts::kDownloadTitle);
+        m_dialog.setWindowModality(Qt::WindowModal);
+        m_dialog.setMinimumDuration(500);
+        m_dialog.setAutoClose(false);
+        m_dialog.setAutoReset(false);
+    }
+    void show(int slot, int slots, int records) override {
+        m_dialog.setMaximum(slots);
+        m_dialog.setValue(slot);
+        m_dialog.setLabelText(texts::downloadProgress(slot, slots, records));
+    }
+    bool cancelled() const override { return m_dialog.wasCanceled(); }
+
+private:
+    QProgressDialog m_dialog;
+};
 
 }  // namespace
 
@@ -48,6 +73,10 @@ std::optional<QString> MessageBoxDialogs::editManagementNumber(const QString& cu
     dialog.setEntry(current);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.entry();
+}
+
+std::unique_ptr<ProgressView> MessageBoxDialogs::showDownloadProgress() {
+    return std::make_unique<DownloadProgressDialog>(m_parent);
 }
 
 }  // namespace torbex::app

@@ -1,14 +1,20 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 #include <optional>
 
 class QWidget;
 
 namespace torbex::app {
 
-inline const QString kConfirmTitle = QStringLiteral("確認");
-inline const QString kErrorTitle = QStringLiteral("エラー");
+// A download's progress as the operator sees it, with a way to stop it.
+class ProgressView {
+public:
+    virtual ~ProgressView() = default;
+    virtual void show(int slot, int slots, int records) = 0;
+    virtual bool cancelled() const = 0;
+};
 
 // Every message the operator sees goes through here, so tests can read and answer them.
 class OperatorDialogs {
@@ -28,9 +34,12 @@ public:
     virtual std::optional<QString> chooseFileToWrite(const FileChoice& choice) = 0;
     virtual std::optional<QString> chooseFileToRead(const FileChoice& choice) = 0;
 
-    // Shows the management number editor with the current number (spaces trimmed); the new
-    // entry when confirmed, nullopt when cancelled.
+    // Shows the management number editor with the current number; the new entry when
+    // confirmed, nullopt when cancelled.
     virtual std::optional<QString> editManagementNumber(const QString& current) = 0;
+
+    // Shows a download's progress until the returned view is destroyed.
+    virtual std::unique_ptr<ProgressView> showDownloadProgress() = 0;
 };
 
 // Plain message boxes without an icon.
@@ -43,6 +52,7 @@ public:
     std::optional<QString> chooseFileToWrite(const FileChoice& choice) override;
     std::optional<QString> chooseFileToRead(const FileChoice& choice) override;
     std::optional<QString> editManagementNumber(const QString& current) override;
+    std::unique_ptr<ProgressView> showDownloadProgress() override;
 
 private:
     QWidget* m_parent;

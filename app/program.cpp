@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "app/frm_main.h"
+#include "app/operator_texts.h"
 #include "app/window_fonts.h"
 #include "data/cp932.h"
 
@@ -24,9 +25,8 @@ bool prepareApplication(QApplication& app) {
 
     if (!data::cp932Available()) {
         // Without the code page every file would be garbled; refuse to start.
-        const QString text = QStringLiteral("文字コード(CP932)が使用できません。本プログラムを終了します。");
         std::fprintf(stderr, "torbex: the CP932 text codec is not available (Qt without ICU)\n");
-        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("エラー"), text, QMessageBox::Ok);
+        QMessageBox box(QMessageBox::NoIcon, texts::kError, texts::kCodecMissing, QMessageBox::Ok);
         box.exec();
         return false;
     }

@@ -27,7 +27,7 @@ const std::array<QString, kLines> kLabels{
 
 // No folder means no file; the name alone would land in the filesystem root.
 QString fileIn(const QString& folder) {
-    return folder.isEmpty() ? QString() : StripTrailingBackslash(folder) + u'/' + kSettingsFileName;
+    return folder.isEmpty() ? QString() : withoutTrailingSeparator(folder) + u'/' + kSettingsFileName;
 }
 
 // parseDecimal reads "nan", "inf", a number beyond the double range and a value with no number
@@ -58,16 +58,17 @@ std::optional<float> floatValue(const QString& text) {
 
 }  // namespace
 
-std::optional<StoredSettings> storedSettingsFrom(const QStringList& values) {
-    if (values.size() < kLines) return std::nullopt;
-    const auto flow = floatValue(values[0]);
-    const auto average = integerValue(values[1]);
-    const auto measure = integerValue(values[2]);
-    const auto pressure = floatValue(values[3]);
-    const auto level = integerValue(values[4]);
-    const auto writeMode = integerValue(values[5]);
-    const auto rfidUse = integerValue(values[6]);
-    const auto units = integerValue(values[7]);
+std::optional<StoredSettings> storedSettingsFrom(std::span<const ValueLabel> lines) {
+    // A file cut short (a power cut while it was written by another program) is not read in part.
+    if (lines.size() < kLines) return std::nullopt;
+    const auto flow = floatValue(lines[0].value);
+    const auto average = integerValue(lines[1].value);
+    const auto measure = integerValue(lines[2].value);
+    const auto pressure = floatValue(lines[3].value);
+    const auto level = integerValue(lines[4].value);
+    const auto writeMode = integerValue(lines[5].value);
+    const auto rfidUse = integerValue(lines[6].value);
+    const auto units = integerValue(lines[7].value);
     if (!flow || !average || !measure || !pressure || !level || !writeMode || !rfidUse || !units) return std::nullopt;
     // Values the settings lists cannot show would be sent to the tester unseen.
     if (*level < 0 || *level > 2 || (*writeMode != 0 && *writeMode != 1) || (*rfidUse != 0 && *rfidUse != 1))
@@ -75,7 +76,7 @@ std::optional<StoredSettings> storedSettingsFrom(const QStringList& values) {
 
     StoredSettings settings;
     settings.measurement = {*flow, *average, *measure, *pressure, *level, *writeMode, *rfidUse, *units};
-    settings.DataDirectory = values[8];
+    settings.DataDirectory = lines[8].value;
     return settings;
 }
 
@@ -116,13 +117,10 @@ SettingsFile::LoadResult SettingsFile::load() const {
     // program may ship its settings beside itself, and a program folder that looked writable but
     // refused the last save sent the file to the configuration folder.
     const QString other = fileIn(m_useConfigFolder ? m_folders.programFolder : m_folders.configFolder);
-    if (IsFileAbsent(source) && !IsFileAbsent(other)) source = other;
+    if (!isFile(source) && isFile(other)) source = other;
 
-    QStringList values;
-    QStringList labels;
-    // A file cut short (a power cut while it was written by another program) is not read in part.
-    if (ReadValueLabelFile(source, values, labels) >= kLines) {
-        if (auto settings = storedSettingsFrom(values)) return {*settings, true};
+    if (const auto lines = readValueLabelFile(source)) {
+        if (auto settings = storedSettingsFrom(*lines)) return {*settings, true};
     }
     return {defaults(), false};
 }
@@ -132,19 +130,20 @@ bool SettingsFile::save(const StoredSettings& settings) {
     // A folder name the code page cannot hold is not kept; the save dialog then opens in the
     // documents folder, which beats losing the whole file.
     const QString folder = data::encodeCp932(settings.DataDirectory) ? settings.DataDirectory : QString();
-    const QStringList values{commands::formatFlowRate(m.FlowRate), QString::number(m.AverageCount),
-                             QString::number(m.MeasureCount),       commands::formatFlowRate(m.OcclusionPressure),
-                             QString::number(m.OcclusionLevel),     QString::number(m.WriteMode),
-                             QString::number(m.RfidUse),            QString::number(m.DisplayUnits),
-                             folder};
-    const QStringList labels(kLabels.begin(), kLabels.end());
+    const std::array<QString, kLines> values{commands::formatFlowRate(m.FlowRate),  QString::number(m.AverageCount),
+                                             QString::number(m.MeasureCount),        commands::formatFlowRate(m.OcclusionPressure),
+                                             QString::number(m.OcclusionLevel),      QString::number(m.WriteMode),
+                                             QString::number(m.RfidUse),             QString::number(m.DisplayUnits),
+                                             folder};
+    std::array<ValueLabel, kLines> lines;
+    for (std::size_t i = 0; i < lines.size(); ++i) lines[i] = {values[i], kLabels[i]};
 
     if (m_useConfigFolder && !m_folders.configFolder.isEmpty()) QDir().mkpath(m_folders.configFolder);
-    if (WriteValueLabelFile(path(), kLines, values, labels) == 0) return true;
+    if (writeValueLabelFile(path(), lines)) return true;
     if (m_useConfigFolder || m_folders.configFolder.isEmpty()) return false;
     m_useConfigFolder = true;
     QDir().mkpath(m_folders.configFolder);
-    return WriteValueLabelFile(path(), kLines, values, labels) == 0;
+    return writeValueLabelFile(path(), lines).ok();
 }
 
 }  // namespace torbex::app

@@ -1,17 +1,15 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
+#include <span>
 #include <optional>
 
+#include "app/text_files.h"
 #include "commands/tester_values.h"
 
 namespace torbex::app {
 
 inline const QString kSettingsFileName = QStringLiteral("Setting.ini");
-inline const QString kSettingsFileErrorTitle = QStringLiteral("ファイル異常");
-inline const QString kSettingsUnreadableMessage = QStringLiteral("設定ファイルが読込みできません。初期化します。");
-inline const QString kSettingsUnwritableMessage = QStringLiteral("設定ファイルが書込みできません。　本プログラムを終了します。");
 
 // What Setting.ini keeps.
 struct StoredSettings {
@@ -19,8 +17,8 @@ struct StoredSettings {
     QString DataDirectory;
 };
 
-// The settings the nine values of a file hold, or nullopt when the program cannot keep them.
-std::optional<StoredSettings> storedSettingsFrom(const QStringList& values);
+// The settings the nine lines of a file hold, or nullopt when the program cannot keep them.
+std::optional<StoredSettings> storedSettingsFrom(std::span<const ValueLabel> lines);
 
 // Folders the settings file may live in.
 struct SettingsFolders {

@@ -4,7 +4,7 @@
 
 #include <QCoreApplication>
 
-#include "commands/tester_session.h"
+#include "commands/request_dispatcher.h"
 #include "sim/simulated_bus.h"
 
 namespace {
@@ -19,22 +19,25 @@ void measureExchanges(benchmark::State& state, Queue queue) {
     sim::SimulatedTester tester;
     sim::SimulatedBus bus;
     bus.attachTester(tester);
-    commands::TesterSession session(bus, clock, events);
+    commands::TesterService service(bus, clock, events);
+    commands::RequestQueue requests;
+    commands::TesterValues values;
+    commands::RequestDispatcher dispatcher(service, requests, values);
     for (auto _ : state) {
-        queue(session.requests);
-        benchmark::DoNotOptimize(session.dispatcher.ServiceComRequest());
+        queue(requests);
+        benchmark::DoNotOptimize(dispatcher.serviceRequest());
         tester.forgetReceivedCommands();
     }
     state.counters["exchanges/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 
 void BM_PollExchange(benchmark::State& state) {
-    measureExchanges(state, [](RequestVariables&) {});
+    measureExchanges(state, [](commands::RequestQueue&) {});
 }
 BENCHMARK(BM_PollExchange);
 
 void BM_SettingsReadExchange(benchmark::State& state) {
-    measureExchanges(state, [](RequestVariables& requests) { requests.queueRequest(kRequestReadSettings); });
+    measureExchanges(state, [](commands::RequestQueue& requests) { requests.queue(commands::Request::ReadSettings); });
 }
 BENCHMARK(BM_SettingsReadExchange);
 

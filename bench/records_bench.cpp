@@ -5,9 +5,8 @@
 #include <QCoreApplication>
 #include <QTemporaryDir>
 
-#include "commands/tester_session.h"
-#include "data/csv_codec.h"
-#include "data/measurement_download.h"
+#include "data/csv_format.h"
+#include "data/record_download.h"
 #include "sim/simulated_bus.h"
 
 namespace {
@@ -15,9 +14,10 @@ namespace {
 using namespace torbex;
 
 void fillStore(data::RecordStore& store) {
-    for (int i = 0; i < data::RecordStore::kSlots; ++i) {
-        data::MeasurementRecord& record = store.slot(i);
-        record.StatusFlags = QStringLiteral("8F");
+    std::vector<data::MeasurementRecord> records(data::RecordStore::kCapacity);
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        data::MeasurementRecord& record = records[i];
+        record.status = 0x8F;
         record.PumpRfid = QStringLiteral("0807060504030201");
         record.ManagementNo = QStringLiteral("管理-%1").arg(i);
         record.MeasureDate = QStringLiteral("2013/02/28");
@@ -27,7 +27,7 @@ void fillStore(data::RecordStore& store) {
         record.OcclusionSetting = QStringLiteral("M");
         record.OcclusionResult = QStringLiteral("    53.2");
     }
-    store.RecordCount = data::RecordStore::kSlots;
+    store.replace(records);
 }
 
 void BM_WriteCsvFullStore(benchmark::State& state) {
@@ -35,7 +35,7 @@ void BM_WriteCsvFullStore(benchmark::State& state) {
     auto store = std::make_unique<data::RecordStore>();
     fillStore(*store);
     const QString path = folder.filePath(QStringLiteral("records.csv"));
-    for (auto _ : state) benchmark::DoNotOptimize(data::WriteCsvFile(path, *store));
+    for (auto _ : state) benchmark::DoNotOptimize(data::CsvWriter().writeFile(path, store->records()));
 }
 BENCHMARK(BM_WriteCsvFullStore)->Unit(benchmark::kMillisecond);
 
@@ -44,8 +44,8 @@ void BM_ReadCsvFullStore(benchmark::State& state) {
     auto store = std::make_unique<data::RecordStore>();
     fillStore(*store);
     const QString path = folder.filePath(QStringLiteral("records.csv"));
-    if (!data::WriteCsvFile(path, *store)) state.SkipWithError("cannot write the data file");
-    for (auto _ : state) benchmark::DoNotOptimize(data::ReadCsvFile(path, *store));
+    if (!data::CsvWriter().writeFile(path, store->records())) state.SkipWithError("cannot write the data file");
+    for (auto _ : state) benchmark::DoNotOptimize(data::CsvReader().readFile(path));
 }
 BENCHMARK(BM_ReadCsvFullStore)->Unit(benchmark::kMillisecond);
 
@@ -63,13 +63,12 @@ void BM_DownloadFullTesterWithUsbDelays(benchmark::State& state) {
     bus.attachTester(tester);
     link::SteadyClock clock;
     link::QtEventPump events;
-    commands::TesterSession session(bus, clock, events);
+    commands::TesterService service(bus, clock, events);
     auto store = std::make_unique<data::RecordStore>();
-    data::DownloadView quiet;
-    data::MeasurementDownload download(session.exchange, session.requests, *store, quiet);
+    commands::DownloadProgress quiet;
     for (auto _ : state) {
-        download.ReadMeasurementData();
-        if (store->RecordCount != sim::kSlotCount) state.SkipWithError("download incomplete");
+        const auto downloaded = data::downloadRecords(service, *store, quiet);
+        if (!downloaded || downloaded.value() != sim::kSlotCount) state.SkipWithError("download incomplete");
         tester.forgetReceivedCommands();
     }
 }

@@ -19,6 +19,7 @@ struct SilentDialogs final : app::OperatorDialogs {
     std::optional<QString> chooseFileToWrite(const FileChoice&) override { return std::nullopt; }
     std::optional<QString> chooseFileToRead(const FileChoice&) override { return std::nullopt; }
     std::optional<QString> editManagementNumber(const QString&) override { return std::nullopt; }
+    std::unique_ptr<app::ProgressView> showDownloadProgress() override { return nullptr; }
 };
 
 struct WindowRig {
@@ -50,17 +51,16 @@ void BM_DispDataFullStore(benchmark::State& state) {
     app::frmMain window(rig.services());
     window.Form_Load();
     window.show();
-    data::RecordStore& store = window.store();
-    for (int i = 0; i < data::RecordStore::kSlots; ++i) {
-        data::MeasurementRecord& record = store.slot(i);
-        record.StatusFlags = QStringLiteral("8F");
+    std::vector<data::MeasurementRecord> records(data::RecordStore::kCapacity);
+    for (data::MeasurementRecord& record : records) {
+        record.status = 0x8F;
         record.PumpRfid = QStringLiteral("0807060504030201");
         record.MeasureDate = QStringLiteral("2013/02/28");
         record.MeasureTime = QStringLiteral("11:20");
         record.FlowResult = QStringLiteral("  99.5");
         record.OcclusionResult = QStringLiteral("    53.2");
     }
-    store.RecordCount = data::RecordStore::kSlots;
+    window.store().replace(records);
     for (auto _ : state) {
         window.DispData();
         QApplication::processEvents();  // the repaint belongs to the cost

@@ -40,9 +40,9 @@ QString escaped(const QString& text) {
 
 QString recordListing(const data::RecordStore& store) {
     QString listing;
-    for (int row = 0; row < store.RecordCount; ++row) {
+    for (int row = 0; row < store.count(); ++row) {
         QStringList cells;
-        for (const QString& cell : data::gridCellTexts(store.slot(row), row)) cells.append(escaped(cell));
+        for (const QString& cell : data::gridCellTexts(store.record(row), row)) cells.append(escaped(cell));
         listing += cells.join(u'\t') + u'\n';
     }
     return listing;
@@ -50,8 +50,8 @@ QString recordListing(const data::RecordStore& store) {
 
 QByteArray recordListingJson(const data::RecordStore& store) {
     QJsonArray records;
-    for (int row = 0; row < store.RecordCount; ++row) {
-        const data::MeasurementRecord& record = store.slot(row);
+    for (int row = 0; row < store.count(); ++row) {
+        const data::MeasurementRecord& record = store.record(row);
         const auto cells = data::gridCellTexts(record, row);
         records.append(QJsonObject{
             {QStringLiteral("cells"), QJsonArray::fromStringList(QStringList(cells.begin(), cells.end()))},

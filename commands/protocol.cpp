@@ -10,12 +10,6 @@
 namespace torbex::commands {
 namespace {
 
-// Bytes [first, first + count) of a reply; shorter when the reply is shorter.
-ReplyView field(ReplyView reply, std::size_t first, std::size_t count) {
-    if (first >= reply.size()) return {};
-    return reply.subspan(first, std::min(count, reply.size() - first));
-}
-
 std::span<std::uint8_t> at(CommandFrame& frame, std::size_t first, std::size_t count) {
     return std::span<std::uint8_t>(frame).subspan(first, count);
 }
@@ -168,11 +162,10 @@ CommandFrame buildSetClock(const QDateTime& localTime) {
     return frame;
 }
 
-CommandFrame buildChangeMode(std::int16_t mode) {
+CommandFrame buildChangeMode(TesterMode mode) {
     CommandFrame frame{};
     frame[1] = kChangeMode;
-    // The last decimal digit of the mode, as ASCII.
-    frame[2] = static_cast<std::uint8_t>('0' + std::abs(mode % 10));
+    frame[2] = static_cast<std::uint8_t>('0' + static_cast<int>(mode));
     return frame;
 }
 
@@ -199,32 +192,6 @@ CommandFrame buildDataClear() {
     CommandFrame frame{};
     frame[1] = kDataClear;
     return frame;
-}
-
-QString decodeVersion(ReplyView reply) { return textField(field(reply, 3, 8)); }
-
-MeasurementSettings decodeSettings(ReplyView reply) {
-    MeasurementSettings settings;
-    settings.FlowRate = static_cast<float>(decimalField(field(reply, 3, 4)));
-    settings.AverageCount = toInt16(decimalField(field(reply, 7, 2)));
-    settings.MeasureCount = toInt16(decimalField(field(reply, 9, 2)));
-    settings.OcclusionPressure = static_cast<float>(decimalField(field(reply, 11, 4)));
-    settings.OcclusionLevel = toInt16(decimalField(field(reply, 15, 1)));
-    settings.WriteMode = toInt16(decimalField(field(reply, 16, 1)));
-    settings.RfidUse = toInt16(decimalField(field(reply, 17, 1)));
-    settings.DisplayUnits = toInt16(decimalField(field(reply, 18, 1)));
-    return settings;
-}
-
-CalibrationReading decodeCalibration(ReplyView reply) {
-    CalibrationReading reading;
-    const ReplyView floats = field(reply, 3, 12);
-    if (floats.size() == 12) {
-        for (std::size_t i = 0; i < 3; ++i)
-            reading.coefficients[i] = floatField(std::span<const std::uint8_t, 4>(floats.data() + 4 * i, 4));
-    }
-    reading.serialNumber = textField(field(reply, 15, 8));
-    return reading;
 }
 
 }  // namespace torbex::commands

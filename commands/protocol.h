@@ -6,13 +6,15 @@
 #include <cstdint>
 #include <span>
 
+#include "commands/requests.h"
 #include "commands/tester_values.h"
+#include "link/tester_link.h"
 
 namespace torbex::commands {
 
-inline constexpr std::size_t kFrameBytes = 64;
-// Bytes 0 to 63 of a command; byte 0 (the sequence number) is filled in by the exchange.
-using CommandFrame = std::array<std::uint8_t, kFrameBytes>;
+inline constexpr std::size_t kFrameBytes = link::kReportPayloadBytes;
+// Bytes 0 to 63 of a command or reply; byte 0 (the sequence number) is filled in by the exchange.
+using CommandFrame = link::Report;
 using ReplyView = std::span<const std::uint8_t>;
 
 enum CommandCode : std::uint8_t {
@@ -28,8 +30,6 @@ enum CommandCode : std::uint8_t {
 // Numbers of the read commands D2, D4, D5, D9 and D10.
 enum class ReadCommand { Poll = 2, Settings = 4, Calibration = 5, Version = 9, Record = 10 };
 
-// Reply layout: data fields start at byte 3.
-inline constexpr std::size_t kReplyDataStart = 3;
 inline constexpr int kHighestSlot = 1000;
 
 // ---- Field encodings -------------------------------------------------------------------
@@ -65,21 +65,10 @@ QByteArray clockParameter(const QDateTime& localTime);
 CommandFrame buildWriteSettings(const MeasurementSettings& settings);
 CommandFrame buildWriteCalibration(const CalibrationCoefficients& coefficients, const QString& serial);
 CommandFrame buildSetClock(const QDateTime& localTime);
-CommandFrame buildChangeMode(std::int16_t mode);
+CommandFrame buildChangeMode(TesterMode mode);
 CommandFrame buildProgramRewrite();
 CommandFrame buildRead(ReadCommand command);
 CommandFrame buildRecordRequest(int slot);
 CommandFrame buildDataClear();
-
-// ---- Replies -----------------------------------------------------------------------------
-
-QString decodeVersion(ReplyView reply);
-MeasurementSettings decodeSettings(ReplyView reply);
-
-struct CalibrationReading {
-    CalibrationCoefficients coefficients{};
-    QString serialNumber;
-};
-CalibrationReading decodeCalibration(ReplyView reply);
 
 }  // namespace torbex::commands

@@ -3,36 +3,34 @@
 #include <cstdint>
 
 #include "commands/protocol.h"
-#include "link/event_pump.h"
 #include "link/tester_link.h"
 
 namespace torbex::commands {
 
-enum class ExchangeOutcome {
-    Answered,  // InputReport holds the reply that echoes the command
-    LinkLost,  // the tester stopped answering or went away; DeviceFound is false
+enum class ExchangeStatus {
+    Answered,  // the reply echoes the command
+    LinkLost,  // the tester stopped answering or went away
     Busy,      // another exchange is still waiting; nothing was sent
 };
 
-// One command and its reply, matched by the sequence number in byte 0. Shared by the
-// dispatcher, the download and the device clear; only one exchange runs at a time.
+struct Exchanged {
+    ExchangeStatus status = ExchangeStatus::LinkLost;
+    CommandFrame reply{};  // Answered only
+};
+
+// One command and its reply, matched by the sequence number in byte 0. Shared by every operation
+// on the tester; only one exchange runs at a time, even when a wait lets a tick or a click run.
 class ReportExchange {
 public:
-    ReportExchange(link::TesterLink& link, link::EventPump& events);
+    explicit ReportExchange(link::TesterLink& link) : m_link(link) {}
 
-    // Sends OutputReport (ComRecodeNo already in byte 0) and reads until the echo arrives or
-    // the link is lost. ComRecodeNo advances either way.
-    ExchangeOutcome ExchangeReport();
-
-    // Puts the command in OutputReport behind the sequence number and exchanges it, unless
-    // another exchange is waiting.
-    ExchangeOutcome exchangeCommand(const CommandFrame& command);
+    // Sends the command behind the next sequence number and reads until its echo arrives or the
+    // link is lost. The sequence number advances either way, 255 wrapping to 1.
+    Exchanged exchange(const CommandFrame& command);
 
     bool busy() const { return m_busy; }
     link::TesterLink& link() { return m_link; }
-
-    // Sequence number of the next command, 1 to 255.
-    std::int16_t ComRecodeNo = 1;
+    std::uint8_t nextSequenceNumber() const { return m_sequence; }
 
     // Replies that echo another command before the awaited one arrives; past this the tester is
     // taken to be talking nonsense and the link is dropped, so a babbling device cannot hold the
@@ -41,7 +39,7 @@ public:
 
 private:
     link::TesterLink& m_link;
-    link::EventPump& m_events;
+    std::uint8_t m_sequence = 1;
     bool m_busy = false;
 };
 

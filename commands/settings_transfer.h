@@ -7,12 +7,6 @@
 
 namespace torbex::commands {
 
-inline constexpr double kMinFlowRate = 5;
-inline constexpr double kMaxFlowRate = 150;
-
-inline const QString kFlowRateRangeMessage = QStringLiteral("流量は、5ml/h～150ml/hの範囲で入力して下さい。");
-inline const QString kInvalidInputTitle = QStringLiteral("入力値異常");
-
 // Nominal occlusion pressure (kPa) and the range text of a level 0 (L), 1 (M) or 2 (H);
 // nullopt for any other level.
 std::optional<float> nominalOcclusionPressure(int level);

@@ -7,6 +7,10 @@
 
 namespace torbex::commands {
 
+// The flow rates the tester takes, ml/h.
+inline constexpr double kMinFlowRate = 5;
+inline constexpr double kMaxFlowRate = 150;
+
 // The tester's measurement settings, as the settings page edits them and Setting.ini keeps them.
 // The defaults are the values used when no settings file can be read.
 struct MeasurementSettings {

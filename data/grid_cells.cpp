@@ -3,22 +3,24 @@
 namespace torbex::data {
 namespace {
 
-JudgementCell judgement(const MeasurementRecord& record, StatusBit measured, StatusBit error, StatusBit pass,
-                        const QString& result) {
-    if (!record.has(measured)) return {QStringLiteral("-----"), CellColour::Normal};
-    if (record.has(error)) return {QStringLiteral("Err "), CellColour::Red};
-    if (!record.has(pass)) return {result, CellColour::Red};
+JudgementCell judgement(const Verdict& verdict, const QString& result) {
+    switch (verdict.result()) {
+        case Verdict::Result::NotMeasured: return {QStringLiteral("-----"), CellColour::Normal};
+        case Verdict::Result::Error: return {QStringLiteral("Err "), CellColour::Red};
+        case Verdict::Result::Fail: return {result, CellColour::Red};
+        case Verdict::Result::Pass: break;
+    }
     return {result, CellColour::Black};
 }
 
 }  // namespace
 
 JudgementCell flowJudgement(const MeasurementRecord& record) {
-    return judgement(record, FlowMeasured, FlowError, FlowPass, record.FlowResult.text());
+    return judgement(record.flowVerdict(), record.FlowResult.text());
 }
 
 JudgementCell occlusionJudgement(const MeasurementRecord& record) {
-    return judgement(record, OcclusionMeasured, OcclusionError, OcclusionPass, record.OcclusionResult.text());
+    return judgement(record.occlusionVerdict(), record.OcclusionResult.text());
 }
 
 std::array<QString, kGridColumns> gridCellTexts(const MeasurementRecord& record, int row) {

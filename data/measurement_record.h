@@ -48,9 +48,26 @@ enum StatusBit : std::uint8_t {
     RfidPresent = 0x80,
 };
 
-// One measurement record: ten fixed-width text fields, 67 characters in all.
+// How one measurement of a record came out.
+struct Verdict {
+    enum class Result { NotMeasured, Error, Fail, Pass };
+
+    bool measured = false;
+    bool passFlag = false;   // the tester's own pass flag, which the data file keeps even beside an error
+    bool errorFlag = false;  // the data file has no place for it
+
+    // What the operator is shown: an error outweighs the pass flag.
+    Result result() const {
+        if (!measured) return Result::NotMeasured;
+        if (errorFlag) return Result::Error;
+        return passFlag ? Result::Pass : Result::Fail;
+    }
+    friend bool operator==(const Verdict&, const Verdict&) = default;
+};
+
+// One measurement record: the status byte and nine fixed-width text fields.
 struct MeasurementRecord {
-    FixedText<2> StatusFlags;       // status byte as two hexadecimal digits
+    std::uint8_t status = 0;        // StatusBit flags
     FixedText<16> PumpRfid;         // 16 upper-case hexadecimal digits
     FixedText<10> ManagementNo;     // the operator's number; spaces until given
     FixedText<10> MeasureDate;      // 20yy/mm/dd
@@ -61,9 +78,9 @@ struct MeasurementRecord {
     FixedText<3> OcclusionValue;
     FixedText<8> OcclusionResult;   // kPa, one decimal
 
-    // StatusFlags read as a hexadecimal number (either letter case); 0 when it is not one.
-    int statusByte() const;
-    bool has(StatusBit bit) const { return (statusByte() & bit) != 0; }
+    bool has(StatusBit bit) const { return (status & bit) != 0; }
+    Verdict flowVerdict() const { return {has(FlowMeasured), has(FlowPass), has(FlowError)}; }
+    Verdict occlusionVerdict() const { return {has(OcclusionMeasured), has(OcclusionPass), has(OcclusionError)}; }
 
     friend bool operator==(const MeasurementRecord&, const MeasurementRecord&) = default;
 };

@@ -7,7 +7,7 @@
 namespace torbex::data {
 
 RecordTableModel::RecordTableModel(const RecordStore& store, QObject* parent)
-    : QAbstractTableModel(parent), m_store(store), m_rows(gridRowCount(store.RecordCount)) {}
+    : QAbstractTableModel(parent), m_store(store), m_rows(gridRowCount(store.count())) {}
 
 int RecordTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_rows; }
 
@@ -23,8 +23,8 @@ QVariant RecordTableModel::data(const QModelIndex& index, int role) const {
         if (row % 2 == 1) return QBrush(kStripeGreen);
         return {};
     }
-    if (row >= m_store.RecordCount) return {};
-    const MeasurementRecord& record = m_store.slot(row);
+    if (row >= m_store.count()) return {};
+    const MeasurementRecord& record = m_store.record(row);
 
     switch (role) {
         case Qt::DisplayRole: return gridCellTexts(record, row)[static_cast<std::size_t>(column)];
@@ -43,7 +43,7 @@ QVariant RecordTableModel::data(const QModelIndex& index, int role) const {
 
 void RecordTableModel::refresh() {
     beginResetModel();
-    m_rows = gridRowCount(m_store.RecordCount);
+    m_rows = gridRowCount(m_store.count());
     endResetModel();
 }
 

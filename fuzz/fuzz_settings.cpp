@@ -8,13 +8,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace torbex::app;
-    QStringList values;
-    QStringList labels;
-    const int lines = parseValueLabelText(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)),
-                                          values, labels);
-    if (lines < -1 || lines > kValueLabelLines) std::abort();
-    if (lines < 0) return 0;
-    if (const auto settings = storedSettingsFrom(values)) {
+    const auto lines = parseValueLabels(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+    if (!lines) return 0;
+    if (lines->size() > static_cast<std::size_t>(kMaxValueLabelLines)) std::abort();
+    if (const auto settings = storedSettingsFrom(*lines)) {
+        // Settings that load are settings the lists can show and the file can hold again.
         const auto& m = settings->measurement;
         if (m.OcclusionLevel < 0 || m.OcclusionLevel > 2 || m.WriteMode < 0 || m.WriteMode > 1) std::abort();
     }

@@ -13,7 +13,6 @@ struct HidDeviceInfo {
     std::string path;
     std::uint16_t vendorId = 0;
     std::uint16_t productId = 0;
-    std::uint16_t releaseNumber = 0;
 };
 
 // Report lengths in bytes, report ID byte included.

@@ -72,8 +72,7 @@ std::vector<HidDeviceInfo> HidapiTransport::enumerate() {
     std::vector<HidDeviceInfo> devices;
     hid_device_info* list = hid_enumerate(0, 0);
     for (const hid_device_info* item = list; item != nullptr; item = item->next) {
-        devices.push_back({item->path ? item->path : "", item->vendor_id, item->product_id,
-                           item->release_number});
+        devices.push_back({item->path ? item->path : "", item->vendor_id, item->product_id});
     }
     hid_free_enumeration(list);
     return devices;

@@ -4,63 +4,60 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <span>
+#include <optional>
 #include <string>
 
-#include "clock.h"
-#include "event_pump.h"
-#include "hid_transport.h"
+#include "link/clock.h"
+#include "link/event_pump.h"
+#include "link/hid_transport.h"
 
 namespace torbex::link {
 
-inline constexpr std::size_t kReportBufferBytes = 70;
-inline constexpr std::size_t kCommandBytes = 64;
-using ReportBuffer = std::array<std::uint8_t, kReportBufferBytes>;
+// The tester's commands and replies: the payload of one report, report ID not included.
+inline constexpr std::size_t kReportPayloadBytes = 64;
+using Report = std::array<std::uint8_t, kReportPayloadBytes>;
 
 enum class ReportDirection { Out, In };
-// Sees the 64 command bytes of every report sent and received (field diagnosis, --trace).
-using ReportTrace = std::function<void(ReportDirection, std::span<const std::uint8_t, kCommandBytes>)>;
+// Sees every report sent and received (field diagnosis, --trace).
+using ReportTrace = std::function<void(ReportDirection, const Report&)>;
 
-// The link to the tester: discovery, the two report buffers and single-report transfers.
-// Every failed transfer clears DeviceFound so that the next operation searches again.
+// The USB link to the tester: discovery, report lengths, and single reports each way with the
+// read's time bound. Any failed transfer counts as a lost connection, so that the next operation
+// searches again.
 class TesterLink {
 public:
     TesterLink(HidTransport& transport, const MonotonicClock& clock, EventPump& events);
 
-    // Searches the HID devices for the first tester, opens it and learns its report lengths.
-    // Returns true when found; DeviceFound then holds -1.
-    bool FindTheHid();
+    // Closes whatever is open, then opens the first tester among the HID devices whose report
+    // lengths the protocol can use. True when one was found.
+    bool findTester();
+    bool connected() const { return m_connection != nullptr; }
+    void disconnect() { m_connection.reset(); }
 
-    // Sends OutputReport as one output report (report ID 0 in front).
-    void SendOutputReport();
+    // Sends one report (report ID 0 in front, cut to the device's output length). False when the
+    // device did not take it; the connection then counts as lost.
+    bool send(const Report& report);
 
-    // Reads one input report into InputReport, waiting at most 3000 ms in short slices with the
-    // window's events run between them. On time-out the device is closed.
-    void ReceiveInputReport();
+    // The next report, waiting at most 3000 ms in short slices with the window's events run
+    // between them. nullopt when none came; the connection is then closed. Bytes past the
+    // device's input length are zero.
+    std::optional<Report> receive();
 
-    // Treats the connection as lost: closes the device and clears DeviceFound.
-    void dropConnection();
-
-    bool deviceFound() const { return DeviceFound != 0; }
     const MonotonicClock& clock() const { return m_clock; }
+    EventPump& events() { return m_events; }
+    ReportLengths reportLengths() const { return m_lengths; }
+    const std::string& devicePath() const { return m_devicePath; }
     void setTrace(ReportTrace trace) { m_trace = std::move(trace); }
 
-    // -1 while the tester is found and opened and no transfer has failed since, else 0.
-    std::int16_t DeviceFound = 0;
-    ReportBuffer OutputReport{};
-    ReportBuffer InputReport{};
-    std::int16_t InputReportByteLength = 0;
-    std::int16_t OutputReportByteLength = 0;
-    std::string DevicePath;
-
 private:
-    void closeDevice();
-    void trace(ReportDirection direction, const ReportBuffer& buffer) const;
+    void trace(ReportDirection direction, const Report& report) const;
 
     HidTransport& m_transport;
     const MonotonicClock& m_clock;
     EventPump& m_events;
     std::unique_ptr<HidConnection> m_connection;
+    ReportLengths m_lengths;
+    std::string m_devicePath;
     ReportTrace m_trace;
 };
 

@@ -36,7 +36,7 @@ private:
 class SilentHandle final : public CountedHandle {
 public:
     using CountedHandle::CountedHandle;
-    link::ReportLengths reportLengths() const override { return {9, 9}; }
+    link::ReportLengths reportLengths() const override { return {65, 65}; }
     bool writeReport(std::span<const std::uint8_t>) override { return true; }
     link::ReadStatus readReport(std::span<std::uint8_t>, int) override { return link::ReadStatus::TimedOut; }
 };
@@ -44,7 +44,7 @@ public:
 }  // namespace
 
 void SimulatedBus::attachTester(SimulatedTester& tester, std::string path) {
-    m_entries.push_back({{std::move(path), link::kTesterVendorId, link::kTesterProductId, 0x0100}, &tester, true});
+    m_entries.push_back({{std::move(path), link::kTesterVendorId, link::kTesterProductId}, &tester, true});
 }
 
 void SimulatedBus::attachOtherDevice(link::HidDeviceInfo info, bool openable) {

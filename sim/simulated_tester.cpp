@@ -3,27 +3,17 @@
 #include <algorithm>
 #include <thread>
 
+#include "commands/replies.h"
+
 namespace torbex::sim {
 namespace {
 
 using commands::CommandCode;
 using commands::decimalField;
 using commands::digitByte;
-using commands::putDecimalField;
-
-constexpr std::uint8_t kSlotHoldsRecord = '1';
-constexpr std::uint8_t kSlotEmpty = '2';
-
-std::span<std::uint8_t> bytesAt(CommandFrame& frame, std::size_t first, std::size_t count) {
-    return std::span<std::uint8_t>(frame).subspan(first, count);
-}
 
 std::span<const std::uint8_t> bytesAt(const CommandFrame& frame, std::size_t first, std::size_t count) {
     return std::span<const std::uint8_t>(frame).subspan(first, count);
-}
-
-void putAscii(CommandFrame& frame, std::size_t first, const QString& text, std::size_t count) {
-    commands::putTextField(bytesAt(frame, first, count), text);
 }
 
 const link::MonotonicClock& steadyClock() {
@@ -156,29 +146,15 @@ void SimulatedTester::reply(std::uint8_t echo, const CommandFrame& command, std:
 void SimulatedTester::answer(const CommandFrame& command) {
     using commands::ReadCommand;
     CommandFrame answerFrame{};
-    auto data = [&](std::size_t replyByte, std::size_t count) { return bytesAt(answerFrame, replyByte, count); };
-
     if (command[1] == CommandCode::kReadCommand) {
         if (isRead(command, ReadCommand::Record)) {
-            const int slot = static_cast<int>(decimalField(bytesAt(command, 4, 4)));
-            answerFrame = recordReply(slot);
+            answerFrame = recordReply(static_cast<int>(decimalField(bytesAt(command, 4, 4))));
         } else if (isRead(command, ReadCommand::Version)) {
-            putAscii(answerFrame, 3, m_state.version, 8);
+            answerFrame = commands::encodeVersionReply(m_state.version);
         } else if (isRead(command, ReadCommand::Settings)) {
-            const auto& s = m_state.settings;
-            putDecimalField(data(3, 4), s.FlowRate);
-            putDecimalField(data(7, 2), s.AverageCount);
-            putDecimalField(data(9, 2), s.MeasureCount);
-            putDecimalField(data(11, 4), s.OcclusionPressure);
-            answerFrame[15] = digitByte(s.OcclusionLevel);
-            answerFrame[16] = digitByte(s.WriteMode);
-            answerFrame[17] = digitByte(s.RfidUse);
-            answerFrame[18] = digitByte(s.DisplayUnits);
+            answerFrame = commands::encodeSettingsReply(m_state.settings);
         } else if (isRead(command, ReadCommand::Calibration)) {
-            for (std::size_t i = 0; i < 3; ++i)
-                commands::putFloatField(std::span<std::uint8_t, 4>(answerFrame.data() + 3 + 4 * i, 4),
-                                        m_state.coefficients[i]);
-            putAscii(answerFrame, 15, m_state.serial, 8);
+            answerFrame = commands::encodeCalibrationReply(m_state.coefficients, m_state.serial);
         }
     } else {
         applyCommand(command);
@@ -223,37 +199,32 @@ void SimulatedTester::applyCommand(const CommandFrame& command) {
 }
 
 CommandFrame SimulatedTester::recordReply(int slot) const {
-    CommandFrame frame{};
     const bool inRange = slot >= 0 && slot < kSlotCount;
     if (inRange && m_state.slots[static_cast<std::size_t>(slot)]) {
         const Slot& content = *m_state.slots[static_cast<std::size_t>(slot)];
         if (const auto* raw = std::get_if<RawReply>(&content)) {
+            CommandFrame frame{};
             std::copy_n(raw->bytes.begin(), std::min<std::size_t>(raw->bytes.size(), frame.size() - 3), frame.begin() + 3);
             return frame;
         }
-        const auto& record = std::get<StoredRecord>(content);
-        frame[3] = kSlotHoldsRecord;
-        // The RFID travels least significant byte first.
-        for (std::size_t i = 0; i < 8; ++i) {
-            const QString pair = record.rfid.mid(static_cast<qsizetype>(14 - 2 * i), 2);
-            frame[8 + i] = static_cast<std::uint8_t>(pair.toUInt(nullptr, 16));
-        }
-        frame[16] = static_cast<std::uint8_t>(record.status);
-        putAscii(frame, 17, record.date, 6);
-        putAscii(frame, 23, record.time, 4);
-        putDecimalField(bytesAt(frame, 29, 4), record.flowSetting);
-        putDecimalField(bytesAt(frame, 33, 4), record.flowResult);
-        frame[37] = digitByte(record.occlusionLevel);
-        putDecimalField(bytesAt(frame, 38, 3), record.occlusionValue);
-        putDecimalField(bytesAt(frame, 41, 4), record.occlusionResult);
-        return frame;
+        const auto& stored = std::get<StoredRecord>(content);
+        commands::RecordReply record;
+        for (std::size_t i = 0; i < record.rfid.size(); ++i)
+            record.rfid[i] = static_cast<std::uint8_t>(stored.rfid.mid(static_cast<qsizetype>(2 * i), 2).toUInt(nullptr, 16));
+        record.status = static_cast<std::uint8_t>(stored.status);
+        commands::putTextField(record.date, stored.date);
+        commands::putTextField(record.time, stored.time);
+        record.flowSetting = stored.flowSetting;
+        record.flowResult = stored.flowResult;
+        record.occlusionLevel = digitByte(stored.occlusionLevel);
+        record.occlusionValue = stored.occlusionValue;
+        record.occlusionResult = stored.occlusionResult;
+        return commands::encodeRecordReply(record);
     }
     // An empty slot says how far it is to the next used one (or to the end).
     int next = std::max(slot + 1, 0);
     while (next < kSlotCount && !m_state.slots[static_cast<std::size_t>(next)]) ++next;
-    frame[3] = kSlotEmpty;
-    putDecimalField(bytesAt(frame, 4, 4), std::max(next - slot, 1));
-    return frame;
+    return commands::encodeSkipReply(std::max(next - slot, 1));
 }
 
 }  // namespace torbex::sim

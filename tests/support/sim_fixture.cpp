@@ -2,11 +2,9 @@
 
 namespace torbex::testing {
 
-SimulatedRig::SimulatedRig(sim::TesterState state)
-    : tester(std::move(state), clock), session(bus, clock, events, [this] { return localTime; }) {
+SimulatedRig::SimulatedRig(sim::TesterState state) : tester(std::move(state), clock), service(bus, clock, events) {
     tester.setTimeoutWaiter([this](int ms) { clock.advance(ms); });
     bus.attachTester(tester);
-    session.requests.COM_ENA = 1;
 }
 
 commands::CommandFrame SimulatedRig::lastCommand() const {

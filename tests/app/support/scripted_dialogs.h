@@ -22,6 +22,7 @@ public:
     std::optional<QString> chooseFileToWrite(const FileChoice& choice) override;
     std::optional<QString> chooseFileToRead(const FileChoice& choice) override;
     std::optional<QString> editManagementNumber(const QString& current) override;
+    std::unique_ptr<app::ProgressView> showDownloadProgress() override;
 
     std::vector<Shown> shown;
     std::deque<bool> answers;
@@ -31,6 +32,10 @@ public:
     // Entries the editor answers with (nullopt: cancelled), and the numbers it was opened with.
     std::deque<std::optional<QString>> entries;
     std::vector<QString> editorOpenedWith;
+    // Every progress step shown, as {slot, records}; the cancel button is pressed once the
+    // download reaches cancelAtSlot.
+    std::vector<std::pair<int, int>> progress;
+    std::optional<int> cancelAtSlot;
 };
 
 }  // namespace torbex::testing

@@ -1,4 +1,4 @@
-#include "data/csv_codec.h"
+#include "data/csv_format.h"
 
 #include <QIODevice>
 #include <QStringList>
@@ -6,6 +6,7 @@
 
 #include "commands/protocol.h"
 #include "data/cp932.h"
+#include "data/record_store.h"
 
 namespace torbex::data {
 namespace {
@@ -24,14 +25,11 @@ const QStringList& headings() {
     return texts;
 }
 
-QString judgement(const MeasurementRecord& record, StatusBit measured, StatusBit pass) {
-    if (!record.has(measured)) return QStringLiteral("--");
-    return record.has(pass) ? kPass : QStringLiteral("Fail");
+// The file keeps the tester's pass flag as it is; an error shows only in the window.
+QString judgement(const Verdict& verdict) {
+    if (!verdict.measured) return QStringLiteral("--");
+    return verdict.passFlag ? kPass : QStringLiteral("Fail");
 }
-
-}  // namespace
-
-namespace {
 
 using FieldViews = QVarLengthArray<QStringView, kMaxCsvFields>;
 
@@ -51,21 +49,17 @@ std::optional<FieldViews> splitFields(QStringView line) {
     return fields;
 }
 
-std::optional<MeasurementRecord> recordFromFields(const FieldViews& fields) {
-    if (fields.isEmpty()) return std::nullopt;
+MeasurementRecord recordFromFields(const FieldViews& fields) {
     // Columns 1 to 10; those beyond the line's fields are empty.
     const auto field = [&](int column) { return column <= fields.size() ? fields[column - 1] : QStringView(); };
     const auto trimmed = [&](int column) { return commands::trimSpaces(field(column)); };
 
-    int status = 0;
-    if (!trimmed(1).isEmpty()) status += RfidPresent;
-    if (trimmed(6) != kNotMeasured) status += FlowMeasured;
-    if (trimmed(9) != kNotMeasured) status += OcclusionMeasured;
-    if (trimmed(7) == kPass) status += FlowPass;
-    if (trimmed(10) == kPass) status += OcclusionPass;
-
     MeasurementRecord record;
-    record.StatusFlags = QString::number(status, 16).toUpper().rightJustified(2, u'0');
+    if (!trimmed(1).isEmpty()) record.status |= RfidPresent;
+    if (trimmed(6) != kNotMeasured) record.status |= FlowMeasured;
+    if (trimmed(9) != kNotMeasured) record.status |= OcclusionMeasured;
+    if (trimmed(7) == kPass) record.status |= FlowPass;
+    if (trimmed(10) == kPass) record.status |= OcclusionPass;
     record.PumpRfid = trimmed(1).toString();
     record.ManagementNo = trimmed(2).toString();
     record.MeasureDate = trimmed(3).toString();
@@ -88,29 +82,31 @@ QString csvRecordLine(const MeasurementRecord& r) {
         r.MeasureTime.text(),
         r.FlowSetting.text(),
         r.has(FlowMeasured) ? r.FlowResult.text() : kNotMeasured,
-        judgement(r, FlowMeasured, FlowPass),
+        judgement(r.flowVerdict()),
         r.OcclusionSetting.text(),
         r.has(OcclusionMeasured) ? r.OcclusionResult.text() : kNotMeasured,
-        judgement(r, OcclusionMeasured, OcclusionPass),
+        judgement(r.occlusionVerdict()),
     };
     return columns.join(kSeparator);
 }
 
-std::optional<QByteArray> csvBytes(const RecordStore& store) {
+std::optional<QByteArray> csvBytes(std::span<const MeasurementRecord> records) {
     QString text = headings().join(kSeparator) + kLineEnd;
-    for (int i = 0; i < store.RecordCount; ++i) text += csvRecordLine(store.slot(i)) + kLineEnd;
+    for (const MeasurementRecord& record : records) text += csvRecordLine(record) + kLineEnd;
     return encodeCp932(text);
 }
 
-bool writeCsv(QIODevice& device, const RecordStore& store) {
-    const std::optional<QByteArray> bytes = csvBytes(store);
-    return bytes && device.write(*bytes) == bytes->size();
-}
-
-FileOutcome WriteCsvFile(const QString& path, const RecordStore& store) {
-    const std::optional<QByteArray> bytes = csvBytes(store);
-    if (!bytes) return {QStringLiteral("a record holds a character code page 932 cannot hold")};
-    return writeFileAtomically(path, *bytes);
+bool CsvWriter::write(QIODevice& device, std::span<const MeasurementRecord> records) {
+    const std::optional<QByteArray> bytes = csvBytes(records);
+    if (!bytes) {
+        setErrorString(QStringLiteral("a record holds a character code page 932 cannot hold"));
+        return false;
+    }
+    if (device.write(*bytes) != bytes->size()) {
+        setErrorString(device.errorString());
+        return false;
+    }
+    return true;
 }
 
 std::optional<std::vector<MeasurementRecord>> parseCsv(const QByteArray& bytes) {
@@ -119,7 +115,6 @@ std::optional<std::vector<MeasurementRecord>> parseCsv(const QByteArray& bytes) 
 
     std::vector<MeasurementRecord> records;
     // A line ends at CR LF, CR, or (for files that went through another system's editor) LF.
-    // The first line is the heading and is not looked at.
     bool heading = true;
     for (qsizetype start = 0; start < text->size();) {
         qsizetype end = start;
@@ -132,22 +127,17 @@ std::optional<std::vector<MeasurementRecord>> parseCsv(const QByteArray& bytes) 
         }
         const std::optional<FieldViews> fields = splitFields(line);
         if (!fields) return std::nullopt;
-        std::optional<MeasurementRecord> record = recordFromFields(*fields);
-        if (!record) continue;
-        if (static_cast<int>(records.size()) >= RecordStore::kSlots) return std::nullopt;
-        records.push_back(std::move(*record));
+        if (fields->isEmpty()) continue;
+        if (static_cast<int>(records.size()) >= RecordStore::kCapacity) return std::nullopt;
+        records.push_back(recordFromFields(*fields));
     }
     return records;
 }
 
-FileOutcome ReadCsvFile(const QString& path, RecordStore& store) {
-    const FileBytes file = readRegularFile(path, kMaxDataFileBytes);
-    if (!file.ok()) return {file.error};
-    const auto records = parseCsv(file.bytes);
-    if (!records) return {QStringLiteral("not a data file")};
-    for (std::size_t i = 0; i < records->size(); ++i) store.slot(static_cast<int>(i)) = (*records)[i];
-    store.RecordCount = static_cast<std::int16_t>(records->size());
-    return {};
+std::optional<std::vector<MeasurementRecord>> CsvReader::read(QIODevice& device) {
+    auto records = parseCsv(device.readAll());
+    if (!records) setErrorString(QStringLiteral("not a data file"));
+    return records;
 }
 
 }  // namespace torbex::data

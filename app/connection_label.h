@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+#include "commands/poll_tick.h"
+
+namespace torbex::app {
+
+// Label1's caption and back colour for each state of the connection.
+QString connectionCaption(commands::ConnectionState state);
+QColor connectionColour(commands::ConnectionState state);
+
+// lblSN: the bare prefix until the serial number is read, then the prefix, a space and the number.
+inline const QString kSerialBannerPrefix = QStringLiteral("　トルベックス　s/n");
+inline QString serialBanner(const QString& serialNumber) { return kSerialBannerPrefix + u'　' + serialNumber; }
+
+}  // namespace torbex::app

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+// Every text the operator reads in a message box, in one place.
+namespace torbex::app::texts {
+
+// Titles
+inline const QString kConfirm = QStringLiteral("確認");
+inline const QString kError = QStringLiteral("エラー");
+inline const QString kSettingsFileError = QStringLiteral("ファイル異常");
+inline const QString kInvalidInput = QStringLiteral("入力値異常");
+
+// Start-up and Setting.ini
+inline const QString kSettingsUnreadable = QStringLiteral("設定ファイルが読込みできません。初期化します。");
+inline const QString kSettingsUnwritable = QStringLiteral("設定ファイルが書込みできません。　本プログラムを終了します。");
+inline const QString kCodecMissing = QStringLiteral("文字コード(CP932)が使用できません。本プログラムを終了します。");
+
+// Data page
+inline const QString kUnsavedQuestion = QStringLiteral("データが保存されていませんがよろしいですか？");
+inline const QString kSaveHint = QStringLiteral("「ファイル保存」で保存してください。");
+inline const QString kNotConnected = QStringLiteral("トルベックスが接続されていません");
+inline const QString kLoadDone = QStringLiteral("読み込みが正常に終了しました。");
+inline const QString kClearTesterQuestion = QStringLiteral("トルベックスのデータもクリアしますか？");
+inline const QString kOverwriteQuestion = QStringLiteral("既に同名のファイルが存在します。上書きしますか？");
+inline const QString kWriteDone = QStringLiteral("書き込みが正常に終了しました。");
+inline const QString kWriteFailed = QStringLiteral("書き込みできませんでした。");
+inline const QString kReadDone = QStringLiteral("読み出しが正常に終了しました。");
+inline const QString kReadFailed = QStringLiteral("読み出しできませんでした。");
+inline const QString kNoRecordInRow = QStringLiteral("データがない行は入力できません。");
+
+// Download progress
+inline const QString kDownloadTitle = QStringLiteral("データ読込");
+inline const QString kDownloadCancel = QStringLiteral("中止");
+inline QString downloadProgress(int slot, int slots, int records) {
+    return QStringLiteral("トルベックスからデータを読み込んでいます。\n%1／%2　（データ件数：%3）").arg(slot).arg(slots).arg(records);
+}
+inline const QString kCancelDownloadQuestion = QStringLiteral("データ読込中です。中止しますか？");
+inline const QString kDownloadCancelled = QStringLiteral("データ読込を中止しました。");
+
+// Settings page, clock and factory page
+inline const QString kFlowRateRange = QStringLiteral("流量は、5ml/h～150ml/hの範囲で入力して下さい。");
+inline QString clockQuestion(const QDateTime& localTime) {
+    return QStringLiteral("トルベックスに現在時刻を設定します。よろしいですか？\n") +
+           localTime.toString(QStringLiteral("yyyy MM/dd HH:mm"));
+}
+inline const QString kCoefficientRange = QStringLiteral("校正係数は、単精度の数値で表せる範囲で入力して下さい。");
+inline const QString kSerialCharacters = QStringLiteral("シリアル番号は、半角英数字・記号で入力して下さい。");
+
+// Management number editor
+inline const QString kManagementNumberCharacters =
+    QStringLiteral("管理番号に使用できない文字が含まれています。（カンマ、制御文字、機種依存文字などは使用できません）");
+inline const QString kManagementNumberFormula = QStringLiteral("管理番号の先頭に「=」「+」「-」「@」は使用できません。");
+
+}  // namespace torbex::app::texts
