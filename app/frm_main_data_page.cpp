@@ -131,7 +131,7 @@ QString frmMain::chosenDataFile(const QString& chosen) {
 
 void frmMain::saveFile() {
     if (DataDirectory.isEmpty()) DataDirectory = m_services.folders.documentsFolder;
-    const auto chosen = m_services.dialogs.chooseFileToWrite({QStringLiteral("ファイル保存"), kCsvFilter, DataDirectory});
+    const auto chosen = m_services.dialogs.chooseFileToWrite({texts::kSaveDialogTitle, kCsvFilter, DataDirectory});
     if (!chosen || chosen->isEmpty()) return;
     const QString path = chosenDataFile(*chosen);
     if (isFile(path) && !m_services.dialogs.askYesNo(texts::kError, texts::kOverwriteQuestion)) return;

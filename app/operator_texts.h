@@ -18,6 +18,7 @@ inline const QString kSettingsUnwritable = QStringLiteral("設定ファイルが
 inline const QString kCodecMissing = QStringLiteral("文字コード(CP932)が使用できません。本プログラムを終了します。");
 
 // Data page
+inline const QString kSaveDialogTitle = QStringLiteral("ファイル保存");
 inline const QString kUnsavedQuestion = QStringLiteral("データが保存されていませんがよろしいですか？");
 inline const QString kSaveHint = QStringLiteral("「ファイル保存」で保存してください。");
 inline const QString kNotConnected = QStringLiteral("トルベックスが接続されていません");

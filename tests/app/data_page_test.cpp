@@ -1,1 +1,214 @@
-// Tests to come.
+// The data page over a simulated tester: load with its progress, clear, save, read and exit, the
+// unsaved-data guard, and the management number editor.
+#include <QtWidgets>
+
+#include "app/support/window_fixture.h"
+#include "data/csv_format.h"
+#include "support/file_size_limit.h"
+
+namespace torbex::app {
+namespace {
+
+using Told = std::vector<QString>;
+const QString kUnsaved = QStringLiteral("確認|データが保存されていませんがよろしいですか？");
+const QString kSaveHint = QStringLiteral("確認|「ファイル保存」で保存してください。");
+const QString kClearTester = QStringLiteral("確認|トルベックスのデータもクリアしますか？");
+const QString kLoadDone = QStringLiteral("確認|読み込みが正常に終了しました。");
+const QString kWriteDone = QStringLiteral("確認|書き込みが正常に終了しました。");
+const QString kOverwrite = QStringLiteral("エラー|既に同名のファイルが存在します。上書きしますか？");
+
+class DataPageTest : public testing::WindowTest {
+protected:
+    DataPageTest() {
+        EXPECT_TRUE(window.Form_Load());
+        told();
+        fillTester(3);
+    }
+    // Clicks a button, its file dialog answering with the file if one is given.
+    Told click(DataButton button, const char* file = nullptr) {
+        if (file) dialogs.files.push_back(out(file));
+        window.Command1_Click(button);
+        return told();
+    }
+    QString out(const char* name) const { return outDir.filePath(QString::fromUtf8(name)); }
+    QString page() {
+        return QStringLiteral("%1 records, %2 rows, [%3], unsaved %4")
+            .arg(window.store().count()).arg(window.controls().Grid2->model()->rowCount())
+            .arg(window.controls().Label4->text()).arg(window.store().unsaved);
+    }
+    QByteArray fileBytes(const char* name) const {
+        QFile file(out(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+    void writeFile(const char* name, const QByteArray& bytes) const {
+        QFile file(out(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+
+    QTemporaryDir outDir;
+};
+
+TEST_F(DataPageTest, OnlyUnsavedDataIsAskedAboutAndALoadThatFailsKeepsTheRecords) {
+    EXPECT_EQ(click(DataButton::Clear), Told{kClearTester});  // nothing unsaved: no question first
+    fillTester(250);
+    EXPECT_EQ(click(DataButton::Load), Told{kLoadDone});
+    const QString loaded = QStringLiteral("250 records, 251 rows, [   250], unsaved 1");
+    EXPECT_EQ(page(), loaded);
+    rig.tester.forgetReceivedCommands();
+    for (const DataButton button : {DataButton::Load, DataButton::Clear}) {
+        EXPECT_EQ(click(button), (Told{kUnsaved, kSaveHint}));
+        EXPECT_EQ(page(), loaded);
+    }
+    EXPECT_TRUE(rig.tester.receivedCommands().empty());
+
+    rig.tester.unplug();
+    dialogs.answers = {true};
+    EXPECT_EQ(click(DataButton::Load), (Told{kUnsaved, QStringLiteral("|トルベックスが接続されていません")}));
+    EXPECT_EQ(page(), loaded);
+    EXPECT_EQ(seen("Label1"), QString());
+
+    // Exit and the close box ask the same, without the hint; only Yes ends the program.
+    window.Command1_Click(DataButton::Exit);
+    EXPECT_FALSE(window.close());
+    EXPECT_EQ(told(), (Told{kUnsaved, kUnsaved}));
+    EXPECT_FALSE(window.programEnded());
+    dialogs.answers = {true};
+    window.Command10_Click();
+    EXPECT_TRUE(window.programEnded());
+}
+
+TEST_F(DataPageTest, ClearEmptiesTheTesterOnlyWhenAskedToAndThenLeavesItAlone) {
+    for (const bool clearTester : {false, true}) {
+        click(DataButton::Load);
+        dialogs.answers = {true, clearTester};
+        EXPECT_EQ(click(DataButton::Clear), (Told{kUnsaved, kClearTester}));
+        EXPECT_EQ(page(), QStringLiteral("0 records, 200 rows, [0], unsaved 0"));
+        EXPECT_EQ(testerRecords(), clearTester ? 0 : 3);
+        EXPECT_EQ(window.pollTick().holdOffTicks(), clearTester ? 10 : 0);
+        fillTester(3);
+    }
+    EXPECT_EQ(click(DataButton::Exit), Told{});
+    EXPECT_TRUE(window.programEnded());
+}
+
+TEST_F(DataPageTest, SaveTakesTheCsvExtensionAsksBeforeOverwritingAndRemembersTheFolder) {
+    click(DataButton::Load);
+    dialogs.files = {std::nullopt, QString()};
+    EXPECT_EQ(click(DataButton::Save), Told{});
+    EXPECT_EQ(click(DataButton::Save), Told{});
+    EXPECT_EQ(dialogs.fileDialogs[0].folder + u'|' + dialogs.fileDialogs[0].filter, documents.path() + QStringLiteral("|*.csv"));
+    ASSERT_TRUE(QDir(outDir.path()).mkdir(QStringLiteral("my.folder")));
+    for (const auto& [chosen, written] : {std::pair{"x.txt", "x.csv"}, {"data.2013.csv", "data.csv"}, {"my.folder/out", "my.folder/out.csv"}}) {
+        EXPECT_EQ(click(DataButton::Save, chosen), Told{kWriteDone}) << chosen;
+        EXPECT_TRUE(QFile::exists(out(written))) << chosen;
+    }
+    const QString folder = QDir::toNativeSeparators(out("my.folder"));
+    EXPECT_EQ(window.DataDirectory, folder);
+    EXPECT_EQ(SettingsFile(folders).load().settings.DataDirectory, folder);
+    EXPECT_EQ(window.store().unsaved, false);
+
+    writeFile("old.csv", "old");
+    window.store().unsaved = true;
+    EXPECT_EQ(click(DataButton::Save, "old"), Told{kOverwrite});
+    EXPECT_EQ(fileBytes("old.csv"), "old");
+    dialogs.answers = {true};
+    EXPECT_EQ(click(DataButton::Save, "old"), (Told{kOverwrite, kWriteDone}));
+    EXPECT_EQ(data::parseCsv(fileBytes("old.csv"))->size(), 3U);
+    window.store().unsaved = true;
+    EXPECT_EQ(click(DataButton::Save, "missing/data"), Told{QStringLiteral("エラー|書き込みできませんでした。")});
+    EXPECT_TRUE(window.store().unsaved);
+    EXPECT_EQ(window.DataDirectory, QDir::toNativeSeparators(outDir.path()));
+}
+
+// A full disk: QSaveFile would have reported success and renamed a cut-short file over the old one.
+TEST_F(DataPageTest, SaveOnAFullDiskSaysSoAndKeepsTheOldFileAndTheRecordsUnsaved) {
+    click(DataButton::Load);
+    writeFile("full.csv", "old");
+    dialogs.answers = {true};
+    dialogs.files.push_back(out("full"));
+    EXPECT_TRUE(testing::underFileSizeLimit(200, [this] {
+        window.Command1_Click(DataButton::Save);
+        return told() == Told{kOverwrite, QStringLiteral("エラー|書き込みできませんでした。")} && window.store().unsaved;
+    }));
+    EXPECT_EQ(fileBytes("full.csv"), "old");
+}
+
+TEST_F(DataPageTest, ReadReportsTheOutcomeAndAFailedReadKeepsTheStore) {
+    click(DataButton::Load);
+    click(DataButton::Save, "good");
+    fillTester(5);
+    click(DataButton::Load);
+    const data::MeasurementRecord fourth = window.store().record(3);
+    writeFile("bad.csv", "heading\r\n" + QByteArray(22, ',') + "\r\n");
+    EXPECT_EQ(click(DataButton::Read, "bad"), Told{QStringLiteral("エラー|読み出しできませんでした。")});
+    EXPECT_TRUE(window.store().count() == 5 && window.store().record(3) == fourth);
+    EXPECT_EQ(click(DataButton::Read, "good.csv"), Told{QStringLiteral("確認|読み出しが正常に終了しました。")});
+    EXPECT_TRUE(page().startsWith(QStringLiteral("3 records, 200 rows, [     3]"))) << page().toStdString();
+}
+
+// The progress shows slot and records; cancelling, by the dialog or through the close box, leaves
+// the records and the tester as they were. Nothing else on the page acts meanwhile.
+TEST_F(DataPageTest, DownloadShowsProgressCanBeCancelledAndBlocksThePage) {
+    fillTester(400);
+    rig.tester.state().slots[1000] = sim::StoredRecord{};
+    click(DataButton::Load);
+    EXPECT_EQ(dialogs.progress.back(), std::pair(1001, 401));
+    EXPECT_EQ(dialogs.progress[199], std::pair(200, 200));
+    const QString loaded = page();
+
+    rig.tester.state().slots[0] = sim::StoredRecord{.status = 0x13};
+    dialogs.answers = {true};
+    dialogs.cancelAtSlot = 300;
+    EXPECT_EQ(click(DataButton::Load), (Told{kUnsaved, QStringLiteral("確認|データ読込を中止しました。")}));
+    EXPECT_EQ(page(), loaded);
+    EXPECT_EQ(testerRecords(), 401);
+
+    dialogs.cancelAtSlot.reset();
+    bool asked = false;
+    rig.events.setHook([&] {
+        if (asked || !window.downloading()) return;
+        asked = true;
+        for (const DataButton button : {DataButton::Clear, DataButton::Save, DataButton::Read, DataButton::Exit})
+            window.Command1_Click(button);
+        window.Grid2_DblClick(0, 2);
+        dialogs.answers = {true};
+        EXPECT_FALSE(window.close());
+    });
+    dialogs.answers = {true};
+    EXPECT_EQ(click(DataButton::Load),
+              (Told{kUnsaved, QStringLiteral("確認|データ読込中です。中止しますか？"), QStringLiteral("確認|データ読込を中止しました。")}));
+    EXPECT_TRUE(dialogs.fileDialogs.empty() && dialogs.editorOpenedWith.empty());
+    EXPECT_FALSE(window.programEnded());
+    EXPECT_EQ(page(), loaded);
+}
+
+TEST_F(DataPageTest, EditorOpensOnlyOnFilledNumberCellsKeepsIdeographicSpacesAndMarksAChangeUnsaved) {
+    data::RecordStore& store = window.store();
+    store.replace(std::vector<data::MeasurementRecord>(2));
+    store.record(0).ManagementNo = QStringLiteral("  X1");
+    dialogs.entries = {QStringLiteral("AB12"), std::nullopt, QStringLiteral("ABCDEFGHIJKL"), QStringLiteral("\u3000AB\u3000")};
+    window.Grid2_DblClick(0, 2);
+    EXPECT_EQ(dialogs.editorOpenedWith, Told{QStringLiteral("X1")});
+    EXPECT_EQ(window.controls().Grid2->model()->index(0, 2).data().toString(), QStringLiteral("AB12      "));
+    EXPECT_TRUE(store.unsaved);
+
+    store.unsaved = false;
+    window.Grid2_DblClick(1, 2);  // cancelled
+    window.Grid2_DblClick(1, 1);  // not the number column
+    window.Grid2_DblClick(2, 2);  // no record in the row
+    EXPECT_EQ(told(), Told{QStringLiteral("エラー|データがない行は入力できません。")});
+    EXPECT_EQ(dialogs.editorOpenedWith.size(), 2U);
+    EXPECT_FALSE(store.unsaved);
+    window.Grid2_DblClick(1, 2);
+    EXPECT_EQ(store.record(1).ManagementNo.text(), QStringLiteral("ABCDEFGHIJ"));
+
+    // Confirming a number with ideographic spaces unchanged changes nothing.
+    store.unsaved = false;
+    store.record(1).ManagementNo = QStringLiteral("\u3000AB\u3000");
+    window.Grid2_DblClick(1, 2);
+    EXPECT_EQ(dialogs.editorOpenedWith.back(), QStringLiteral("\u3000AB\u3000"));
+    EXPECT_FALSE(store.unsaved);
+}
+
+}  // namespace
+}  // namespace torbex::app

@@ -1,1 +1,61 @@
-// Tests to come.
+// The management number editor and the rules an entry must meet.
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "app/frm_edit.h"
+#include "app/management_number.h"
+#include "app/operator_texts.h"
+#include "app/support/scripted_dialogs.h"
+
+namespace torbex::app {
+namespace {
+
+TEST(FrmEditTest, RefusedEntryStaysOpenForCorrectionEnterConfirmsAndCancelRejects) {
+    constexpr int kUnset = 42;
+    testing::ScriptedDialogs dialogs;
+    frmEdit edit{dialogs};
+    edit.show();
+    edit.setResult(kUnset);
+    edit.setEntry(QStringLiteral("=1+1"));
+    edit.CmdEdit[0]->click();
+    QTest::keyClick(edit.txtEdit[0], Qt::Key_Enter);
+    ASSERT_EQ(dialogs.shown.size(), 2U);
+    EXPECT_EQ(dialogs.shown[1].title + u'|' + dialogs.shown[1].text, texts::kError + u'|' + texts::kManagementNumberFormula);
+    EXPECT_TRUE(edit.result() == kUnset && edit.isVisible() && edit.entry() == QStringLiteral("=1+1"));
+
+    for (const Qt::Key key : {Qt::Key_Enter, Qt::Key_Return}) {
+        edit.show();
+        edit.setEntry(QStringLiteral("A-001"));
+        QTest::keyClick(edit.txtEdit[0], key);
+        EXPECT_TRUE(edit.result() == QDialog::Accepted && !edit.isVisible()) << key;
+    }
+    edit.show();
+    edit.setEntry(QStringLiteral("A,1"));  // cancel does not judge the entry
+    QTest::mouseClick(edit.CmdEdit[1], Qt::LeftButton);
+    EXPECT_TRUE(edit.result() == QDialog::Rejected && !edit.isVisible());
+    EXPECT_EQ(dialogs.shown.size(), 2U);
+}
+
+TEST(ManagementNumberTest, EntriesThatWouldBreakTheDataFileOrRunAsAFormulaAreRefused) {
+    const QString& character = texts::kManagementNumberCharacters;
+    const QString& formula = texts::kManagementNumberFormula;
+    const std::pair<const char16_t*, std::optional<QString>> cases[] = {
+        {u"A,1", character}, {u"A\t1", character}, {u"\U0001F600", character}, {u"caf\u00E9", character},
+        {u"  ABCDEFGHIJ,\u00E9", {}},  // only the ten characters kept are judged
+        {u"=A1", formula}, {u"@SUM", formula}, {u"   =A1", formula}, {u"+A1", formula}, {u"-1+1", formula},
+        {u"-", formula}, {u"-001", {}}, {u"+12.5", {}}, {u"A-001", {}}, {u"ｱｲｳ", {}}, {u"管理１２３", {}},
+        {u"   ", {}}, {u"A=1", {}},
+        // What input methods on Linux and macOS type for symbols the code page holds otherwise.
+        {u"\u301C\u2212\u2016\u00A2\u00A3\u00AC\u2014", {}},
+    };
+    for (const auto& [entry, problem] : cases)
+        EXPECT_EQ(managementNumberProblem(QString::fromUtf16(entry)), problem) << QString::fromUtf16(entry).toStdString();
+    EXPECT_EQ(managementNumberToStore(QStringLiteral("  AB  ")), QStringLiteral("AB"));
+    EXPECT_EQ(managementNumberToStore(QStringLiteral("A\u301C1\u22122\u2016\u00A2\u00A3\u00AC\u2014X")),
+              QStringLiteral("A\uFF5E1\uFF0D2\u2225\uFFE0\uFFE1\uFFE2\u2015"));
+}
+
+}  // namespace
+}  // namespace torbex::app

@@ -1,1 +1,125 @@
-// Tests to come.
+// The main window: start-up, its controls, the pages, the grid and the connection label.
+#include <QtTest>
+#include <QtWidgets>
+
+#include "app/program.h"
+#include "app/support/window_fixture.h"
+
+namespace torbex::app {
+namespace {
+
+using MainWindowTest = testing::WindowTest;
+using Told = std::vector<QString>;
+
+TEST_F(MainWindowTest, FirstStartCreatesSettingsFileAndShowsDefaultsWithTheFactoryControlsHidden) {
+    ASSERT_TRUE(window.Form_Load());
+    EXPECT_EQ(told(), Told{QStringLiteral("ファイル異常|設定ファイルが読込みできません。初期化します。")});
+    EXPECT_TRUE(isFile(program.filePath(QStringLiteral("Setting.ini"))));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("トルベックス　設定・データソフト(V1.02)"));
+    EXPECT_EQ(seen("Label4 Label1 lblSN Text2(0) Combo1 Text2(3) txtHeisoku(0) txtHeisoku(1) txtHeisoku(2)"),
+              QStringLiteral("0||　トルベックス　s/n|70|Ｍ|53～80|0.95|0.105|0"));
+    for (const char* name : {"cmdMode(2)", "Command1(3)", "Command5(0)", "Combo2", "Combo3", "Combo4", "Combo5", "Label3(1)",
+                             "Label3(4)", "Label6(2)", "Command3(0)", "Command3(1)", "Command10", "List2", "Command4"})
+        EXPECT_TRUE(widget(QString::fromLatin1(name))->isHidden()) << name;
+    for (const char* name : {"cmdMode(0)", "cmdMode(1)", "Command1(0)", "Command1(9)", "Combo1", "Command5(1)"})
+        EXPECT_FALSE(widget(QString::fromLatin1(name))->isHidden()) << name;
+
+    // No folder takes the settings file: the operator is told and the program ends.
+    frmMain homeless({rig.bus, rig.clock, rig.events, dialogs, {QString(), QString(), documents.path()}, {}, false});
+    EXPECT_FALSE(homeless.Form_Load());
+    EXPECT_EQ(told().back(), QStringLiteral("ファイル異常|設定ファイルが書込みできません。　本プログラムを終了します。"));
+    EXPECT_TRUE(homeless.programEnded());
+}
+
+// Each control of an array sits at its own index, and a real click on it reaches its handler.
+TEST_F(MainWindowTest, EveryArrayControlIsAtItsIndexAndItsClickArrives) {
+    ASSERT_TRUE(window.Form_Load());
+    const WindowControls& c = window.controls();
+    const auto checkIndices = [](const auto& controls) {
+        for (const auto& [index, control] : controls)
+            EXPECT_TRUE(control->objectName().endsWith(QStringLiteral("(%1)").arg(index))) << control->objectName().toStdString();
+    };
+    checkIndices(c.cmdMode), checkIndices(c.Frame3), checkIndices(c.Label6), checkIndices(c.Command1);
+    checkIndices(c.Label3), checkIndices(c.Text2), checkIndices(c.Command5), checkIndices(c.Command3);
+    checkIndices(c.txtHeisoku), checkIndices(c.Command6);
+
+    for (const int page : {1, 2, 0}) {
+        c.cmdMode.at(page)->show();
+        QTest::mouseClick(c.cmdMode.at(page), Qt::LeftButton);
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(c.Frame3.at(i)->isVisibleTo(&window), i == page) << page;
+            EXPECT_EQ(c.cmdMode.at(i)->font().bold(), i == page) << page;
+        }
+    }
+    told();
+    const std::pair<QWidget*, QString> buttons[] = {
+        {c.Command2, QStringLiteral("確認|トルベックスに現在時刻を設定します。よろしいですか？\n2024 03/05 09:07")},
+        {c.Command1.at(1), QStringLiteral("確認|トルベックスのデータもクリアしますか？")},
+        {c.Command6.at(1), QString()},
+    };
+    for (const auto& [button, question] : buttons) {
+        button->parentWidget()->show();
+        QTest::mouseClick(button, Qt::LeftButton);
+        EXPECT_EQ(told(), question.isEmpty() ? Told{} : Told{question}) << button->objectName().toStdString();
+    }
+    EXPECT_EQ(window.requests().pending(), commands::Request::WriteCalibration);
+    for (const auto& [index, request] : {std::pair{0, commands::Request::ChangeMode}, {2, commands::Request::ProgramRewrite}}) {
+        c.Command3.at(index)->show();
+        QTest::mouseClick(c.Command3.at(index), Qt::LeftButton);
+        EXPECT_EQ(window.requests().pending(), request);
+    }
+    QTest::mouseClick(c.Command5.at(1), Qt::LeftButton);
+    EXPECT_EQ(window.requests().pending(), commands::Request::WriteSettings);
+}
+
+TEST_F(MainWindowTest, GridRowsFirstVisibleRowAndCountFollowTheRecords) {
+    ASSERT_TRUE(window.Form_Load());
+    const std::pair<int, const char*> cases[] = {
+        {0, "200 rows from 0|     0|データ数：     0"},  {20, "200 rows from 0|    20|データ数：    20"},
+        {21, "200 rows from 1|    21|データ数：    21"}, {10001, "10002 rows from 9981| 10001|データ数： 10001"}};
+    for (const auto& [records, shown] : cases) {
+        window.store().replace(std::vector<data::MeasurementRecord>(static_cast<std::size_t>(records)));
+        window.DispData();
+        const QTableView* grid = window.controls().Grid2;
+        EXPECT_EQ(QStringLiteral("%1 rows from %2|").arg(grid->model()->rowCount()).arg(grid->verticalScrollBar()->value()) +
+                      seen("Label4 Label2"),
+                  QString::fromUtf8(shown));
+    }
+}
+
+TEST_F(MainWindowTest, ConnectionLabelAndSerialFollowTheCable) {
+    const auto label = [this] {
+        return seen("Label1") + u'|' + widget(QStringLiteral("Label1"))->palette().color(QPalette::Window).name();
+    };
+    rig.tester.unplug();
+    ASSERT_TRUE(window.Form_Load());
+    tick(4);
+    EXPECT_EQ(label(), QStringLiteral("|#c0c0c0"));
+    tick();
+    EXPECT_EQ(label(), QStringLiteral("未接続|#ffff00"));
+    rig.tester.plugIn();
+    tick();
+    EXPECT_EQ(label(), QStringLiteral("接続中|#00ff00"));
+    tick();
+    EXPECT_EQ(seen("lblSN txtSerial"), QStringLiteral("　トルベックス　s/n　TB000123|TB000123"));
+    // While records come in the label says so.
+    QString during;
+    rig.events.setHook([&] { during = label(); });
+    window.Command1_Click(DataButton::Load);
+    EXPECT_EQ(during, QStringLiteral("通信中|#00ffff"));
+    rig.events.setHook({});
+    rig.tester.unplug();
+    tick(5);
+    EXPECT_EQ(seen("Label1 lblSN"), QStringLiteral("未接続|　トルベックス　s/n"));
+}
+
+// Qt appends an application display name to every window title; the titles are the program's own.
+TEST(ProgramTest, TitlesStayExactAndTheWindowOpensCentred) {
+    ASSERT_TRUE(prepareApplication(*qApp));
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QGuiApplication::applicationName());
+    EXPECT_EQ(centredPosition(QRect(0, 0, 1920, 1040), QSize(962, 682)), QPoint(479, 179));
+    EXPECT_EQ(centredPosition(QRect(1920, 24, 800, 576), QSize(962, 682)), QPoint(1920, 24));
+}
+
+}  // namespace
+}  // namespace torbex::app

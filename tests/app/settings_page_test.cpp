@@ -1,1 +1,122 @@
-// Tests to come.
+// The settings page, the clock and mode buttons and the factory page against the simulated
+// tester: what each button queues and what the tester receives at the next tick.
+#include <QtWidgets>
+
+#include "app/support/window_fixture.h"
+
+namespace torbex::app {
+namespace {
+
+class SettingsPageTest : public testing::WindowTest {
+protected:
+    SettingsPageTest() {
+        EXPECT_TRUE(window.Form_Load());
+        tick(2);  // version, then calibration and serial number
+        told();
+    }
+    QString toldText() {
+        const auto all = told();
+        return all.empty() ? QString() : all.back();
+    }
+    QByteArray sendNow(int first = 1, int count = 1) {
+        tick();
+        return QByteArray(reinterpret_cast<const char*>(rig.lastCommand().data() + first), count);
+    }
+    float storedFlow() const { return SettingsFile(folders).load().settings.measurement.FlowRate; }
+    const WindowControls& c() const { return window.controls(); }
+
+    // Setting.ini holds both units switched; the hidden unit lists must not take them up.
+    bool fileWritten = SettingsFile(folders).save({{33.0F, 0, 0, 40.0F, 0, 0, 0, 3}, QString()});
+};
+
+TEST_F(SettingsPageTest, FlowRateBoundsAreInclusiveAndARefusalIsExplainedAndRestored) {
+    for (const auto& [entry, accepted] : {std::pair{"5", true}, {"150", true}, {"4.99", false}, {"150.1", false}}) {
+        window.requests().finish(window.requests().take());
+        const float before = window.values().measurementSettings.FlowRate;
+        const float now = accepted ? QString::fromLatin1(entry).toFloat() : before;
+        c().Text2.at(0)->setText(QString::fromLatin1(entry));
+        window.Command5_Click(SettingsButton::Transfer);
+        EXPECT_EQ(window.requests().pending(), accepted ? commands::Request::WriteSettings : commands::Request::None) << entry;
+        EXPECT_EQ(storedFlow(), now) << entry;
+        EXPECT_EQ(seen("Text2(0)"), QString::number(now)) << entry;
+        EXPECT_EQ(toldText(), accepted ? QString() : QStringLiteral("入力値異常|流量は、5ml/h～150ml/hの範囲で入力して下さい。"));
+    }
+}
+
+TEST_F(SettingsPageTest, TransferSendsTheFlowRoundedWithLevelPressureAndUnits) {
+    ASSERT_TRUE(fileWritten);
+    EXPECT_EQ(seen("Text2(0) Combo1 Text2(3) Combo4 Combo5"), QStringLiteral("33|Ｌ|27～53|％|ｋｐａ"));
+    window.Command5_Click(SettingsButton::Transfer);
+    EXPECT_EQ(sendNow(17), QByteArray("0"));  // the units the lists show, not those the file held
+    c().Text2.at(0)->setText(QStringLiteral("12.5"));
+    c().Combo1->setCurrentIndex(2);
+    EXPECT_EQ(seen("Text2(3)"), QStringLiteral("80～133"));  // at once, before any transfer
+    c().Combo4->setCurrentIndex(1);
+    c().Combo5->setCurrentIndex(1);
+    window.Command5_Click(SettingsButton::Transfer);
+    EXPECT_EQ(storedFlow(), 12.5F);
+    EXPECT_EQ(sendNow(1, 17), QByteArray("\x22" "0012" "0000" "0107" "2" "00" "\x33"));
+}
+
+// Values the lists cannot show leave them unselected; a transfer then sends only digits: the
+// tester's own where nothing was chosen, while Setting.ini keeps its last readable values.
+TEST_F(SettingsPageTest, ReadOfUnlistedValuesLeavesListsUnselectedAndATransferSendsTheTestersDigits) {
+    rig.tester.state().settings = {120.0F, 0, 0, 67.0F, 1, 1, 0, 2};
+    window.Command5_Click(SettingsButton::Read);
+    sendNow();
+    EXPECT_EQ(seen("Text2(0) Combo1 Combo2 Combo4 Combo5"), QStringLiteral("120|Ｍ|上書きモード|％|ｍｍＨｇ"));
+    rig.tester.state().settings = {120.0F, 0, 0, 67.0F, 3, 7, 5, 9};
+    window.Command5_Click(SettingsButton::Read);
+    sendNow();
+    EXPECT_EQ(seen("Combo1 Combo2 Combo3 Combo4 Combo5"), QStringLiteral("||||"));
+    c().Text2.at(0)->setText(QStringLiteral("50"));
+    window.Command5_Click(SettingsButton::Transfer);
+    EXPECT_EQ(sendNow(1, 17), QByteArray("\x22" "0050" "0000" "0067" "3759"));
+    const SettingsFile::LoadResult next = SettingsFile(folders).load();
+    EXPECT_TRUE(next.readable);
+    EXPECT_EQ(next.settings.measurement, (commands::MeasurementSettings{50.0F, 0, 0, 67.0F, 1, 1, 0, 2}));
+}
+
+TEST_F(SettingsPageTest, ClockIsTakenWhenTheTickSendsItAndModesSendTheirCodes) {
+    window.Command2_Click();
+    EXPECT_EQ(toldText(), QStringLiteral("確認|トルベックスに現在時刻を設定します。よろしいですか？\n2024 03/05 09:07"));
+    EXPECT_EQ(window.requests().pending(), commands::Request::None);
+    dialogs.answers = {true};
+    window.Command2_Click();
+    rig.localTime = QDateTime(QDate(2024, 3, 5), QTime(9, 8, 41));
+    EXPECT_EQ(sendNow(1, 13), QByteArray("\x11" "240305090841"));
+    const std::pair<ModeButton, QByteArray> modes[] = {
+        {ModeButton::Normal, "\x70" "1"}, {ModeButton::Calibration, "\x70" "2"}, {ModeButton::ProgramRewrite, "\x72"}};
+    for (const auto& [button, sent] : modes) {
+        window.Command3_Click(button);
+        EXPECT_EQ(sendNow(1, static_cast<int>(sent.size())), sent);
+    }
+    EXPECT_TRUE(rig.tester.inProgramRewriteMode());
+}
+
+TEST_F(SettingsPageTest, CalibrationWriteSendsWhatTheTesterCanHoldAndReadShowsItWithTheBanner) {
+    const auto enter = [this](const char* a0, const char* serial) {
+        c().txtHeisoku.at(0)->setText(QString::fromLatin1(a0));
+        c().txtHeisoku.at(1)->setText(QStringLiteral("1.5"));
+        c().txtHeisoku.at(2)->setText(QStringLiteral("0.5"));
+        c().txtSerial->setText(QString::fromUtf8(serial));
+        window.Command6_Click(FactoryButton::Write);
+    };
+    enter("abc", " AB12 ");
+    EXPECT_EQ(sendNow(2, 20), QByteArray("\0\0\0\0" "\0\0\xC0\x3F" "\0\0\0\x3F" "AB12    ", 20));
+    for (const auto& [a0, serial, problem] : {std::tuple{"1e40", "TB1", "校正係数は、単精度の数値で表せる範囲で入力して下さい。"},
+                                              {"1", "ＴＢ１", "シリアル番号は、半角英数字・記号で入力して下さい。"}}) {
+        enter(a0, serial);
+        EXPECT_EQ(window.requests().pending(), commands::Request::None) << serial;
+        EXPECT_EQ(toldText(), QStringLiteral("入力値異常|") + QString::fromUtf8(problem));
+    }
+    rig.tester.state().coefficients = {0.5F, 2.0F, 0.95F};
+    rig.tester.state().serial = QStringLiteral("SN 42   ");
+    window.Command6_Click(FactoryButton::Read);
+    sendNow();
+    EXPECT_EQ(seen("txtHeisoku(0) txtHeisoku(1) txtHeisoku(2) txtSerial lblSN"),
+              QStringLiteral("0.5|2.|0.95|SN 42   |　トルベックス　s/n　SN 42   "));
+}
+
+}  // namespace
+}  // namespace torbex::app

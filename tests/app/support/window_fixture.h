@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QTemporaryDir>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include "app/frm_main.h"
+#include "app/support/scripted_dialogs.h"
+#include "support/sim_fixture.h"
+
+namespace torbex::testing {
+
+// The main window over a simulated tester in temporary folders, never shown; the poll tick is
+// stepped by hand and every dialog answered from a script.
+class WindowTest : public ::testing::Test {
+protected:
+    explicit WindowTest(sim::TesterState state = {}) : rig(std::move(state)) {}
+
+    // What was shown since the last call, as "title|text".
+    std::vector<QString> told() {
+        std::vector<QString> all;
+        for (const auto& shown : dialogs.shown) all.push_back(shown.title + u'|' + shown.text);
+        dialogs.shown.clear();
+        return all;
+    }
+    QWidget* widget(const QString& name) const { return window.findChild<QWidget*>(name); }
+    // The texts of the named labels, boxes and lists, joined by "|".
+    QString seen(const char* names) const {
+        QStringList texts;
+        for (const QString& name : QString::fromLatin1(names).split(u' '))
+            texts << widget(name)->property("text").toString() + widget(name)->property("currentText").toString();
+        return texts.join(u'|');
+    }
+    void tick(int times = 1) {
+        while (times-- > 0) window.Timer2_Timer();
+    }
+    // Slots 0 to count-1 hold records whose flow result is 100.0 % less a tenth per slot.
+    void fillTester(int count) {
+        for (int i = 0; i < count; ++i)
+            rig.tester.state().slots[static_cast<std::size_t>(i)] = sim::StoredRecord{.status = 0x8F, .flowResult = 1000 - i};
+    }
+    long testerRecords() const {
+        return std::ranges::count_if(rig.tester.state().slots, [](const auto& slot) { return slot.has_value(); });
+    }
+
+    SimulatedRig rig;
+    ScriptedDialogs dialogs;
+    QTemporaryDir program, config, documents;
+    const app::SettingsFolders folders{program.path(), config.path(), documents.path()};
+    app::frmMain window{{rig.bus, rig.clock, rig.events, dialogs, folders, [this] { return rig.localTime; }, false}};
+};
+
+}  // namespace torbex::testing
