@@ -1,1 +1,125 @@
-// Tests to come.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "commands/poll_tick.h"
+#include "support/sim_fixture.h"
+
+namespace torbex::commands {
+namespace {
+
+using enum ConnectionState;
+
+// The tester's settings carry a level the lists cannot show.
+const MeasurementSettings kTesterSettings{120.0F, 0, 0, 107.0F, 3, 1, 1, 3};
+
+// A dispatcher and a poll tick on the simulated tester, stepped by hand, with a view that notes what it is told.
+struct Dispatcher : ::testing::Test, DispatcherView, ConnectionView {
+    Dispatcher() { rig.tester.state().settings = kTesterSettings; dispatcher.setView(this); }
+    void showTesterVersion() override { shown += 'V'; }
+    void showMeasurementSettings(const MeasurementSettings& asRead) override { shown += asRead == kTesterSettings ? 'S' : '?'; }
+    void showCalibrationAndSerial() override { shown += 'C'; }
+    void showConnection(ConnectionState state) override { states.push_back(state); }
+    void resetSerialBanner() override { ++bannerResets; }
+    DispatchResult run(Request request) { requests.queue(request); return dispatcher.serviceRequest(); }
+    bool lastSent(CommandFrame expected) const { expected[0] = rig.lastCommand()[0]; return rig.lastCommand() == expected; }
+
+    torbex::testing::SimulatedRig rig;
+    RequestQueue requests;
+    TesterValues values;
+    RequestDispatcher dispatcher{rig.service, requests, values, [this] { return rig.localTime; }};
+    PollTick poll{rig.service, requests, dispatcher, *this};
+    std::string shown;
+    std::vector<ConnectionState> states;
+    int bannerResets = 0;
+};
+using PollTicks = Dispatcher;
+
+TEST_F(Dispatcher, RequestWaitsForTheTesterCountsAsDoneWhenLostAndReadsFillTheHeldValues) {
+    rig.tester.unplug();
+    EXPECT_TRUE(run(Request::ReadSettings) == DispatchResult::TesterAbsent && requests.pending() == Request::ReadSettings);
+    rig.tester.plugIn();
+    rig.tester.injectFault(sim::Fault::NoAnswer);
+    EXPECT_EQ(dispatcher.serviceRequest(), DispatchResult::LinkLost);
+    EXPECT_TRUE(requests.pending() == Request::None && shown.empty() && !values.settingsAsRead);
+    EXPECT_EQ(run(Request::ReadSettings), DispatchResult::Answered);
+    EXPECT_TRUE(values.settingsAsRead == kTesterSettings && values.measurementSettings.OcclusionLevel == 1);  // level held
+    for (const Request request : {Request::ReadVersion, Request::ReadCalibration, Request::None})
+        EXPECT_EQ(run(request), DispatchResult::Answered);
+    EXPECT_TRUE(requests.pending() == Request::None && lastSent(buildRead(ReadCommand::Poll)));
+    const sim::TesterState& tester = rig.tester.state();
+    EXPECT_EQ(std::tie(values.TesterVersion, values.SerialNumber, values.calibrationCoefficients),
+              std::tie(tester.version, tester.serial, tester.coefficients));
+    EXPECT_EQ(shown, "SVC");
+}
+
+TEST_F(Dispatcher, WritesSendWhatIsHeldWhenTheyRunNotWhenQueued) {
+    const QDateTime later(QDate(2031, 12, 24), QTime(18, 0, 59));
+    const MeasurementSettings settings{12.5F, 0, 0, 40.0F, 0, 1, 0, 2};
+    const CalibrationCoefficients coefficients{0.5F, 2.0F, -1.0F};
+    const std::tuple<Request, std::function<void()>, CommandFrame> cases[] = {
+        {Request::WriteSettings, [&] { values.settingsToSend = settings; }, buildWriteSettings(settings)},
+        {Request::WriteCalibration, [&] { values.calibrationCoefficients = coefficients, values.SerialNumber = QStringLiteral("N1"); },
+         buildWriteCalibration(coefficients, QStringLiteral("N1"))},
+        {Request::SetClock, [&] { rig.localTime = later; }, buildSetClock(later)},
+        {Request::ChangeMode, [&] { requests.queueModeChange(TesterMode::Calibration); }, buildChangeMode(TesterMode::Calibration)},
+        {Request::ProgramRewrite, [] {}, buildProgramRewrite()}};
+    for (const auto& [request, meanwhile, command] : cases) {
+        requests.queue(request);
+        meanwhile();
+        EXPECT_TRUE(dispatcher.serviceRequest() == DispatchResult::Answered && lastSent(command)) << static_cast<int>(request);
+    }
+}
+
+// Even the same request queued again during its own exchange survives: only the queueing counts.
+TEST_F(Dispatcher, RequestQueuedDuringAnExchangeSurvivesItAndNoNestedDispatchRuns) {
+    for (const Request later : {Request::ReadVersion, Request::ReadSettings}) {
+        std::vector<DispatchResult> nested;
+        rig.events.setHook([&] {
+            if (nested.empty()) requests.queue(later);
+            nested.push_back(dispatcher.serviceRequest());
+        });
+        EXPECT_EQ(run(Request::ReadSettings), DispatchResult::Answered);
+        EXPECT_EQ(nested, std::vector(nested.size(), DispatchResult::Skipped));
+        rig.events.setHook({});
+        const CommandFrame expected = buildRead(later == Request::ReadVersion ? ReadCommand::Version : ReadCommand::Settings);
+        EXPECT_TRUE(dispatcher.serviceRequest() == DispatchResult::Answered && lastSent(expected));
+    }
+}
+
+TEST_F(PollTicks, NotConnectedShowsFromTheFifthTickWithoutTesterAndAReconnectReadsTheIdentity) {
+    poll.setDispatchEnabled(true);
+    rig.tester.unplug();
+    for (int tick = 0; tick < 5; ++tick) poll.tick();
+    rig.tester.plugIn();
+    rig.events.setHook([&] { poll.tick(); });  // a tick firing while the exchange waits does nothing
+    poll.tick();
+    EXPECT_EQ(states, (std::vector{Unknown, Unknown, Unknown, Unknown, Unknown, NotConnected, Connected}));
+    EXPECT_TRUE(bannerResets == 1 && rig.tester.receivedCommands().size() == 1 && requests.pending() == Request::ReadCalibration);
+    poll.tick();
+    EXPECT_EQ(values.SerialNumber, rig.tester.state().serial);
+    for (int tick = 0; tick < 10; ++tick) {  // outages of four ticks never show; a good tick starts the count again
+        tick % 5 == 4 ? rig.tester.plugIn() : rig.tester.unplug();
+        poll.tick();
+    }
+    EXPECT_EQ(std::pair(poll.state(), bannerResets), std::pair(Connected, 1));
+}
+
+// A closed gate still shows a usable connection, and one newly seen queues the identity read.
+TEST_F(PollTicks, HoldOffAndAClosedGateKeepTheDispatcherIdleButNotTheLabel) {
+    poll.setDispatchEnabled(true);
+    poll.holdOff(3);
+    for (int tick = 0; tick < 4; ++tick) poll.tick();
+    EXPECT_EQ(std::pair(rig.tester.receivedCommands().size(), poll.holdOffTicks()), std::pair(std::size_t{1}, 0));
+    rig.tester.unplug();
+    for (int tick = 0; tick < 2; ++tick) poll.tick();  // the write fails, then no tester is found
+    poll.setDispatchEnabled(false);
+    rig.tester.plugIn();
+    ASSERT_TRUE(rig.service.poll().ok());  // the window's own exchange: usable only once it says so
+    for (int tick = 0; tick < 2; ++tick) poll.tick(), poll.setTesterMissing(false);
+    EXPECT_EQ(std::tuple(states, rig.tester.receivedCommands().size(), requests.pending()),
+              std::tuple(std::vector{Connected, Unknown, Connected}, std::size_t{2}, Request::ReadCalibration));
+}
+
+}  // namespace
+}  // namespace torbex::commands

@@ -14,9 +14,7 @@ TEST(HardwareTester, AnswersVersionAndPollWhenAttached) {
     commands::TesterService tester(transport, clock, events);
     if (!tester.link().findTester()) GTEST_SKIP() << "no tester attached";
 
-    EXPECT_TRUE(tester.readVersion().ok());
-    EXPECT_TRUE(tester.poll().ok());
-    EXPECT_TRUE(tester.link().connected());
+    EXPECT_TRUE(tester.readVersion().ok() && tester.poll().ok() && tester.link().connected());
 }
 
 }  // namespace
