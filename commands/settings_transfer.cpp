@@ -58,6 +58,9 @@ MeasurementSettings applyChoice(MeasurementSettings base, float flow, const Sett
     int units = base.DisplayUnits;
     if (choice.flowUnitIndex) units = (units & ~1) | (*choice.flowUnitIndex != 0 ? 1 : 0);
     if (choice.pressureUnitIndex) units = (units & ~2) | (*choice.pressureUnitIndex != 0 ? 2 : 0);
+    // A unit chosen over units the lists could not show may leave a value that is no digit; the
+    // tester takes digits only, so only the two units the lists know are kept then.
+    if (units > 9) units &= 3;
     base.DisplayUnits = static_cast<std::int16_t>(units);
     return base;
 }

@@ -62,8 +62,8 @@ bool TesterLink::findTester() {
 }
 
 bool TesterLink::send(const Report& report) {
-    trace(ReportDirection::Out, report);
     if (!m_connection) return false;
+    trace(ReportDirection::Out, report);
     std::vector<std::uint8_t> wire(static_cast<std::size_t>(m_lengths.output), 0);
     const auto carried = std::min(wire.size() - 1, report.size());
     std::copy_n(report.begin(), carried, wire.begin() + 1);

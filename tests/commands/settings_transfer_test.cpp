@@ -22,7 +22,9 @@ TEST(SettingsTransfer, RefusedFlowChangesNothingAndUnchosenListsSendTheTestersOw
         {none, {QStringLiteral(" 70"), 1, 1, 0, 0, 1}, {70.0F, 0, 0, 67.0F, 1, 1, 0, 2}, {70.0F, 0, 0, 67.0F, 1, 1, 0, 2}},
         {asRead, {QStringLiteral("150"), 2, none, 0, 0, none}, {150.0F, 0, 0, 107.0F, 2, 1, 0, 2}, {150.0F, 0, 0, 107.0F, 2, 7, 0, 8}},
         {asRead, {QStringLiteral("12"), none, none, none, none, none}, {12.0F, 0, 0, 99.0F, 0, 1, 1, 2}, {12.0F, 0, 0, 50.0F, 3, 7, 5, 9}},
-        {asRead, {QStringLiteral("12"), none, 0, none, none, 0}, {12.0F, 0, 0, 99.0F, 0, 0, 1, 0}, {12.0F, 0, 0, 50.0F, 3, 0, 5, 9}}};
+        {asRead, {QStringLiteral("12"), none, 0, none, none, 0}, {12.0F, 0, 0, 99.0F, 0, 0, 1, 0}, {12.0F, 0, 0, 50.0F, 3, 0, 5, 9}},
+        // mmHg chosen over reported units 9 would make 11: only the units the lists know go back.
+        {asRead, {QStringLiteral("12"), none, none, none, none, 1}, {12.0F, 0, 0, 99.0F, 0, 1, 1, 2}, {12.0F, 0, 0, 50.0F, 3, 7, 5, 3}}};
     for (const auto& [read, choice, held, sent] : cases) {
         const auto transfer = checkSettingsTransfer(kHeld, read, choice);
         EXPECT_TRUE(transfer && transfer->held == held && transfer->sent == sent) << held.FlowRate << " " << sent.DisplayUnits;
