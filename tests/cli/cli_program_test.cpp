@@ -1,1 +1,92 @@
-// Tests to come.
+// The built tool as the operator runs it: exit statuses, a full disk, a kill and Ctrl-C.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <chrono>
+#include <csignal>
+#include <thread>
+
+#include "cli/cli_app.h"
+#include "data/file_io.h"
+
+namespace torbex::cli {
+namespace {
+
+class CliProgram : public ::testing::Test {
+protected:
+    QByteArray contents(const char* name) const {
+        return data::readRegularFile(dir.filePath(QLatin1String(name)), data::kMaxDataFileBytes).bytes;
+    }
+    // Starts the tool on a tester described by `scenario`; "@" in the arguments is this test's folder.
+    void start(QProcess& process, const QByteArray& scenario, const char* arguments) const {
+        ASSERT_TRUE(data::writeFileAtomically(dir.filePath(QStringLiteral("scenario.json")), scenario));
+        QStringList list{QStringLiteral("--simulate"), dir.filePath(QStringLiteral("scenario.json"))};
+        for (QString word : QString::fromLatin1(arguments).split(u' ')) list << word.replace(u'@', dir.path() + u'/');
+        process.start(QStringLiteral(TORBEX_CLI_PATH), list);
+    }
+
+    QTemporaryDir dir;
+};
+
+// Standard error is a pipe: no progress line. A 200-byte limit is a full disk; "not ready" for 5 s leaves time for
+// Ctrl-C, which cancels a download and ends the tool at once at any other time (-SIGINT: killed by it).
+TEST_F(CliProgram, WrongExitStatusOrMessageOrFileLeftDamaged) {
+    ASSERT_TRUE(data::writeFileAtomically(dir.filePath(QStringLiteral("keep.csv")), "old"));
+    const std::tuple<const char*, const char*, int, const char*> cases[] = {
+        {"{}", "set-clock", kSuccess, ""}, {"{}", "clear", kSuccess, ""}, {"{}", "download --out @new.csv", kSuccess, ""},
+        {R"({"faults": [{"on": "U", "kind": "noAnswer"}]})", "clear", kNoTester, "records may not be cleared"},
+        {R"({"slots": [{"slot": 0}, {"slot": 7}]})", "download --out @keep.csv", kFileError, "keep.csv: File too large"},
+        {R"({"slots": [{"slot": 0}], "faults": [{"on": "D10", "kind": "notReady"}]})", "--trace download --out @none.csv",
+         kInterrupted, "torbex-cli: interrupted\ntorbex-cli: no file written\n"},
+        {R"({"faults": [{"on": "U", "kind": "noAnswer"}]})", "--trace clear", -SIGINT, "out: "},  // ends at once
+    };
+    for (const auto& [scenario, arguments, status, message] : cases) {
+        QProcess process;
+        process.setReadChannel(QProcess::StandardError);
+        process.setChildProcessModifier([fullDisk = status == kFileError] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{200, 200};
+            if (fullDisk) setrlimit(RLIMIT_FSIZE, &limit);
+        });
+        start(process, scenario, arguments);
+        if (status == kInterrupted || status == -SIGINT) {  // Ctrl-C once the trace shows the tester addressed
+            ASSERT_TRUE(process.waitForReadyRead(60000));
+            ASSERT_EQ(::kill(static_cast<pid_t>(process.processId()), SIGINT), 0);
+        }
+        ASSERT_TRUE(process.waitForFinished(60000));  // a tester that stops answering takes three seconds
+        const QByteArray err = process.readAllStandardError();
+        const int exit = process.exitStatus() == QProcess::CrashExit ? -process.exitCode() : process.exitCode();
+        EXPECT_EQ(exit, status) << arguments << ": " << err.right(300).toStdString();
+        EXPECT_TRUE(*message ? err.contains(message) : err.isEmpty()) << err.right(300).toStdString();
+    }
+    EXPECT_TRUE(contents("new.csv").startsWith("\xBC\xD8\xDD\xBC\xDE\xCE\xDF\xDD\xCC\xDF" "RFID, "));  // ｼﾘﾝｼﾞﾎﾟﾝﾌﾟ
+    EXPECT_EQ(contents("keep.csv"), "old");
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("none.csv"))));
+}
+
+TEST_F(CliProgram, KilledDownloadLeavesPartOfAFile) {
+    QByteArray scenario = R"({"slots": [{"slot": 0})";  // every slot of the tester holds a record
+    for (int slot = 1; slot <= 1000; ++slot) scenario += R"(, {"slot": )" + QByteArray::number(slot) + '}';
+    scenario += "]}";
+    const auto started = std::chrono::steady_clock::now();
+    QProcess undisturbed;
+    start(undisturbed, scenario, "download --out @F.csv");
+    ASSERT_TRUE(undisturbed.waitForFinished(60000) && undisturbed.readAllStandardOutput() == "1001 records\n");
+    const auto runMs = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
+    const QByteArray newFile = contents("F.csv");
+    for (int kill = 0; kill < 20; ++kill) {
+        const auto delay = runMs * (50 + 70 * kill / 19) / 100;  // mostly late in a run, when the file is written
+        ASSERT_TRUE(data::writeFileAtomically(dir.filePath(QStringLiteral("F.csv")), "old"));
+        QProcess process;
+        start(process, scenario, "download --out @F.csv");
+        std::this_thread::sleep_for(delay);
+        process.kill();
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_TRUE(QByteArrayList({"old", newFile}).contains(contents("F.csv"))) << "killed at " << delay.count() << " ms";
+    }
+}
+
+}  // namespace
+}  // namespace torbex::cli

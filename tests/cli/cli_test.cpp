@@ -1,1 +1,112 @@
-// Tests to come.
+// The command-line tool run in-process against a simulated tester.
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include "app/operator_texts.h"
+#include "cli/cli_app.h"
+#include "cli/record_listing.h"
+#include "data/file_io.h"
+
+namespace torbex::cli {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+// Settings no list of the window holds, a version with an escape sequence, records in slots 0, 1, 7.
+const QByteArray kTester = R"({"version": "V1\u001b[2J  ", "settings": {"occlusionLevel": 3, "writeMode": 7,
+  "rfidUse": 5, "displayUnits": 9}, "slots": [{"slot": 0, "rfid": "0807060504030201", "status": 143, "flowSetting": 150,
+  "flowResult": 995, "occlusionResult": 532}, {"slot": 1, "status": 17, "date": "240101", "flowSetting": 5,
+  "flowResult": 1000}, {"slot": 7, "status": 130, "flowSetting": 25, "occlusionLevel": 2, "occlusionResult": 9999}]})";
+
+class Cli : public ::testing::Test {
+protected:
+    // Runs the tool on a tester given by `scenario`, into `out` and `err`; "@" is this test's folder.
+    int run(const QString& arguments, const QByteArray& scenario = kTester, bool terminal = false) {
+        EXPECT_TRUE(data::writeFileAtomically(dir.filePath(QStringLiteral("scenario.json")), scenario));
+        QStringList list{QStringLiteral("--simulate"), dir.filePath(QStringLiteral("scenario.json"))};
+        for (QString word : arguments.split(u' ', Qt::SkipEmptyParts)) list << word.replace(u'@', dir.path() + u'/');
+        out = err = QString();
+        QTextStream outStream(&out), errStream(&err);  // flushed into the texts as they go out of scope
+        return cli::run(list, {outStream, errStream, terminal});
+    }
+
+    QTemporaryDir dir;
+    QString out, err;
+};
+
+// Results and help on standard output, the rest on standard error; no tester talk before the line is right.
+TEST_F(Cli, WrongStatusOrMessageForTheCommandLine) {
+    ASSERT_TRUE(data::writeFileAtomically(dir.filePath(QStringLiteral("bad.csv")), "heading\r\n\x81\x7F\r\n"));
+    const std::tuple<const char*, int, QString> cases[] = {
+        {"--help", kSuccess, u"\n  download --out FILE.csv                download every record"_s},
+        {"info --help", kSuccess, u"[--trace] info [--json]\n\nshow the tester's version"_s},
+        {"--version", kSuccess, u"torbex-cli 1."_s}, {"frobnicate", kUsageError, u"unknown command: frobnicate"_s},
+        {"", kUsageError, u"no command given"_s}, {"download", kUsageError, u"download needs --out"_s},
+        {"--bogus info", kUsageError, u"option 'bogus'"_s}, {"info --flow 12", kUsageError, u"option 'flow'"_s},
+        {"info x", kUsageError, u"wrong number of arguments"_s}, {"set-clock x", kUsageError, u"wrong number"_s},
+        {"clear x", kUsageError, u"wrong number"_s}, {"show @a @b", kUsageError, u"wrong number"_s},
+        {"download --out @a b", kUsageError, u"wrong"_s}, {"send-settings --flow 5 --level L x", kUsageError, u"wrong"_s},
+        {"send-settings --flow 12 --level X", kUsageError, u"--level must be L, M or H"_s},
+        {"send-settings --flow 12 --level LM", kUsageError, u"--level must be L, M or H"_s},
+        {"send-settings --flow 4.9 --level M", kUsageError, app::texts::kFlowRateRange},
+        {"show @absent.csv", kFileError, u"cannot read @absent.csv: No such file or directory"_s},
+        {"show @bad.csv", kFileError, u"cannot read @bad.csv: not a data file"_s},
+        {"download --out @no/x.csv", kFileError, u"cannot write @no/x.csv: No such file or directory"_s},
+        {"--simulate @absent.json info", kFileError, u"@absent.json: No such file or directory"_s},
+    };
+    for (const auto& [arguments, status, message] : cases) {
+        EXPECT_EQ(run(QStringLiteral("--trace ") + QString::fromLatin1(arguments)), status) << arguments;
+        EXPECT_TRUE((status == kSuccess ? out : err).contains(QString(message).replace(u'@', dir.path() + u'/')))
+            << (out + err).toStdString();
+        EXPECT_TRUE(status == kFileError || !err.contains(u"out: ")) << arguments << ": the tester was addressed";
+        EXPECT_TRUE(status != kSuccess || err.isEmpty()) << arguments;
+    }
+}
+
+TEST_F(Cli, RawSettingsHiddenByInfoOrNotSentBackAsRead) {
+    run(QStringLiteral("info"));
+    EXPECT_EQ(out.toStdString(), "version: V1.[2J  \nserial: TB000123\ncoefficient a0: 0.95\ncoefficient a1: 0.105\n"
+                                 "coefficient a2: 0.\nflow rate: 70 ml/h\naverage count: 0\nmeasure count: 0\nocclusion "
+                                 "pressure: 67 kPa\nocclusion level: 3\nwrite mode: 7\nRFID use: 5\ndisplay units: 9\n");
+    run(QStringLiteral("info --json"));
+    EXPECT_EQ(QJsonDocument::fromJson(out.toUtf8()).toJson(QJsonDocument::Compact).toStdString(),
+              R"({"coefficients":["0.95","0.105","0."],"serial":"TB000123","settings":{"averageCount":0,"displayUnits":9,)"
+              R"("flowRate":70,"measureCount":0,"occlusionLevel":3,"occlusionPressure":67,"rfidUse":5,"writeMode":7},)"
+              R"("version":"V1\u001b[2J  "})");
+    run(QStringLiteral("info"), R"({"settings": {"occlusionLevel": 0}})");
+    EXPECT_TRUE(out.contains(u"level: L\n"));
+    // Only the flow rate and the level are the operator's; the rest goes back as the tester sent it.
+    EXPECT_EQ(run(QStringLiteral("--trace send-settings --flow 20 --level h")), kSuccess);
+    EXPECT_TRUE(err.contains(u"\nout: 02 22 30 30 32 30 30 30 30 30 30 31 30 37 32 37 35 39 00 ")) << err.toStdString();
+}
+
+// Listed as the grid shows the file read back (no error bits, results left-aligned); progress on a terminal only.
+TEST_F(Cli, DownloadedFileListedOtherwiseThanTheGridShowsIt) {
+    ASSERT_EQ(run(QStringLiteral("download --out @records.csv"), kTester, true), kSuccess);
+    EXPECT_EQ(out, QStringLiteral("3 records\n"));
+    EXPECT_EQ(err.toStdString(), "\rslot 1 of 1001, 1 records\rslot 2 of 1001, 2 records\rslot 7 of 1001, 2 records"
+                                 "\rslot 8 of 1001, 3 records\rslot 1001 of 1001, 3 records\n");
+    run(QStringLiteral("show @records.csv"));
+    EXPECT_EQ(out.toStdString(), "   1\t0807060504030201\t          \t2000/00/00\t00:00\t150\t  99.5\tL\t53.2    \n"
+                                 "   2\t\t          \t2024/01/01\t00:00\t5  \t 100.0\tL\t-----\n"
+                                 "   3\t0000000000000000\t          \t2000/00/00\t00:00\t25 \t-----\tH\t999.9   \n");
+    run(QStringLiteral("show --json @records.csv"));
+    EXPECT_EQ(QJsonDocument::fromJson(out.toUtf8()).array().size(), 3);
+    EXPECT_EQ(out.count(u"\"red\""), 2);  // flow on the second record, occlusion on the third
+    EXPECT_EQ(out.count(u"\"black\""), 2);
+}
+
+// A data file may hold anything; the listing must neither split its columns nor act on the terminal.
+TEST(RecordListing, TabOrControlCharacterReachesTheTerminal) {
+    data::RecordStore store;
+    ASSERT_TRUE(store.replace(std::vector<data::MeasurementRecord>(1)));
+    store.record(0).ManagementNo = QStringLiteral("A\tB\x1b\x01\x7f\u0085\u00a0管ｱ");
+    EXPECT_TRUE(recordListing(store).startsWith(u"   1\t\tA\\tB\\x1b\\x01\\x7f\\x85\u00a0管ｱ\t"));
+}
+
+}  // namespace
+}  // namespace torbex::cli
