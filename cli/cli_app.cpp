@@ -59,7 +59,7 @@ int run(const QStringList& arguments, Streams streams) {
     global.addOptions(globalOptions());
     global.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     if (!global.parse(withProgram)) return usageError(streams, global.errorText(), usage());
-    if (global.isSet(QStringLiteral("version"))) {
+    if (global.isSet(QStringLiteral("version")) || arguments.contains(QStringLiteral("--version"))) {
         streams.out << "torbex-cli " << TORBEX_VERSION << '\n';
         return kSuccess;
     }
