@@ -41,15 +41,13 @@ TEST(FrmEditTest, RefusedEntryStaysOpenForCorrectionEnterConfirmsAndCancelReject
 TEST(ManagementNumberTest, EntriesThatWouldBreakTheDataFileOrRunAsAFormulaAreRefused) {
     const QString& character = texts::kManagementNumberCharacters;
     const QString& formula = texts::kManagementNumberFormula;
+    // Only the ten characters kept are judged; what input methods on Linux and macOS type for
+    // symbols the code page holds in another form is taken in that form.
     const std::pair<const char16_t*, std::optional<QString>> cases[] = {
         {u"A,1", character}, {u"A\t1", character}, {u"\U0001F600", character}, {u"caf\u00E9", character},
-        {u"  ABCDEFGHIJ,\u00E9", {}},  // only the ten characters kept are judged
-        {u"=A1", formula}, {u"@SUM", formula}, {u"   =A1", formula}, {u"+A1", formula}, {u"-1+1", formula},
-        {u"-", formula}, {u"-001", {}}, {u"+12.5", {}}, {u"A-001", {}}, {u"ｱｲｳ", {}}, {u"管理１２３", {}},
-        {u"   ", {}}, {u"A=1", {}},
-        // What input methods on Linux and macOS type for symbols the code page holds otherwise.
-        {u"\u301C\u2212\u2016\u00A2\u00A3\u00AC\u2014", {}},
-    };
+        {u"  ABCDEFGHIJ,\u00E9", {}}, {u"=A1", formula}, {u"@SUM", formula}, {u"   =A1", formula}, {u"+A1", formula},
+        {u"-1+1", formula}, {u"-", formula}, {u"-001", {}}, {u"+12.5", {}}, {u"A-001", {}}, {u"ｱｲｳ", {}},
+        {u"管理１２３", {}}, {u"   ", {}}, {u"A=1", {}}, {u"\u301C\u2212\u2016\u00A2\u00A3\u00AC\u2014", {}}};
     for (const auto& [entry, problem] : cases)
         EXPECT_EQ(managementNumberProblem(QString::fromUtf16(entry)), problem) << QString::fromUtf16(entry).toStdString();
     EXPECT_EQ(managementNumberToStore(QStringLiteral("  AB  ")), QStringLiteral("AB"));

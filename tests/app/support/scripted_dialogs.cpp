@@ -15,12 +15,24 @@ std::optional<QString> takeFirst(std::deque<std::optional<QString>>& script) {
     return answer;
 }
 
+class ScriptedProgress final : public app::ProgressView {
+public:
+    explicit ScriptedProgress(ScriptedDialogs& dialogs) : m_dialogs(dialogs) {}
+    void show(int slot, int /*slots*/, int records) override { m_dialogs.progress.emplace_back(slot, records); }
+    bool cancelled() const override {
+        return m_dialogs.cancelAtSlot && !m_dialogs.progress.empty() && m_dialogs.progress.back().first >= *m_dialogs.cancelAtSlot;
+    }
+
+private:
+    ScriptedDialogs& m_dialogs;
+};
+
 }  // namespace
 
-void ScriptedDialogs::showMessage(const QString& title, const QString& text) { shown.push_back({title, text, false}); }
+void ScriptedDialogs::showMessage(const QString& title, const QString& text) { shown.push_back({title, text}); }
 
 bool ScriptedDialogs::askYesNo(const QString& title, const QString& text) {
-    shown.push_back({title, text, true});
+    shown.push_back({title, text});
     if (answers.empty()) return false;
     const bool answer = answers.front();
     answers.pop_front();
@@ -38,22 +50,6 @@ std::optional<QString> ScriptedDialogs::editManagementNumber(const QString& curr
     editorOpenedWith.push_back(current);
     return takeFirst(entries);
 }
-
-namespace {
-
-class ScriptedProgress final : public app::ProgressView {
-public:
-    explicit ScriptedProgress(ScriptedDialogs& dialogs) : m_dialogs(dialogs) {}
-    void show(int slot, int /*slots*/, int records) override { m_dialogs.progress.emplace_back(slot, records); }
-    bool cancelled() const override {
-        return m_dialogs.cancelAtSlot && !m_dialogs.progress.empty() && m_dialogs.progress.back().first >= *m_dialogs.cancelAtSlot;
-    }
-
-private:
-    ScriptedDialogs& m_dialogs;
-};
-
-}  // namespace
 
 std::unique_ptr<app::ProgressView> ScriptedDialogs::showDownloadProgress() { return std::make_unique<ScriptedProgress>(*this); }
 

@@ -12,9 +12,7 @@ namespace torbex::testing {
 class ScriptedDialogs final : public app::OperatorDialogs {
 public:
     struct Shown {
-        QString title;
-        QString text;
-        bool question = false;
+        QString title, text;
     };
 
     void showMessage(const QString& title, const QString& text) override;
