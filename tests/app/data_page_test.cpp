@@ -35,14 +35,8 @@ protected:
             .arg(window.store().count()).arg(window.controls().Grid2->model()->rowCount())
             .arg(window.controls().Label4->text()).arg(window.store().unsaved);
     }
-    QByteArray fileBytes(const char* name) const {
-        QFile file(out(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
-    void writeFile(const char* name, const QByteArray& bytes) const {
-        QFile file(out(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    }
+    QByteArray fileBytes(const char* name) const { return testing::fileBytes(out(name)); }
+    void writeFile(const char* name, const QByteArray& bytes) const { testing::writeBytes(out(name), bytes); }
 
     QTemporaryDir outDir;
 };

@@ -28,26 +28,18 @@ const std::pair<const char*, void (*)(frmMain&)> kCommands[] = {
     {"Download", [](frmMain& w) { w.Command1_Click(DataButton::Load); }},
     {"DeviceClear", [](frmMain& w) { w.Command1_Click(DataButton::Clear); }},
 };
-const std::pair<const char*, Fault> kFaults[] = {
-    {"TimeOut", Fault::NoAnswer}, {"StaleEcho", Fault::StaleEcho}, {"WriteFails", Fault::WriteFails}, {"Unplug", Fault::Unplug},
-    {"Replug", Fault::Replug},    {"Garbage", Fault::Garbage},     {"RecordNotReady", Fault::RecordNotReady},
-};
+const std::pair<const char*, Fault> kFaults[] = {{"TimeOut", Fault::NoAnswer}, {"StaleEcho", Fault::StaleEcho},
+    {"WriteFails", Fault::WriteFails}, {"Unplug", Fault::Unplug}, {"Replug", Fault::Replug}, {"Garbage", Fault::Garbage},
+    {"RecordNotReady", Fault::RecordNotReady}};
 
 sim::TesterState testerWithRecords() {
     sim::TesterState state;
     for (int i = 0; i < 30; ++i)  // uneven gaps between the slots
-        state.slots[static_cast<std::size_t>(i * 33 + i % 2)] = sim::StoredRecord{
-            QStringLiteral("A1B2C3D4%1").arg(i, 8, 16, QLatin1Char('0')), i % 2 == 0 ? 0x8F : 0x13,
-            QStringLiteral("2403%1").arg(i % 28 + 1, 2, 10, QLatin1Char('0')), QStringLiteral("1%1").arg(i, 3, 10, QLatin1Char('0')),
-            5 + i, 990 + i, i % 3, 40 + i, 500 + i};
+        state.slots[static_cast<std::size_t>(i * 33 + i % 2)] = sim::StoredRecord{.status = i % 2 ? 0x13 : 0x8F, .flowResult = i};
     return state;
 }
 
 Records records(const data::RecordStore& store) { return {store.records().begin(), store.records().end()}; }
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 class FaultMatrix : public testing::WindowTest, public ::testing::WithParamInterface<std::tuple<int, int>> {
 protected:
@@ -76,7 +68,7 @@ TEST_P(FaultMatrix, WindowRecoversWithRecordsAndSettingsWhole) {
 
     const Records before = records(window.store());
     const QString settingsPath = window.settingsFile().path();
-    const QByteArray settingsBefore = fileBytes(settingsPath);
+    const QByteArray settingsBefore = testing::fileBytes(settingsPath);
     // The tester now holds something else, so a completed download cannot pass for an untouched store.
     rig.tester.state().slots[1000] = sim::StoredRecord{};
     dialogs.shown.clear();
@@ -118,7 +110,7 @@ TEST_P(FaultMatrix, WindowRecoversWithRecordsAndSettingsWhole) {
 
     // Setting.ini is untouched or holds exactly what the window holds.
     const SettingsFile::LoadResult file = window.settingsFile().load();
-    EXPECT_TRUE(fileBytes(settingsPath) == settingsBefore ||
+    EXPECT_TRUE(testing::fileBytes(settingsPath) == settingsBefore ||
                 (file.readable && file.settings.measurement == window.values().measurementSettings &&
                  file.settings.DataDirectory == window.DataDirectory));
 }

@@ -10,6 +10,7 @@
 
 #include "app/settings_file.h"
 #include "data/cp932.h"
+#include "app/support/window_fixture.h"
 #include "support/file_size_limit.h"
 
 namespace torbex::app {
@@ -18,14 +19,8 @@ namespace {
 using commands::MeasurementSettings;
 const MeasurementSettings kDefaults{70.0F, 0, 0, 67.0F, 1, 0, 0, 0};
 
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size());
-}
+using testing::writeBytes;
+const auto readBytes = testing::fileBytes;
 QByteArray crlfLines(const QStringList& lines) {
     return data::encodeCp932(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).value();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -9,6 +10,15 @@
 #include "support/sim_fixture.h"
 
 namespace torbex::testing {
+
+inline QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+inline void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size());
+}
 
 // The main window over a simulated tester in temporary folders, never shown; the poll tick is
 // stepped by hand and every dialog answered from a script.
