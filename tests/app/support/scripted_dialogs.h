@@ -8,32 +8,50 @@
 
 namespace torbex::testing {
 
-// Records every message and answers questions from a script (No when the script runs out).
+// Records every message and answers questions, file dialogs and the editor from scripts (No, or
+// cancelled, when a script runs out). The download's cancel button is pressed at cancelAtSlot.
 class ScriptedDialogs final : public app::OperatorDialogs {
 public:
     struct Shown {
         QString title, text;
     };
-
-    void showMessage(const QString& title, const QString& text) override;
-    bool askYesNo(const QString& title, const QString& text) override;
-    std::optional<QString> chooseFileToWrite(const FileChoice& choice) override;
-    std::optional<QString> chooseFileToRead(const FileChoice& choice) override;
-    std::optional<QString> editManagementNumber(const QString& current) override;
+    void showMessage(const QString& title, const QString& text) override { shown.push_back({title, text}); }
+    bool askYesNo(const QString& title, const QString& text) override {
+        shown.push_back({title, text});
+        const bool yes = !answers.empty() && answers.front();
+        if (!answers.empty()) answers.pop_front();
+        return yes;
+    }
+    std::optional<QString> chooseFileToWrite(const FileChoice& choice) override {
+        fileDialogs.push_back(choice);
+        return takeFirst(files);
+    }
+    std::optional<QString> chooseFileToRead(const FileChoice& choice) override { return chooseFileToWrite(choice); }
+    std::optional<QString> editManagementNumber(const QString& current) override {
+        editorOpenedWith.push_back(current);
+        return takeFirst(entries);
+    }
     std::unique_ptr<app::ProgressView> showDownloadProgress() override;
 
     std::vector<Shown> shown;
     std::deque<bool> answers;
-    // Files the dialogs answer with (nullopt: cancelled), and what they were opened with.
-    std::deque<std::optional<QString>> files;
+    std::deque<std::optional<QString>> files;  // nullopt: cancelled
     std::vector<FileChoice> fileDialogs;
-    // Entries the editor answers with (nullopt: cancelled), and the numbers it was opened with.
     std::deque<std::optional<QString>> entries;
     std::vector<QString> editorOpenedWith;
-    // Every progress step shown, as {slot, records}; the cancel button is pressed once the
-    // download reaches cancelAtSlot.
-    std::vector<std::pair<int, int>> progress;
+    std::vector<std::pair<int, int>> progress;  // {slot, records} as shown
     std::optional<int> cancelAtSlot;
+
+private:
+    // The answer is unpacked rather than copied as an optional: GCC 12 at -O3 otherwise warns
+    // that the copied QString may be uninitialised.
+    static std::optional<QString> takeFirst(std::deque<std::optional<QString>>& script) {
+        if (script.empty()) return std::nullopt;
+        const bool given = script.front().has_value();
+        QString answer = given ? std::move(*script.front()) : QString();
+        script.pop_front();
+        return given ? std::optional(answer) : std::nullopt;
+    }
 };
 
 }  // namespace torbex::testing
