@@ -33,9 +33,7 @@ protected:
 TEST_F(SettingsPageTest, RefusedFlowRateIsExplainedAndTheBoxRestored) {
     c().Text2.at(0)->setText(QStringLiteral("150.1"));
     window.Command5_Click(SettingsButton::Transfer);
-    EXPECT_EQ(window.requests().pending(), commands::Request::None);
-    EXPECT_EQ(storedFlow(), 33.0F);
-    EXPECT_EQ(seen("Text2(0)"), QStringLiteral("33"));
+    EXPECT_TRUE(window.requests().pending() == commands::Request::None && storedFlow() == 33.0F && seen("Text2(0)") == u"33");
     EXPECT_EQ(toldText(), QStringLiteral("入力値異常|流量は、5ml/h～150ml/hの範囲で入力して下さい。"));
 }
 
@@ -50,8 +48,7 @@ TEST_F(SettingsPageTest, TransferSendsTheFlowRoundedWithLevelPressureAndUnits) {
     c().Combo4->setCurrentIndex(1);
     c().Combo5->setCurrentIndex(1);
     window.Command5_Click(SettingsButton::Transfer);
-    EXPECT_EQ(storedFlow(), 12.5F);
-    EXPECT_EQ(sendNow(1, 17), QByteArray("\x22" "0012" "0000" "0107" "2" "00" "\x33"));
+    EXPECT_TRUE(storedFlow() == 12.5F && sendNow(1, 17) == QByteArray("\x22" "0012" "0000" "0107" "2" "00" "\x33"));
 }
 
 // Values the lists cannot show leave them unselected; a transfer then sends only digits: the
@@ -69,8 +66,7 @@ TEST_F(SettingsPageTest, ReadOfUnlistedValuesLeavesListsUnselectedAndATransferSe
     window.Command5_Click(SettingsButton::Transfer);
     EXPECT_EQ(sendNow(1, 17), QByteArray("\x22" "0050" "0000" "0067" "3759"));
     const SettingsFile::LoadResult next = SettingsFile(folders).load();
-    EXPECT_TRUE(next.readable);
-    EXPECT_EQ(next.settings.measurement, (commands::MeasurementSettings{50.0F, 0, 0, 67.0F, 1, 1, 0, 2}));
+    EXPECT_TRUE(next.readable && next.settings.measurement == commands::MeasurementSettings({50.0F, 0, 0, 67.0F, 1, 1, 0, 2}));
 }
 
 // The clock is taken when the tick sends it (the question is the window's; the rest the dispatcher's).
@@ -79,9 +75,8 @@ TEST_F(SettingsPageTest, ClockAndModeButtonsSendTheirCommands) {
     window.Command2_Click();
     rig.localTime = QDateTime(QDate(2024, 3, 5), QTime(9, 8, 41));
     EXPECT_EQ(sendNow(1, 13), QByteArray("\x11" "240305090841"));
-    const std::pair<ModeButton, QByteArray> modes[] = {
-        {ModeButton::Normal, "\x70" "1"}, {ModeButton::Calibration, "\x70" "2"}, {ModeButton::ProgramRewrite, "\x72"}};
-    for (const auto& [button, sent] : modes) {
+    for (const auto& [button, sent] : {std::pair{ModeButton::Normal, QByteArray("\x70" "1")},
+                                       {ModeButton::Calibration, QByteArray("\x70" "2")}, {ModeButton::ProgramRewrite, QByteArray("\x72")}}) {
         window.Command3_Click(button);
         EXPECT_EQ(sendNow(1, static_cast<int>(sent.size())), sent);
     }
