@@ -17,17 +17,14 @@ using Records = std::vector<data::MeasurementRecord>;
 // at once. Every question is answered Yes; the transfer's new flow rewrites Setting.ini.
 const std::pair<const char*, void (*)(frmMain&)> kCommands[] = {
     {"SettingsTransfer", [](frmMain& w) { w.controls().Text2.at(0)->setText(QStringLiteral("12.5")); w.Command5_Click(SettingsButton::Transfer); }},
-    {"CalibrationWrite", [](frmMain& w) { w.Command6_Click(FactoryButton::Write); }},
-    {"Clock", [](frmMain& w) { w.Command2_Click(); }},
+    {"CalibrationWrite", [](frmMain& w) { w.Command6_Click(FactoryButton::Write); }}, {"Clock", [](frmMain& w) { w.Command2_Click(); }},
     {"ModeChange", [](frmMain& w) { w.Command3_Click(ModeButton::Normal); }},
     {"ProgramRewrite", [](frmMain& w) { w.Command3_Click(ModeButton::ProgramRewrite); }},
     {"VersionRead", [](frmMain& w) { w.requests().queue(commands::Request::ReadVersion); }},
     {"SettingsRead", [](frmMain& w) { w.Command5_Click(SettingsButton::Read); }},
-    {"CalibrationRead", [](frmMain& w) { w.Command6_Click(FactoryButton::Read); }},
-    {"Poll", [](frmMain&) {}},
+    {"CalibrationRead", [](frmMain& w) { w.Command6_Click(FactoryButton::Read); }}, {"Poll", [](frmMain&) {}},
     {"Download", [](frmMain& w) { w.Command1_Click(DataButton::Load); }},
-    {"DeviceClear", [](frmMain& w) { w.Command1_Click(DataButton::Clear); }},
-};
+    {"DeviceClear", [](frmMain& w) { w.Command1_Click(DataButton::Clear); }}};
 const std::pair<const char*, Fault> kFaults[] = {{"TimeOut", Fault::NoAnswer}, {"StaleEcho", Fault::StaleEcho},
     {"WriteFails", Fault::WriteFails}, {"Unplug", Fault::Unplug}, {"Replug", Fault::Replug}, {"Garbage", Fault::Garbage},
     {"RecordNotReady", Fault::RecordNotReady}};
@@ -47,8 +44,7 @@ protected:
     // Ticks until the connection is shown (and, when idle is asked for, no request is left over).
     bool connectsWithin(int ticks, bool idle) {
         const auto done = [&] {
-            return seen("Label1") == QStringLiteral("接続中") && window.tester().link().connected() &&
-                   (!idle || window.requests().pending() == commands::Request::None);
+            return seen("Label1") == u"接続中" && window.tester().link().connected() && (!idle || window.requests().pending() == commands::Request::None);
         };
         for (int i = 0; i < ticks && !done(); ++i) tick();
         return done();
@@ -60,11 +56,9 @@ TEST_P(FaultMatrix, WindowRecoversWithRecordsAndSettingsWhole) {
     const Fault fault = kFaults[std::get<1>(GetParam())].second;
     const bool download = std::string_view(name) == "Download", clear = std::string_view(name) == "DeviceClear";
 
-    ASSERT_TRUE(window.Form_Load());
-    ASSERT_TRUE(connectsWithin(5, true));
+    ASSERT_TRUE(window.Form_Load() && connectsWithin(5, true));
     window.Command1_Click(DataButton::Load);
-    ASSERT_EQ(window.store().count(), 30);
-    ASSERT_TRUE(connectsWithin(5, true));
+    ASSERT_TRUE(window.store().count() == 30 && connectsWithin(5, true));
 
     const Records before = records(window.store());
     const QString settingsPath = window.settingsFile().path();

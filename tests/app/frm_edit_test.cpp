@@ -25,17 +25,14 @@ TEST(FrmEditTest, RefusedEntryStaysOpenForCorrectionEnterConfirmsAndCancelReject
     EXPECT_EQ(dialogs.shown[1].title + u'|' + dialogs.shown[1].text, texts::kError + u'|' + texts::kManagementNumberFormula);
     EXPECT_TRUE(edit.result() == kUnset && edit.isVisible() && edit.entry() == QStringLiteral("=1+1"));
 
-    for (const Qt::Key key : {Qt::Key_Enter, Qt::Key_Return}) {
+    // Cancel does not judge the entry.
+    for (const auto& [key, entry, result] : {std::tuple{Qt::Key_Enter, "A-001", QDialog::Accepted},
+                                             {Qt::Key_Return, "A-001", QDialog::Accepted}, {Qt::Key_Escape, "A,1", QDialog::Rejected}}) {
         edit.show();
-        edit.setEntry(QStringLiteral("A-001"));
-        QTest::keyClick(edit.txtEdit[0], key);
-        EXPECT_TRUE(edit.result() == QDialog::Accepted && !edit.isVisible()) << key;
+        edit.setEntry(QString::fromLatin1(entry));
+        key == Qt::Key_Escape ? QTest::mouseClick(edit.CmdEdit[1], Qt::LeftButton) : QTest::keyClick(edit.txtEdit[0], key);
+        EXPECT_TRUE(edit.result() == result && !edit.isVisible() && dialogs.shown.size() == 2U) << key;
     }
-    edit.show();
-    edit.setEntry(QStringLiteral("A,1"));  // cancel does not judge the entry
-    QTest::mouseClick(edit.CmdEdit[1], Qt::LeftButton);
-    EXPECT_TRUE(edit.result() == QDialog::Rejected && !edit.isVisible());
-    EXPECT_EQ(dialogs.shown.size(), 2U);
 }
 
 TEST(ManagementNumberTest, EntriesThatWouldBreakTheDataFileOrRunAsAFormulaAreRefused) {
