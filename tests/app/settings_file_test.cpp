@@ -69,20 +69,15 @@ TEST_F(SettingsFileTest, ValuesTheListsCannotHoldAndDamagedFilesGiveDefaults) {
     lines.swapItemsAt(4, 5);
     EXPECT_EQ(loadFrom(crlfLines(lines)).settings.measurement, (MeasurementSettings{70.0F, 0, 0, 67.0F, 0, 1, 0, 0}));
 
-    const std::pair<int, const char*> badValues[] = {{4, "3"},      {4, "-1"},    {5, "2"},   {6, "5"},   {1, "40000"},
-                                                     {7, "-40000"}, {0, "1e999"}, {0, "nan"}, {3, "inf"}, {2, ""}};
-    std::vector<QByteArray> damaged;
-    for (const auto& [line, value] : badValues) {
+    const QByteArray good = crlfLines(defaultLines());
+    std::vector<QByteArray> damaged{{}, good.left(good.indexOf("[05]")), QByteArray(300, '\0'), good + "\x82\xFF\r\n",
+                                    good + QByteArray(2 * 1024 * 1024, ' '), good + QByteArray("0,spare\r\n").repeated(93)};
+    for (const auto& [line, value] : {std::pair{4, "3"}, {4, "-1"}, {5, "2"}, {6, "5"}, {1, "40000"}, {7, "-40000"}, {0, "1e999"},
+                                      {0, "nan"}, {3, "inf"}, {2, ""}}) {
         QStringList changed = defaultLines();
         changed[line] = QString::fromLatin1(value) + changed[line].mid(changed[line].indexOf(u','));
         damaged.push_back(crlfLines(changed));
     }
-    QByteArray cut = crlfLines(defaultLines());
-    cut.truncate(cut.indexOf("[05]"));
-    QStringList tooMany = defaultLines();
-    while (tooMany.size() <= kMaxValueLabelLines) tooMany.append(QStringLiteral("0,spare"));
-    damaged.insert(damaged.end(), {{}, cut, QByteArray(300, '\0'), crlfLines(tooMany), crlfLines(defaultLines()) + "\x82\xFF\r\n",
-                                   crlfLines(defaultLines()) + QByteArray(2 * 1024 * 1024, ' ')});
     for (const QByteArray& bytes : damaged) {
         const SettingsFile::LoadResult loaded = loadFrom(bytes);
         EXPECT_TRUE(!loaded.readable && loaded.settings.measurement == kDefaults) << bytes.left(80).toStdString();
@@ -132,12 +127,9 @@ TEST_F(SettingsFileTest, SettingsSavedAnywhereAreTheOnesLoadedNext) {
 }
 
 TEST_F(SettingsFileTest, SaveFailsWhenNoFolderTakesTheFileAndAFullDiskKeepsTheOldOne) {
-    const QString plainFile = documents.filePath(QStringLiteral("plain.txt"));
-    writeBytes(plainFile, "x");
-    for (const QString& configFolder : {QString(), plainFile + QStringLiteral("/t")}) {
-        SettingsFile nowhere({QString(), configFolder, documents.path()});
-        EXPECT_FALSE(nowhere.save(nowhere.defaults())) << configFolder.toStdString();
-    }
+    writeBytes(documents.filePath(QStringLiteral("plain")), "x");
+    for (const QString& configFolder : {QString(), documents.filePath(QStringLiteral("plain/t"))})
+        EXPECT_FALSE(SettingsFile({QString(), configFolder, documents.path()}).save({})) << configFolder.toStdString();
     SettingsFile file(folders());
     ASSERT_TRUE(file.save(file.defaults()));
     const QByteArray old = readBytes(file.path());
