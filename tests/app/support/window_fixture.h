@@ -41,11 +41,8 @@ protected:
             texts << widget(name)->property("text").toString() + widget(name)->property("currentText").toString();
         return texts.join(u'|');
     }
-    void tick(int times = 1) {
-        while (times-- > 0) window.Timer2_Timer();
-    }
-    // Slots 0 to count-1 hold records whose flow result is 100.0 % less a tenth per slot.
-    void fillTester(int count) {
+    void tick(int times = 1) { while (times-- > 0) window.Timer2_Timer(); }
+    void fillTester(int count) {  // flow results 100.0 % less a tenth per slot
         for (int i = 0; i < count; ++i)
             rig.tester.state().slots[static_cast<std::size_t>(i)] = sim::StoredRecord{.status = 0x8F, .flowResult = 1000 - i};
     }
