@@ -1,0 +1,156 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <map>
+#include <memory>
+#include <optional>
+#include <span>
+#include <variant>
+#include <vector>
+
+#include "data/measurement_record.h"
+
+namespace torbex::history {
+
+// The value of a history operation, or why there is none (the database's own words).
+template <typename T>
+class [[nodiscard]] Result {
+public:
+    Result(T value) : m_state(std::move(value)) {}  // NOLINT: a result is its value
+    static Result failure(QString reason) { return Result(Failed{std::move(reason)}); }
+
+    bool ok() const { return std::holds_alternative<T>(m_state); }
+    explicit operator bool() const { return ok(); }
+    const T& value() const { return std::get<T>(m_state); }
+    T& value() { return std::get<T>(m_state); }
+    const QString& error() const { return std::get<Failed>(m_state).reason; }
+
+private:
+    struct Failed {
+        QString reason;
+    };
+    explicit Result(Failed failed) : m_state(std::move(failed)) {}
+    std::variant<T, Failed> m_state;
+};
+
+struct Nothing {};
+
+// Where the history is kept: an SQLite file, or a PostgreSQL database named by a libpq
+// connection string ("host=... dbname=...") or a service name.
+struct DatabaseTarget {
+    enum class Kind { Sqlite, Postgres };
+    Kind kind = Kind::Sqlite;
+    QString location;  // the file, or the connection string
+
+    // "sqlite:PATH" or a path ending in .sqlite or .db: that file. A text holding "=": a libpq
+    // connection string. Any other word: a PostgreSQL service name.
+    static DatabaseTarget fromText(const QString& text);
+    friend bool operator==(const DatabaseTarget&, const DatabaseTarget&) = default;
+};
+
+// The database to use: `chosen` (the tool's --database) when given, else TORBEX_DATABASE, else a
+// "[history] database=" line in torbex.conf in the first of `settingsFolders` that holds one
+// (the folders Setting.ini may live in), else history.sqlite in the user's application-data
+// folder (QStandardPaths::AppDataLocation of the application "torbex").
+DatabaseTarget chooseDatabase(const QStringList& settingsFolders, const std::optional<QString>& chosen = std::nullopt);
+
+// Months from a pump's last test to its next one: "[history] interval=N" in torbex.conf, 12 when
+// absent or not a whole number from 1 to 120.
+int inspectionIntervalMonths(const QStringList& settingsFolders);
+
+// Who changed a management number in the registry.
+enum class ChangeSource { Editor, File, Tool };
+
+// One test as the history keeps it.
+struct StoredTest {
+    QString testerSerial;    // empty when it came from a data file
+    QString rfid;            // 16 hexadecimal digits; empty when the tester read none
+    QString managementNo;    // the registry's number for the pump at the time of the query
+    QString measureDate;     // yyyy-MM-dd, or the record's text when it is no date
+    QString measureTime;     // HH:mm, or the record's text
+    int status = 0;          // the record's status byte (error flags lost for tests from files)
+    int flowSetting = 0;     // ml/h
+    std::optional<int> flowResultTenths;       // % × 10, empty when not measured
+    QString occlusionLevel;                    // L, M or H
+    std::optional<int> occlusionResultTenths;  // kPa × 10, empty when not measured
+};
+
+// A pump in the registry or the history, with its last test.
+struct PumpSummary {
+    QString rfid;
+    QString managementNo;
+    int tests = 0;
+    QString lastDate;  // yyyy-MM-dd of the last test
+    data::Verdict::Result lastFlow = data::Verdict::Result::NotMeasured;
+    data::Verdict::Result lastOcclusion = data::Verdict::Result::NotMeasured;
+    QDate due;         // the last test plus the interval
+};
+
+// A data file's management number that differs from the registry's.
+struct NumberConflict {
+    QString rfid;
+    QString registered;
+    QString inFile;
+};
+
+struct AuditEntry {
+    QString rfid;
+    QString oldNumber;
+    QString newNumber;
+    QString changedBy;  // the system's user name
+    QString changedAt;  // ISO 8601, UTC
+    ChangeSource source = ChangeSource::Tool;
+};
+
+// The history of every test and the registry of pumps, on SQLite or PostgreSQL with one schema.
+// Every statement is parameterised; every operation that writes runs in one transaction.
+class HistoryStore {
+public:
+    virtual ~HistoryStore() = default;
+
+    // Opens (creating an SQLite file and its folder when needed), then brings the schema up to
+    // date. A database whose schema is newer than this program knows is refused, never altered.
+    static Result<std::unique_ptr<HistoryStore>> open(const DatabaseTarget& target);
+
+    // Adds the tests of a download or a data file; a test already kept (same RFID, date, time and
+    // results; a test from a file, which has no tester serial, matches one from any tester) is
+    // not added again. The value is the number of tests added.
+    virtual Result<int> recordTests(const QString& testerSerial, std::span<const data::MeasurementRecord> records) = 0;
+
+    // The registry: RFID to management number.
+    virtual Result<std::map<QString, QString>> managementNumbers() = 0;
+    // Sets a pump's number (a blank number removes it), keeping who, when, from where, the old
+    // and the new value when it changes.
+    virtual Result<Nothing> setManagementNumber(const QString& rfid, const QString& number, ChangeSource source) = 0;
+    // Learns the RFID/number pairs of records: unknown pumps are registered; a number that
+    // differs from the registry's is not taken but given back.
+    virtual Result<std::vector<NumberConflict>> learnNumbers(std::span<const data::MeasurementRecord> records,
+                                                            ChangeSource source) = 0;
+
+    // Every pump with an RFID, with its last test; due `intervalMonths` after it.
+    virtual Result<std::vector<PumpSummary>> pumps(int intervalMonths) = 0;
+    // A pump's tests (every test when rfid is empty), oldest first; only those on or after `since`
+    // when it is valid.
+    virtual Result<std::vector<StoredTest>> tests(const QString& rfid, const QDate& since = {}) = 0;
+    virtual Result<std::vector<AuditEntry>> audit(const QString& rfid) = 0;
+
+    // The number of tests kept, and whether the database is whole (SQLite's integrity check;
+    // PostgreSQL answers for itself).
+    virtual Result<int> testCount() = 0;
+    virtual Result<bool> integrityOk() = 0;
+};
+
+// Data files into the history, each in one transaction, so that an import cut short leaves
+// whole files only and a second import completes the set; importing a file twice adds nothing.
+// The registry learns each file's numbers (source File); numbers that differ from the registry's
+// come back as conflicts. The first file that cannot be read ends the import with its reason.
+struct ImportSummary {
+    int files = 0;
+    int added = 0;
+    std::vector<NumberConflict> conflicts;
+};
+Result<ImportSummary> importDataFiles(HistoryStore& store, const QStringList& paths);
+
+}  // namespace torbex::history
