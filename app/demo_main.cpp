@@ -1,6 +1,7 @@
 // The main window driven by the simulated tester, for demonstrations and training.
 #include <QApplication>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <cstdio>
 
 #include "app/operator_texts.h"
@@ -25,5 +26,7 @@ int main(int argc, char* argv[]) {
     torbex::sim::SimulatedBus bus;
     bus.attachTester(tester);
     torbex::link::SteadyClock clock;
-    return torbex::app::runMainWindow(app, bus, clock);
+    // The simulated tester's tests are kept apart from the real history.
+    const QString demoHistory = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/demo-history.sqlite");
+    return torbex::app::runMainWindow(app, bus, clock, torbex::history::DatabaseTarget{torbex::history::DatabaseTarget::Kind::Sqlite, demoHistory});
 }

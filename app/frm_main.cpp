@@ -65,6 +65,7 @@ frmMain::frmMain(MainWindowServices services, QWidget* parent)
         connect(button, &QPushButton::clicked, this, [this, index = index] { Command6_Click(static_cast<FactoryButton>(index)); });
     connect(m_controls.Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     connect(m_controls.Command10, &QPushButton::clicked, this, [this] { Command10_Click(); });
+    connect(m_controls.cmdHistory, &QPushButton::clicked, this, [this] { cmdHistory_Click(); });
     connect(m_controls.Grid2, &QTableView::doubleClicked, this,
             [this](const QModelIndex& cell) { Grid2_DblClick(cell.row(), cell.column()); });
 
@@ -100,6 +101,7 @@ bool frmMain::Form_Load() {
 
     m_requests.queue(commands::Request::ReadVersion);
     m_pollTick.setDispatchEnabled(true);
+    openHistory();
 
     fillLists();
 

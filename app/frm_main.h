@@ -13,6 +13,7 @@
 #include "commands/tester_service.h"
 #include "data/record_store.h"
 #include "data/record_table_model.h"
+#include "history/history_store.h"
 
 namespace torbex::app {
 
@@ -27,6 +28,9 @@ struct MainWindowServices {
     commands::RequestDispatcher::LocalClock localClock = &QDateTime::currentDateTime;
     // Tests step the poll tick by hand.
     bool runPollTimer = true;
+    // Where the test history and the pump registry are kept; none: the window keeps no history.
+    std::optional<history::DatabaseTarget> history;
+    int inspectionIntervalMonths = 12;
 };
 
 // The main window: three pages sharing one client area, the page buttons, the connection label
@@ -60,6 +64,8 @@ public:
     void Command3_Click(ModeButton button);
     void Command6_Click(FactoryButton button);
     void Command10_Click();
+    // Opens the history window.
+    void cmdHistory_Click();
 
     const WindowControls& controls() const { return m_controls; }
     commands::TesterService& tester() { return m_tester; }
@@ -68,6 +74,7 @@ public:
     commands::PollTick& pollTick() { return m_pollTick; }
     data::RecordStore& store() { return m_store; }
     const SettingsFile& settingsFile() const { return m_settingsFile; }
+    history::HistoryStore* historyStore() { return m_history.get(); }
     bool programEnded() const { return m_programEnded; }
     bool downloading() const { return m_downloading; }
 
@@ -99,6 +106,12 @@ private:
     void exitProgram();
     QString chosenDataFile(const QString& chosen);
 
+    // History and registry: each says what went wrong to the operator and carries on.
+    void openHistory();
+    void recordDownloadInHistory();
+    void registerNumber(const data::MeasurementRecord& record);
+    void learnNumbersFromFile();
+
     MainWindowServices m_services;
     WindowControls m_controls;
     commands::TesterService m_tester;
@@ -109,6 +122,8 @@ private:
     data::RecordStore m_store;
     data::RecordTableModel m_model;
     SettingsFile m_settingsFile;
+    std::unique_ptr<history::HistoryStore> m_history;
+    QString m_historyProblem;
     QTimer m_timer2;
     bool m_programEnded = false;
     bool m_downloading = false;

@@ -99,6 +99,7 @@ void frmMain::loadData() {
     if (!reached) m_pollTick.show(commands::ConnectionState::Unknown);
     DispData();
     if (downloaded) {
+        recordDownloadInHistory();
         m_services.dialogs.showMessage(texts::kConfirm, texts::kLoadDone);
     } else if (cancelled) {
         m_services.dialogs.showMessage(texts::kConfirm, texts::kDownloadCancelled);
@@ -164,6 +165,7 @@ void frmMain::readFile() {
     }
     DispData();
     if (read) {
+        learnNumbersFromFile();
         m_services.dialogs.showMessage(texts::kConfirm, texts::kReadDone);
     } else {
         m_services.dialogs.showMessage(texts::kError, texts::kReadFailed);
@@ -210,7 +212,10 @@ void frmMain::Grid2_DblClick(int row, int column) {
     const QString before = record.ManagementNo.text();
     record.ManagementNo = managementNumberToStore(*entry);
     // A typed number is work the operator would not want to lose either.
-    if (record.ManagementNo.text() != before) m_store.unsaved = true;
+    if (record.ManagementNo.text() != before) {
+        m_store.unsaved = true;
+        registerNumber(record);
+    }
     m_model.recordChanged(EditRow);
 }
 

@@ -5,6 +5,7 @@
 #include <QProgressDialog>
 
 #include "app/frm_edit.h"
+#include "app/frm_history.h"
 #include "app/operator_texts.h"
 
 namespace torbex::app {
@@ -77,6 +78,11 @@ std::optional<QString> MessageBoxDialogs::editManagementNumber(const QString& cu
 
 std::unique_ptr<ProgressView> MessageBoxDialogs::showDownloadProgress() {
     return std::make_unique<DownloadProgressDialog>(m_parent);
+}
+
+void MessageBoxDialogs::showHistory(history::HistoryStore& store, int intervalMonths) {
+    frmHistory window(store, *this, intervalMonths, m_parent);
+    if (window.refresh()) window.exec();
 }
 
 }  // namespace torbex::app

@@ -6,6 +6,10 @@
 
 class QWidget;
 
+namespace torbex::history {
+class HistoryStore;
+}
+
 namespace torbex::app {
 
 // A download's progress as the operator sees it, with a way to stop it.
@@ -40,6 +44,9 @@ public:
 
     // Shows a download's progress until the returned view is destroyed.
     virtual std::unique_ptr<ProgressView> showDownloadProgress() = 0;
+
+    // The history window, until the operator closes it.
+    virtual void showHistory(history::HistoryStore& store, int intervalMonths) = 0;
 };
 
 // Plain message boxes without an icon.
@@ -53,6 +60,7 @@ public:
     std::optional<QString> chooseFileToRead(const FileChoice& choice) override;
     std::optional<QString> editManagementNumber(const QString& current) override;
     std::unique_ptr<ProgressView> showDownloadProgress() override;
+    void showHistory(history::HistoryStore& store, int intervalMonths) override;
 
 private:
     QWidget* m_parent;

@@ -49,6 +49,27 @@ inline QString clockQuestion(const QDateTime& localTime) {
 inline const QString kCoefficientRange = QStringLiteral("校正係数は、単精度の数値で表せる範囲で入力して下さい。");
 inline const QString kSerialCharacters = QStringLiteral("シリアル番号は、半角英数字・記号で入力して下さい。");
 
+// History and registry
+inline const QString kHistoryButton = QStringLiteral("履　歴");
+inline const QString kHistoryTitle = QStringLiteral("試験履歴");
+inline const QString kHistoryFilterLabel = QStringLiteral("絞り込み");
+inline const QString kHistoryFilterHint = QStringLiteral("RFID・管理番号・日付の一部");
+inline const QString kCloseButton = QStringLiteral("閉じる");
+inline QString historyUnavailable(const QString& reason) {
+    return QStringLiteral("履歴データベースを開けません。試験の履歴は記録されません。\n（%1）").arg(reason);
+}
+inline QString historyNotUpdated(const QString& reason) {
+    return QStringLiteral("履歴を更新できませんでした。データは保存できます。\n（%1）").arg(reason);
+}
+inline QString historyUnreadable(const QString& reason) { return QStringLiteral("履歴を読み出せませんでした。\n（%1）").arg(reason); }
+inline QString numberNotRegistered(const QString& reason) {
+    return QStringLiteral("管理番号を登録できませんでした。\n（%1）").arg(reason);
+}
+inline QString numberConflictQuestion(const QString& rfid, const QString& registered, const QString& inFile) {
+    return QStringLiteral("管理番号が登録と異なります。\nRFID：%1\n登録：%2\nファイル：%3\n登録をファイルの管理番号に変更しますか？")
+        .arg(rfid, registered, inFile);
+}
+
 // Management number editor
 inline const QString kManagementNumberCharacters =
     QStringLiteral("管理番号に使用できない文字が含まれています。（カンマ、制御文字、機種依存文字などは使用できません）");

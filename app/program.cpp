@@ -42,13 +42,18 @@ QPoint centredPosition(const QRect& available, const QSize& window) {
     return position;
 }
 
-int runMainWindow(QApplication& app, link::HidTransport& transport, const link::MonotonicClock& clock) {
+int runMainWindow(QApplication& app, link::HidTransport& transport, const link::MonotonicClock& clock,
+                  std::optional<history::DatabaseTarget> history) {
     link::QtEventPump events;
     MessageBoxDialogs dialogs;
     SettingsFolders folders{QApplication::applicationDirPath(),
                             QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
                             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)};
-    frmMain window({transport, clock, events, dialogs, folders});
+    const QStringList settingsFolders{folders.programFolder, folders.configFolder};
+    MainWindowServices services{transport, clock, events, dialogs, folders};
+    services.history = history ? *history : history::chooseDatabase(settingsFolders);
+    services.inspectionIntervalMonths = history::inspectionIntervalMonths(settingsFolders);
+    frmMain window(std::move(services));
     dialogs.setParent(&window);
     if (!window.Form_Load()) return 1;
     if (const QScreen* screen = QGuiApplication::primaryScreen())

@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "link/clock.h"
+#include "history/history_store.h"
 #include "link/hid_transport.h"
 
 namespace torbex::app {
@@ -15,7 +16,9 @@ bool prepareApplication(QApplication& app);
 // corner kept on the screen.
 QPoint centredPosition(const QRect& available, const QSize& window);
 
-// Shows the main window over the given transport and runs until the program ends.
-int runMainWindow(QApplication& app, link::HidTransport& transport, const link::MonotonicClock& clock);
+// Shows the main window over the given transport and runs until the program ends. The history
+// is kept where torbex.conf or TORBEX_DATABASE says, unless `history` names another database.
+int runMainWindow(QApplication& app, link::HidTransport& transport, const link::MonotonicClock& clock,
+                  std::optional<history::DatabaseTarget> history = std::nullopt);
 
 }  // namespace torbex::app

@@ -11,6 +11,7 @@
 #include <QTableView>
 #include <QTableWidget>
 
+#include "app/operator_texts.h"
 #include "app/window_fonts.h"
 
 namespace torbex::app {
@@ -148,6 +149,9 @@ void buildDataPage(QFrame* page, WindowControls& c) {
     c.Label4 = borderedLabel(page, QStringLiteral("Label4"), QString(), twips(10200, 7920, 1332, 372));
     c.Label4->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setBackground(c.Label4, QColor(0xE0, 0xE0, 0xE0));
+
+    // In the free band between the grid and the row of buttons, right-aligned with the exit button.
+    c.cmdHistory = button(page, QStringLiteral("cmdHistory"), texts::kHistoryButton, twips(11880, 7080, 1695, 480), QColor(0xE0, 0xF0, 0xFF), true);
 }
 
 void buildSettingsPage(QFrame* page, WindowControls& c) {

@@ -40,6 +40,7 @@ struct WindowControls {
     QListWidget* List2 = nullptr;
     QLabel* Label5 = nullptr;
     QLabel* Label4 = nullptr;
+    QPushButton* cmdHistory = nullptr;
 
     // Settings page
     QGroupBox* Frame1 = nullptr;

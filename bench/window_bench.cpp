@@ -20,6 +20,7 @@ struct SilentDialogs final : app::OperatorDialogs {
     std::optional<QString> chooseFileToRead(const FileChoice&) override { return std::nullopt; }
     std::optional<QString> editManagementNumber(const QString&) override { return std::nullopt; }
     std::unique_ptr<app::ProgressView> showDownloadProgress() override { return nullptr; }
+    void showHistory(history::HistoryStore&, int) override {}
 };
 
 struct WindowRig {

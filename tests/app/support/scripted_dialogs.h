@@ -32,6 +32,7 @@ public:
         return takeFirst(entries);
     }
     std::unique_ptr<app::ProgressView> showDownloadProgress() override;
+    void showHistory(history::HistoryStore&, int) override { ++historyShown; }
 
     std::vector<Shown> shown;
     std::deque<bool> answers;
@@ -41,6 +42,7 @@ public:
     std::vector<QString> editorOpenedWith;
     std::vector<std::pair<int, int>> progress;  // {slot, records} as shown
     std::optional<int> cancelAtSlot;
+    int historyShown = 0;
 
 private:
     // The answer is unpacked rather than copied as an optional: GCC 12 at -O3 otherwise warns

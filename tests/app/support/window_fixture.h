@@ -24,7 +24,13 @@ inline void writeBytes(const QString& path, const QByteArray& bytes) {
 // stepped by hand and every dialog answered from a script.
 class WindowTest : public ::testing::Test {
 protected:
-    explicit WindowTest(sim::TesterState state = {}) : rig(std::move(state)) {}
+    explicit WindowTest(sim::TesterState state = {}, std::optional<history::DatabaseTarget> history = std::nullopt)
+        : rig(std::move(state)), historyTarget(std::move(history)) {}
+    app::MainWindowServices services(std::optional<history::DatabaseTarget> history) {
+        app::MainWindowServices s{rig.bus, rig.clock, rig.events, dialogs, folders, [this] { return rig.localTime; }, false};
+        s.history = std::move(history);
+        return s;
+    }
 
     // What was shown since the last call, as "title|text".
     std::vector<QString> told() {
@@ -54,7 +60,8 @@ protected:
     ScriptedDialogs dialogs;
     QTemporaryDir program, config, documents;
     const app::SettingsFolders folders{program.path(), config.path(), documents.path()};
-    app::frmMain window{{rig.bus, rig.clock, rig.events, dialogs, folders, [this] { return rig.localTime; }, false}};
+    std::optional<history::DatabaseTarget> historyTarget;
+    app::frmMain window{services(historyTarget)};
 };
 
 }  // namespace torbex::testing

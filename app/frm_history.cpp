@@ -1,0 +1,94 @@
+#include "app/frm_history.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <QtCharts/QChartView>
+
+#include "app/operator_texts.h"
+#include "app/trend_chart.h"
+
+namespace torbex::app {
+namespace {
+
+QTableView* table(QWidget* parent, const QString& name, QAbstractItemModel* model) {
+    auto* view = new QTableView(parent);
+    view->setObjectName(name);
+    view->setModel(model);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->verticalHeader()->hide();
+    view->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    return view;
+}
+
+}  // namespace
+
+frmHistory::frmHistory(history::HistoryStore& store, OperatorDialogs& dialogs, int intervalMonths, QWidget* parent)
+    : QDialog(parent), m_store(store), m_dialogs(dialogs), m_intervalMonths(intervalMonths) {
+    setWindowTitle(texts::kHistoryTitle);
+    resize(1100, 760);
+    m_filtered.setSourceModel(&m_pumps);
+    m_filtered.setFilterKeyColumn(-1);
+    m_filtered.setFilterCaseSensitivity(Qt::CaseInsensitive);
+
+    txtFilter = new QLineEdit(this);
+    txtFilter->setObjectName(QStringLiteral("txtFilter"));
+    txtFilter->setPlaceholderText(texts::kHistoryFilterHint);
+    grdPumps = table(this, QStringLiteral("grdPumps"), &m_filtered);
+    grdTests = table(this, QStringLiteral("grdTests"), &m_tests);
+    chtTrend = new QChartView(this);
+    chtTrend->setObjectName(QStringLiteral("chtTrend"));
+    chtTrend->setRenderHint(QPainter::Antialiasing);
+    chtTrend->setMinimumHeight(260);
+    cmdClose = new QPushButton(texts::kCloseButton, this);
+    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+
+    auto* filterRow = new QHBoxLayout;
+    filterRow->addWidget(new QLabel(texts::kHistoryFilterLabel, this));
+    filterRow->addWidget(txtFilter, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdClose);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(filterRow);
+    layout->addWidget(grdPumps, 3);
+    layout->addWidget(grdTests, 2);
+    layout->addWidget(chtTrend, 3);
+    layout->addLayout(buttons);
+
+    connect(txtFilter, &QLineEdit::textChanged, this, [this](const QString& text) { m_filtered.setFilterFixedString(text); });
+    connect(grdPumps->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { grdPumps_Click(current.row()); });
+    connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+bool frmHistory::refresh() {
+    auto pumps = m_store.pumps(m_intervalMonths);
+    if (!pumps) {
+        m_dialogs.showMessage(texts::kError, texts::historyUnreadable(pumps.error()));
+        return false;
+    }
+    m_pumps.setPumps(std::move(pumps.value()), QDate::currentDate());
+    return true;
+}
+
+void frmHistory::grdPumps_Click(int row) {
+    if (row < 0 || row >= m_filtered.rowCount()) return;
+    const history::PumpSummary& pump = m_pumps.pump(m_filtered.mapToSource(m_filtered.index(row, 0)).row());
+    auto tests = m_store.tests(pump.rfid);
+    if (!tests) {
+        m_dialogs.showMessage(texts::kError, texts::historyUnreadable(tests.error()));
+        return;
+    }
+    m_shownPump = pump.rfid;
+    m_tests.setTests(std::move(tests.value()));
+    chtTrend->setChart(trendChart(m_tests.tests()));  // the view takes the chart and drops the last one
+}
+
+}  // namespace torbex::app

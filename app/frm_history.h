@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QDialog>
+#include <QSortFilterProxyModel>
+
+#include "app/history_models.h"
+#include "app/operator_dialogs.h"
+
+class QChartView;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+
+namespace torbex::app {
+
+// The history window: every pump with its last test and due date (overdue in red), a filter,
+// and for the selected pump its tests and their trend over time.
+class frmHistory final : public QDialog {
+    Q_OBJECT
+
+public:
+    frmHistory(history::HistoryStore& store, OperatorDialogs& dialogs, int intervalMonths, QWidget* parent = nullptr);
+
+    // Reads the pumps again; false (the operator told why) when the history cannot be read.
+    bool refresh();
+    // Shows the tests of the pump in a row of the (filtered) pump list.
+    void grdPumps_Click(int row);
+
+    PumpListModel& pumps() { return m_pumps; }
+    TestListModel& tests() { return m_tests; }
+    QSortFilterProxyModel& filtered() { return m_filtered; }
+    // The pump whose tests are shown; empty before one is chosen.
+    const QString& shownPump() const { return m_shownPump; }
+
+    QLineEdit* txtFilter = nullptr;
+    QTableView* grdPumps = nullptr;
+    QTableView* grdTests = nullptr;
+    QChartView* chtTrend = nullptr;
+    QPushButton* cmdClose = nullptr;
+
+private:
+    history::HistoryStore& m_store;
+    OperatorDialogs& m_dialogs;
+    int m_intervalMonths;
+    PumpListModel m_pumps;
+    QSortFilterProxyModel m_filtered;
+    TestListModel m_tests;
+    QString m_shownPump;
+};
+
+}  // namespace torbex::app

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QDate>
+#include <vector>
+
+#include "history/history_store.h"
+
+namespace torbex::app {
+
+// A verdict as the history lists show it: "Pass", "Fail", "Err" or "--".
+QString verdictWord(data::Verdict::Result result);
+
+// The pumps of the registry and the history, one row each; a due date that has passed is red.
+class PumpListModel final : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    enum Column { Rfid, ManagementNo, Tests, LastTest, FlowVerdict, OcclusionVerdict, Due, ColumnCount };
+
+    explicit PumpListModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
+    void setPumps(std::vector<history::PumpSummary> pumps, const QDate& today);
+    const history::PumpSummary& pump(int row) const { return m_pumps.at(static_cast<std::size_t>(row)); }
+
+    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : static_cast<int>(m_pumps.size()); }
+    int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : ColumnCount; }
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+private:
+    std::vector<history::PumpSummary> m_pumps;
+    QDate m_today;
+};
+
+// One pump's tests, oldest first, with their verdicts coloured as in the data grid.
+class TestListModel final : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    enum Column { Date, Time, Tester, FlowSetting, FlowResult, FlowVerdict, Level, OcclusionResult, OcclusionVerdict, ColumnCount };
+
+    explicit TestListModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
+    void setTests(std::vector<history::StoredTest> tests);
+    const std::vector<history::StoredTest>& tests() const { return m_tests; }
+
+    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : static_cast<int>(m_tests.size()); }
+    int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : ColumnCount; }
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+private:
+    std::vector<history::StoredTest> m_tests;
+};
+
+// A test's verdicts, from its status byte.
+data::Verdict flowVerdictOf(const history::StoredTest& test);
+data::Verdict occlusionVerdictOf(const history::StoredTest& test);
+// Tenths as "##0.0", or "------" when not measured.
+QString tenthsText(const std::optional<int>& tenths);
+
+}  // namespace torbex::app

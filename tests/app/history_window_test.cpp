@@ -1,0 +1,122 @@
+// The window with a real history store (SQLite in a temporary folder): downloads recorded once,
+// known pumps' numbers filled in, typed and read numbers registered, the history window, and a
+// database that fails without taking the records on the page with it.
+#include <QtWidgets>
+#include <QtCharts/QChartView>
+
+#include "app/frm_history.h"
+#include "app/support/window_fixture.h"
+#include "support/file_size_limit.h"
+
+namespace torbex::app {
+namespace {
+
+using Told = std::vector<QString>;
+const QString kLoadDone = QStringLiteral("確認|読み込みが正常に終了しました。");
+
+sim::TesterState twoPumps() {
+    sim::TesterState state;
+    state.slots[0] = sim::StoredRecord{.rfid = QStringLiteral("00000000000000A1"), .status = 0x8F, .date = QStringLiteral("240105"),
+                                       .flowResult = 995};
+    state.slots[1] = sim::StoredRecord{.rfid = QStringLiteral("00000000000000B2"), .status = 0x83, .date = QStringLiteral("240106")};
+    return state;
+}
+
+history::DatabaseTarget sqliteAt(const QString& path) { return {history::DatabaseTarget::Kind::Sqlite, path}; }
+
+// A database of its own for every test.
+QString freshDatabase() {
+    static QTemporaryDir folder;
+    static int count = 0;
+    return folder.filePath(QStringLiteral("history-%1.sqlite").arg(++count));
+}
+
+class HistoryWindowTest : public testing::WindowTest {
+protected:
+    HistoryWindowTest() : WindowTest(twoPumps(), sqliteAt(freshDatabase())) {
+        EXPECT_TRUE(window.Form_Load());
+        told();
+    }
+    history::HistoryStore& store() { return *window.historyStore(); }
+};
+
+TEST_F(HistoryWindowTest, DownloadsAreRecordedOnceAndKnownPumpsGetTheirNumbers) {
+    ASSERT_TRUE(store().setManagementNumber(QStringLiteral("00000000000000A1"), QStringLiteral("P-01"), history::ChangeSource::Tool));
+    for (int download = 0; download < 2; ++download) {
+        window.Command1_Click(DataButton::Load);
+        EXPECT_EQ(told(), Told{kLoadDone});
+        EXPECT_EQ(store().testCount().value(), 2);
+    }
+    EXPECT_EQ(window.controls().Grid2->model()->index(0, 2).data().toString(), QStringLiteral("P-01      "));
+    EXPECT_EQ(window.controls().Grid2->model()->index(1, 2).data().toString().trimmed(), QString());
+    const auto tests = store().tests(QStringLiteral("00000000000000A1"));
+    ASSERT_TRUE(tests && tests.value().size() == 1U);
+    EXPECT_EQ(tests.value()[0].testerSerial + u'|' + tests.value()[0].measureDate, QStringLiteral("TB000123|2024-01-05"));
+
+    // A number typed in the editor is the registry's, with who changed it from where.
+    dialogs.entries = {QStringLiteral("P-02")};
+    window.Grid2_DblClick(1, 2);
+    EXPECT_EQ(store().managementNumbers().value().at(QStringLiteral("00000000000000B2")), QStringLiteral("P-02"));
+    const auto audit = store().audit(QStringLiteral("00000000000000B2"));
+    ASSERT_TRUE(audit && audit.value().size() == 1U);
+    EXPECT_TRUE(audit.value()[0].newNumber == u"P-02" && audit.value()[0].source == history::ChangeSource::Editor);
+}
+
+// A file's number that differs from the registry's is taken only when the operator says so.
+TEST_F(HistoryWindowTest, ReadingAFileAsksBeforeReplacingARegisteredNumber) {
+    window.Command1_Click(DataButton::Load);
+    for (const auto& [rfid, number] : {std::pair{"00000000000000A1", "OLD-1"}, {"00000000000000B2", "OLD-2"}})
+        ASSERT_TRUE(store().setManagementNumber(QString::fromLatin1(rfid), QString::fromLatin1(number), history::ChangeSource::Tool));
+    window.store().record(0).ManagementNo = QStringLiteral("NEW-1");
+    window.store().record(1).ManagementNo = QStringLiteral("NEW-2");
+    dialogs.files = {documents.filePath(QStringLiteral("both")), documents.filePath(QStringLiteral("both"))};
+    window.Command1_Click(DataButton::Save);
+    dialogs.answers = {true, false};
+    told();
+    window.Command1_Click(DataButton::Read);
+    const Told asked = told();
+    ASSERT_EQ(asked.size(), 3U);
+    EXPECT_TRUE(asked[0].contains(u"00000000000000A1") && asked[0].contains(u"OLD-1") && asked[0].contains(u"NEW-1"));
+    const auto numbers = store().managementNumbers().value();
+    EXPECT_EQ(numbers.at(QStringLiteral("00000000000000A1")) + u'|' + numbers.at(QStringLiteral("00000000000000B2")),
+              QStringLiteral("NEW-1|OLD-2"));
+}
+
+// The disk under the database fills up: the records are shown and can still be saved.
+TEST_F(HistoryWindowTest, AFailingHistoryIsReportedAndTheDownloadStillShows) {
+    testing::writeBytes(documents.filePath(QStringLiteral("plain")), "x");
+    frmMain without(services(sqliteAt(documents.filePath(QStringLiteral("plain/history.sqlite")))));  // no database there
+    ASSERT_TRUE(without.Form_Load());
+    without.cmdHistory_Click();
+    const Told shown = told();
+    EXPECT_TRUE(shown.size() == 2 && shown[1] == shown[0] && shown[0].startsWith(u"エラー|履歴データベースを開けません。"));
+    EXPECT_FALSE(without.historyStore());
+
+    EXPECT_TRUE(testing::underFileSizeLimit(0, [this] {
+        window.Command1_Click(DataButton::Load);
+        const Told shown = told();
+        return window.store().count() == 2 && shown.size() == 2 && shown[0] == kLoadDone &&
+               shown[1].startsWith(u"エラー|履歴を更新できませんでした。");
+    }));
+}
+
+TEST_F(HistoryWindowTest, HistoryWindowListsPumpsWithDueDatesFiltersAndShowsATrend) {
+    window.Command1_Click(DataButton::Load);
+    frmHistory history(store(), dialogs, 12, &window);
+    ASSERT_TRUE(history.refresh());
+    ASSERT_EQ(history.pumps().rowCount(), 2);
+    // Tests from 2024 are overdue after twelve months: their due dates are red.
+    const QModelIndex due = history.pumps().index(0, PumpListModel::Due);
+    EXPECT_EQ(due.data().toString(), QStringLiteral("2025-01-05"));
+    EXPECT_EQ(due.data(Qt::ForegroundRole).value<QBrush>().color(), QColor(255, 0, 0));
+    EXPECT_EQ(history.pumps().index(1, PumpListModel::FlowVerdict).data().toString(), QStringLiteral("Fail"));
+    history.txtFilter->setText(QStringLiteral("b2"));
+    ASSERT_EQ(history.filtered().rowCount(), 1);
+    history.grdPumps_Click(0);
+    EXPECT_EQ(history.shownPump(), QStringLiteral("00000000000000B2"));
+    EXPECT_EQ(history.tests().rowCount(), 1);
+    EXPECT_EQ(history.chtTrend->chart()->series().size(), 4);
+}
+
+}  // namespace
+}  // namespace torbex::app
