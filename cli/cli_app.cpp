@@ -8,7 +8,8 @@ namespace torbex::cli {
 namespace {
 
 QList<QCommandLineOption> globalOptions() {
-    return {{QStringLiteral("simulate"), QStringLiteral("Talk to a simulated tester described by FILE."),
+    return {{QStringLiteral("database"), QStringLiteral("Keep the history in DB."), QStringLiteral("DB")},
+            {QStringLiteral("simulate"), QStringLiteral("Talk to a simulated tester described by FILE."),
              QStringLiteral("SCENARIO.json")},
             {QStringLiteral("trace"), QStringLiteral("Write every report to standard error in hexadecimal.")},
             {{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show the usage.")},
@@ -17,7 +18,7 @@ QList<QCommandLineOption> globalOptions() {
 
 QString usage() {
     QString text = QStringLiteral(
-        "usage: torbex-cli [--simulate SCENARIO.json] [--trace] COMMAND\n"
+        "usage: torbex-cli [--database DB] [--simulate SCENARIO.json] [--trace] COMMAND\n"
         "       torbex-cli --help | --version | COMMAND --help\n"
         "\n"
         "commands:\n");
@@ -26,16 +27,21 @@ QString usage() {
     text += QStringLiteral(
         "\n"
         "options:\n"
+        "  --database DB     keep the history in DB: an SQLite file, or a PostgreSQL connection\n"
+        "                    string or service name (else TORBEX_DATABASE, torbex.conf, or the\n"
+        "                    user's history.sqlite)\n"
         "  --simulate FILE   talk to a simulated tester described by FILE instead of the USB tester\n"
         "  --trace           write every report to standard error in hexadecimal\n"
         "\n"
         "exit status: 0 success, 1 wrong usage or a value out of range, 2 no tester found or it\n"
-        "stopped answering, 3 a file that cannot be read or written, 130 interrupted\n");
+        "stopped answering, 3 a file that cannot be read or written, 4 the history cannot be opened\n"
+        "or written, 130 interrupted\n");
     return text;
 }
 
 QString commandUsage(const Command& command) {
-    return QStringLiteral("usage: torbex-cli [--simulate SCENARIO.json] [--trace] %1\n\n%2\n").arg(command.usage, command.summary);
+    return QStringLiteral("usage: torbex-cli [--database DB] [--simulate SCENARIO.json] [--trace] %1\n\n%2\n")
+        .arg(command.usage, command.summary);
 }
 
 const Command* findCommand(const QString& name) {

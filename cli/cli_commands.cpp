@@ -1,11 +1,13 @@
 #include "cli/cli_commands.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 #include "app/operator_texts.h"
+#include "cli/history_commands.h"
 #include "cli/interrupt.h"
 #include "cli/record_listing.h"
 #include "commands/settings_transfer.h"
@@ -15,6 +17,8 @@
 #include "link/hidapi_transport.h"
 #include "sim/scenario.h"
 #include "sim/simulated_bus.h"
+
+#include <QStandardPaths>
 
 namespace torbex::cli {
 namespace {
@@ -144,6 +148,7 @@ int download(Invocation& call) {
         call.err() << "torbex-cli: no file written\n";
         return status;
     }
+    recordDownload(call, *tester, store);
     const QString out = call.value(QStringLiteral("out"));
     if (const data::FileOutcome written = data::CsvWriter().writeFile(out, store.records()); !written) {
         call.err() << "torbex-cli: cannot write " << out << ": " << written.error << '\n';
@@ -182,6 +187,8 @@ int show(Invocation& call) {
 
 QCommandLineOption json() { return {QStringLiteral("json"), QStringLiteral("Print JSON.")}; }
 
+QCommandLineOption rfid() { return {QStringLiteral("rfid"), QStringLiteral("Only this pump's tests."), QStringLiteral("RFID")}; }
+
 }  // namespace
 
 bool Invocation::isSet(const QString& option) const { return m_parser.isSet(option); }
@@ -217,6 +224,23 @@ commands::TesterService* Invocation::tester() {
     return m_tester.get();
 }
 
+history::HistoryStore* Invocation::history() {
+    if (m_history) return m_history.get();
+    const auto chosen = isSet(QStringLiteral("database")) ? std::optional(value(QStringLiteral("database"))) : std::nullopt;
+    auto opened = history::HistoryStore::open(history::chooseDatabase(settingsFolders(), chosen));
+    if (!opened) {
+        m_historyError = opened.error();
+        return nullptr;
+    }
+    m_history = std::move(opened.value());
+    return m_history.get();
+}
+
+QStringList Invocation::settingsFolders() const {
+    const QString besideProgram = QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString();
+    return {besideProgram, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)};
+}
+
 int Invocation::failed(const commands::Failure& failure) {
     if (failure.kind == commands::FailureKind::Cancelled) {
         err() << "torbex-cli: interrupted\n";
@@ -245,6 +269,15 @@ const std::vector<Command>& commandTable() {
         {QStringLiteral("clear"), QStringLiteral("clear"), QStringLiteral("erase the tester's records"), {}, {}, 0, 0, &clear},
         {QStringLiteral("show"), QStringLiteral("show FILE.csv [--json]"),
          QStringLiteral("list the records of a data file as the window shows them"), {json()}, {}, 1, 1, &show},
+        {QStringLiteral("history"), QStringLiteral("history [--rfid RFID] [--json]"),
+         QStringLiteral("list the tests kept, oldest first, with the pumps' management numbers"), {rfid(), json()}, {}, 0,
+         0, &listHistory},
+        {QStringLiteral("registry"), QStringLiteral("registry [--json] | registry set RFID NUMBER"),
+         QStringLiteral("list the pumps with their last tests and due dates, or set a pump's management number"),
+         {json()}, {}, 0, 3, &registry},
+        {QStringLiteral("import"), QStringLiteral("import FILE.csv..."),
+         QStringLiteral("add data files' tests to the history and learn their management numbers"), {}, {}, 1, -1,
+         &importFiles},
     };
     return table;
 }

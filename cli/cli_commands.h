@@ -9,6 +9,7 @@
 
 #include "cli/cli_app.h"
 #include "commands/tester_service.h"
+#include "history/history_store.h"
 #include "link/clock.h"
 #include "link/event_pump.h"
 #include "link/hid_transport.h"
@@ -35,6 +36,13 @@ public:
     // Says why an operation failed and gives the exit status.
     int failed(const commands::Failure& failure);
 
+    // The history of --database, TORBEX_DATABASE, torbex.conf or the user's own, opened at the
+    // first call; nullptr, with historyError() saying why, when it cannot be opened.
+    history::HistoryStore* history();
+    const QString& historyError() const { return m_historyError; }
+    // Where torbex.conf is looked for: the folders Setting.ini may live in.
+    QStringList settingsFolders() const;
+
 private:
     const QCommandLineParser& m_parser;
     Streams m_streams;
@@ -43,6 +51,8 @@ private:
     std::unique_ptr<sim::SimulatedTester> m_simulated;
     std::unique_ptr<link::HidTransport> m_transport;
     std::unique_ptr<commands::TesterService> m_tester;
+    std::unique_ptr<history::HistoryStore> m_history;
+    QString m_historyError;
 };
 
 // One command of the tool: its name, its usage line, what it does, its own options and how it runs.

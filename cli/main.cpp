@@ -23,6 +23,8 @@ bool stderrIsTerminal() {
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
+    // The window's name: both find the same history in the user's application-data folder.
+    QCoreApplication::setApplicationName(QStringLiteral("torbex"));
     torbex::cli::installInterruptHandler();
     QTextStream out(stdout);
     QTextStream err(stderr);

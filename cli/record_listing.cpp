@@ -18,9 +18,11 @@ QString colourName(data::CellColour colour) {
     return QStringLiteral("normal");
 }
 
-// A cell as a terminal can show it: a tab would split the listing's columns and other control
-// characters (escape sequences, NUL) would act on the terminal, so they are written as escapes.
-QString escaped(const QString& text) {
+}  // namespace
+
+// A tab would split the listing's columns and other control characters (escape sequences, NUL)
+// would act on the terminal, so they are written as escapes.
+QString terminalText(const QString& text) {
     QString shown;
     shown.reserve(text.size());
     for (QChar c : text) {
@@ -36,13 +38,11 @@ QString escaped(const QString& text) {
     return shown;
 }
 
-}  // namespace
-
 QString recordListing(const data::RecordStore& store) {
     QString listing;
     for (int row = 0; row < store.count(); ++row) {
         QStringList cells;
-        for (const QString& cell : data::gridCellTexts(store.record(row), row)) cells.append(escaped(cell));
+        for (const QString& cell : data::gridCellTexts(store.record(row), row)) cells.append(terminalText(cell));
         listing += cells.join(u'\t') + u'\n';
     }
     return listing;

@@ -95,6 +95,13 @@ struct NumberConflict {
     QString inFile;
 };
 
+// What an import, or one data file of it, added to the history.
+struct ImportSummary {
+    int files = 0;
+    int added = 0;
+    std::vector<NumberConflict> conflicts;
+};
+
 struct AuditEntry {
     QString rfid;
     QString oldNumber;
@@ -128,6 +135,9 @@ public:
     // differs from the registry's is not taken but given back.
     virtual Result<std::vector<NumberConflict>> learnNumbers(std::span<const data::MeasurementRecord> records,
                                                             ChangeSource source) = 0;
+    // One data file in one transaction: its tests, recorded without a tester serial, and its
+    // numbers, learnt with source File.
+    virtual Result<ImportSummary> recordDataFile(std::span<const data::MeasurementRecord> records) = 0;
 
     // Every pump with an RFID, with its last test; due `intervalMonths` after it.
     virtual Result<std::vector<PumpSummary>> pumps(int intervalMonths) = 0;
@@ -146,11 +156,10 @@ public:
 // whole files only and a second import completes the set; importing a file twice adds nothing.
 // The registry learns each file's numbers (source File); numbers that differ from the registry's
 // come back as conflicts. The first file that cannot be read ends the import with its reason.
-struct ImportSummary {
-    int files = 0;
-    int added = 0;
-    std::vector<NumberConflict> conflicts;
-};
 Result<ImportSummary> importDataFiles(HistoryStore& store, const QStringList& paths);
+
+// Gives records without a management number the registry's number for their pump; the value is
+// the number of records filled.
+int fillManagementNumbers(std::span<data::MeasurementRecord> records, const std::map<QString, QString>& registry);
 
 }  // namespace torbex::history

@@ -1,0 +1,61 @@
+// Where the history is kept and how often pumps are due: torbex.conf, beside Setting.ini, holds
+// what the department shares; Setting.ini stays the tester's settings alone.
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+
+#include "history/history_store.h"
+
+namespace torbex::history {
+namespace {
+
+constexpr int kDefaultIntervalMonths = 12;
+constexpr int kLongestIntervalMonths = 120;
+
+// The value of `key` in the first torbex.conf of `folders` that holds it, and that file's folder.
+std::optional<std::pair<QString, QString>> configured(const QStringList& folders, const QString& key) {
+    for (const QString& folder : folders) {
+        const QString path = QDir(folder).filePath(QStringLiteral("torbex.conf"));
+        if (folder.isEmpty() || !QFileInfo(path).isFile()) continue;
+        const QSettings conf(path, QSettings::IniFormat);
+        // QSettings splits a value at its commas; a connection string may hold one.
+        const QString value = conf.value(key).toStringList().join(QStringLiteral(", ")).trimmed();
+        if (!value.isEmpty()) return std::pair{value, folder};
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+DatabaseTarget DatabaseTarget::fromText(const QString& text) {
+    const QString value = text.trimmed();
+    if (value.startsWith(QStringLiteral("sqlite:"))) return {Kind::Sqlite, value.mid(7)};
+    if (value.endsWith(QStringLiteral(".sqlite"), Qt::CaseInsensitive) || value.endsWith(QStringLiteral(".db"), Qt::CaseInsensitive))
+        return {Kind::Sqlite, value};
+    return {Kind::Postgres, value};
+}
+
+DatabaseTarget chooseDatabase(const QStringList& settingsFolders, const std::optional<QString>& chosen) {
+    if (chosen && !chosen->trimmed().isEmpty()) return DatabaseTarget::fromText(*chosen);
+    if (const QString fromEnvironment = qEnvironmentVariable("TORBEX_DATABASE"); !fromEnvironment.trimmed().isEmpty())
+        return DatabaseTarget::fromText(fromEnvironment);
+    if (const auto line = configured(settingsFolders, QStringLiteral("history/database"))) {
+        DatabaseTarget target = DatabaseTarget::fromText(line->first);
+        // A file named in torbex.conf lies beside it unless the path says otherwise.
+        if (target.kind == DatabaseTarget::Kind::Sqlite) target.location = QDir(line->second).absoluteFilePath(target.location);
+        return target;
+    }
+    return {DatabaseTarget::Kind::Sqlite,
+            QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath(QStringLiteral("history.sqlite"))};
+}
+
+int inspectionIntervalMonths(const QStringList& settingsFolders) {
+    const auto line = configured(settingsFolders, QStringLiteral("history/interval"));
+    if (!line) return kDefaultIntervalMonths;
+    bool whole = false;
+    const int months = line->first.toInt(&whole);
+    return whole && months >= 1 && months <= kLongestIntervalMonths ? months : kDefaultIntervalMonths;
+}
+
+}  // namespace torbex::history

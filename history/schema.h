@@ -1,0 +1,15 @@
+#pragma once
+
+#include "history/sql_connection.h"
+
+namespace torbex::history {
+
+// The newest schema this program knows.
+int knownSchemaVersion();
+
+// Brings the schema up to the newest this program knows, one migration at a time in one
+// transaction, so processes opening a new database at once create it once. A database whose
+// schema is newer is refused and left as it is.
+Result<Nothing> upgradeSchema(SqlConnection& connection);
+
+}  // namespace torbex::history

@@ -1,0 +1,132 @@
+#include "history/sql_connection.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSqlError>
+#include <atomic>
+
+namespace torbex::history {
+namespace {
+
+// The window and the tool may write at once; the second waits this long for the first.
+constexpr int kBusyTimeoutMs = 5000;
+
+QString connectionName() {
+    static std::atomic<int> next{0};
+    return QStringLiteral("torbex-history-%1").arg(next++);
+}
+
+QString databaseError(const QSqlError& error) {
+    const QString text = error.text().trimmed();
+    return text.isEmpty() ? QStringLiteral("the database gave no reason") : text;
+}
+
+}  // namespace
+
+QString sqlError(const QSqlQuery& query) { return databaseError(query.lastError()); }
+
+bool runPrepared(QSqlQuery& query, std::initializer_list<QVariant> values) {
+    int position = 0;
+    for (const QVariant& value : values) {
+        // Qt binds a null QString as NULL; the history's texts are never NULL, at most empty.
+        const bool nullText = value.typeId() == QMetaType::QString && value.toString().isNull();
+        query.bindValue(position++, nullText ? QVariant(QStringLiteral("")) : value);
+    }
+    return query.exec();
+}
+
+bool runStatement(QSqlQuery& query, const QString& sql, std::initializer_list<QVariant> values) {
+    return query.prepare(sql) && runPrepared(query, values);
+}
+
+QString postgresConnectOptions(const QString& location) {
+    // A single word names a service in pg_service.conf.
+    QString options = location.contains(u'=') ? location : QStringLiteral("service=") + location;
+    static const QRegularExpression timeout(QStringLiteral("(^|\\s)connect_timeout\\s*="));
+    if (!options.contains(timeout)) options += QStringLiteral(" connect_timeout=3");
+    return options;
+}
+
+Result<std::unique_ptr<SqlConnection>> SqlConnection::open(const DatabaseTarget& target) {
+    std::unique_ptr<SqlConnection> connection(new SqlConnection(target, connectionName()));
+    if (!connection->m_db.isValid())
+        return Result<std::unique_ptr<SqlConnection>>::failure(databaseError(connection->m_db.lastError()));
+    if (const Result<Nothing> connected = connection->connect(); !connected)
+        return Result<std::unique_ptr<SqlConnection>>::failure(connected.error());
+    return connection;
+}
+
+SqlConnection::SqlConnection(const DatabaseTarget& target, QString name)
+    : m_target(target),
+      m_dialect(target.kind == DatabaseTarget::Kind::Sqlite ? Dialect::Sqlite : Dialect::Postgres),
+      m_name(std::move(name)),
+      m_db(QSqlDatabase::addDatabase(
+          m_dialect == Dialect::Sqlite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"), m_name)) {
+    if (m_dialect == Dialect::Sqlite) {
+        m_db.setDatabaseName(target.location);
+        m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+    } else {
+        m_db.setConnectOptions(postgresConnectOptions(target.location));
+    }
+}
+
+SqlConnection::~SqlConnection() {
+    m_db.close();
+    m_db = QSqlDatabase();  // the last handle must be gone before the name is removed
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+Result<Nothing> SqlConnection::connect() {
+    if (m_dialect == Dialect::Sqlite && !QDir().mkpath(QFileInfo(m_target.location).absolutePath()))
+        return Result<Nothing>::failure(QStringLiteral("cannot create the folder of ") + m_target.location);
+    if (!m_db.open()) return Result<Nothing>::failure(databaseError(m_db.lastError()));
+    if (m_dialect == Dialect::Postgres) return Nothing{};
+    // The log lets readers go on while one process writes; FULL makes a commit survive a power
+    // loss. Checked here, so a file that is no database is refused at once.
+    QSqlQuery pragma(m_db);
+    if (!pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !pragma.next() ||
+        pragma.value(0).toString().compare(QStringLiteral("wal"), Qt::CaseInsensitive) != 0 ||
+        !pragma.exec(QStringLiteral("PRAGMA synchronous=FULL"))) {
+        const QString reason = pragma.lastError().isValid() ? sqlError(pragma) : QStringLiteral("no write-ahead log");
+        pragma = QSqlQuery();
+        m_db.close();
+        return Result<Nothing>::failure(m_target.location + QStringLiteral(": ") + reason);
+    }
+    return Nothing{};
+}
+
+Result<Nothing> SqlConnection::begin(Access access) {
+    if (!m_db.isOpen()) {
+        if (const Result<Nothing> connected = connect(); !connected) return connected;
+    }
+    // IMMEDIATE takes the write lock at once: a writer that only read first could not wait for
+    // another writer and would fail instead.
+    QSqlQuery query(m_db);
+    const bool immediate = m_dialect == Dialect::Sqlite && access == Access::Write;
+    if (!query.exec(immediate ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN")))
+        return Result<Nothing>::failure(sqlError(query));
+    return Nothing{};
+}
+
+Result<Nothing> SqlConnection::commit() {
+    QSqlQuery query(m_db);
+    if (!query.exec(QStringLiteral("COMMIT"))) return Result<Nothing>::failure(sqlError(query));
+    return Nothing{};
+}
+
+void SqlConnection::rollback() {
+    QSqlQuery query(m_db);
+    (void)query.exec(QStringLiteral("ROLLBACK"));  // nothing to undo when the transaction is gone
+}
+
+bool SqlConnection::reconnectAfterLoss() {
+    {
+        QSqlQuery probe(m_db);
+        if (m_db.isOpen() && probe.exec(QStringLiteral("SELECT 1"))) return false;
+    }
+    m_db.close();
+    return true;
+}
+
+}  // namespace torbex::history

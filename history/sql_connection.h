@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+#include <functional>
+#include <initializer_list>
+
+#include "history/history_store.h"
+
+namespace torbex::history {
+
+enum class Dialect { Sqlite, Postgres };
+enum class Access { Read, Write };
+
+// The database's words for why a statement failed.
+QString sqlError(const QSqlQuery& query);
+
+// Prepares `sql` on `query` and runs it with `values` bound in order.
+bool runStatement(QSqlQuery& query, const QString& sql, std::initializer_list<QVariant> values = {});
+
+// Runs an already prepared statement with `values` bound in order.
+bool runPrepared(QSqlQuery& query, std::initializer_list<QVariant> values);
+
+// libpq's options for a connection string or service name: a connection attempt gives up after
+// three seconds unless the text says otherwise, so a server that is gone never holds the window.
+QString postgresConnectOptions(const QString& location);
+
+// This process's connection to the history's database, under a name of its own so that several
+// stores can be open at once.
+class SqlConnection {
+public:
+    static Result<std::unique_ptr<SqlConnection>> open(const DatabaseTarget& target);
+    ~SqlConnection();
+    SqlConnection(const SqlConnection&) = delete;
+    SqlConnection& operator=(const SqlConnection&) = delete;
+
+    Dialect dialect() const { return m_dialect; }
+
+    // Runs `work` in one transaction, committed when it succeeds and rolled back when not. When
+    // the connection turns out to be lost, it connects again and runs `work` once more: after a
+    // server restart the first operation works, and one that cannot connect fails at once with
+    // the reason. Every operation of the store finds what a lost first run committed, so running
+    // it twice does no harm.
+    template <typename T>
+    Result<T> transaction(Access access, const std::function<Result<T>(QSqlDatabase&)>& work) {
+        for (int attempt = 0;; ++attempt) {
+            // A failed attempt to connect is not repeated: it may have taken the whole time-out.
+            const bool wasOpen = m_db.isOpen();
+            if (const Result<Nothing> ready = begin(access); !ready) {
+                if (wasOpen && attempt == 0 && reconnectAfterLoss()) continue;
+                return Result<T>::failure(ready.error());
+            }
+            Result<T> result = work(m_db);
+            if (result) {
+                const Result<Nothing> committed = commit();
+                if (committed) return result;
+                result = Result<T>::failure(committed.error());
+            }
+            rollback();
+            if (attempt > 0 || !reconnectAfterLoss()) return result;
+        }
+    }
+
+private:
+    SqlConnection(const DatabaseTarget& target, QString name);
+    Result<Nothing> connect();
+    Result<Nothing> begin(Access access);
+    Result<Nothing> commit();
+    void rollback();
+    // True, with the connection closed, when the database no longer answers.
+    bool reconnectAfterLoss();
+
+    DatabaseTarget m_target;
+    Dialect m_dialect;
+    QString m_name;
+    QSqlDatabase m_db;
+};
+
+}  // namespace torbex::history
