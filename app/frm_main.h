@@ -108,7 +108,8 @@ private:
 
     // History and registry: each says what went wrong to the operator and carries on.
     void openHistory();
-    void recordDownloadInHistory();
+    // Why the history could not take the download; empty when it did.
+    QString recordDownloadInHistory();
     void registerNumber(const data::MeasurementRecord& record);
     void learnNumbersFromFile();
 

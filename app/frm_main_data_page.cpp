@@ -99,8 +99,9 @@ void frmMain::loadData() {
     if (!reached) m_pollTick.show(commands::ConnectionState::Unknown);
     DispData();
     if (downloaded) {
-        recordDownloadInHistory();
+        const QString historyProblem = recordDownloadInHistory();
         m_services.dialogs.showMessage(texts::kConfirm, texts::kLoadDone);
+        if (!historyProblem.isEmpty()) m_services.dialogs.showMessage(texts::kError, texts::historyNotUpdated(historyProblem));
     } else if (cancelled) {
         m_services.dialogs.showMessage(texts::kConfirm, texts::kDownloadCancelled);
     } else {

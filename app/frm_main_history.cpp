@@ -6,7 +6,7 @@
 #include "app/frm_main.h"
 #include "app/operator_texts.h"
 #include "commands/protocol.h"
-#include "history/registry_fill.h"
+#include "history/history_store.h"
 
 namespace torbex::app {
 
@@ -30,8 +30,8 @@ void frmMain::cmdHistory_Click() {
     m_services.dialogs.showHistory(*m_history, m_services.inspectionIntervalMonths);
 }
 
-void frmMain::recordDownloadInHistory() {
-    if (!m_history) return;
+QString frmMain::recordDownloadInHistory() {
+    if (!m_history) return {};
     std::vector<data::MeasurementRecord> records(m_store.records().begin(), m_store.records().end());
     const auto numbers = m_history->managementNumbers();
     if (numbers && history::fillManagementNumbers(records, numbers.value()) > 0) {
@@ -44,7 +44,7 @@ void frmMain::recordDownloadInHistory() {
     }
     const auto recorded = numbers ? m_history->recordTests(commands::trimSpaces(m_values.SerialNumber).toString(), records)
                                   : history::Result<int>::failure(numbers.error());
-    if (!recorded) m_services.dialogs.showMessage(texts::kError, texts::historyNotUpdated(recorded.error()));
+    return recorded ? QString() : recorded.error();
 }
 
 void frmMain::registerNumber(const data::MeasurementRecord& record) {

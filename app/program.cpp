@@ -50,7 +50,7 @@ int runMainWindow(QApplication& app, link::HidTransport& transport, const link::
                             QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
                             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)};
     const QStringList settingsFolders{folders.programFolder, folders.configFolder};
-    MainWindowServices services{transport, clock, events, dialogs, folders};
+    MainWindowServices services{transport, clock, events, dialogs, folders, &QDateTime::currentDateTime, true, std::nullopt, 12};
     services.history = history ? *history : history::chooseDatabase(settingsFolders);
     services.inspectionIntervalMonths = history::inspectionIntervalMonths(settingsFolders);
     frmMain window(std::move(services));

@@ -26,7 +26,7 @@ struct SilentDialogs final : app::OperatorDialogs {
 struct WindowRig {
     WindowRig() { bus.attachTester(tester); }
     app::MainWindowServices services() {
-        return {bus, clock, events, dialogs, {folder.path(), folder.path(), folder.path()}, &QDateTime::currentDateTime, false};
+        return {bus, clock, events, dialogs, {folder.path(), folder.path(), folder.path()}, &QDateTime::currentDateTime, false, std::nullopt, 12};
     }
     QTemporaryDir folder;
     link::ManualClock clock;

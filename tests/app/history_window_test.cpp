@@ -43,6 +43,7 @@ protected:
 TEST_F(HistoryWindowTest, DownloadsAreRecordedOnceAndKnownPumpsGetTheirNumbers) {
     ASSERT_TRUE(store().setManagementNumber(QStringLiteral("00000000000000A1"), QStringLiteral("P-01"), history::ChangeSource::Tool));
     for (int download = 0; download < 2; ++download) {
+        window.store().unsaved = false;
         window.Command1_Click(DataButton::Load);
         EXPECT_EQ(told(), Told{kLoadDone});
         EXPECT_EQ(store().testCount().value(), 2);

@@ -24,7 +24,7 @@ TEST_F(MainWindowTest, FirstStartCreatesSettingsFileAndShowsDefaultsWithTheFacto
         EXPECT_EQ(widget(QString::fromLatin1(name).remove(u'+'))->isHidden(), *name != '+') << name;
 
     // No folder takes the settings file: the operator is told and the program ends.
-    frmMain homeless({rig.bus, rig.clock, rig.events, dialogs, {QString(), QString(), documents.path()}, {}, false});
+    frmMain homeless({rig.bus, rig.clock, rig.events, dialogs, {QString(), QString(), documents.path()}, {}, false, {}, 12});
     EXPECT_FALSE(homeless.Form_Load());
     EXPECT_EQ(told().back(), QStringLiteral("ファイル異常|設定ファイルが書込みできません。　本プログラムを終了します。"));
     EXPECT_TRUE(homeless.programEnded());

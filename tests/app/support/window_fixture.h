@@ -27,9 +27,7 @@ protected:
     explicit WindowTest(sim::TesterState state = {}, std::optional<history::DatabaseTarget> history = std::nullopt)
         : rig(std::move(state)), historyTarget(std::move(history)) {}
     app::MainWindowServices services(std::optional<history::DatabaseTarget> history) {
-        app::MainWindowServices s{rig.bus, rig.clock, rig.events, dialogs, folders, [this] { return rig.localTime; }, false};
-        s.history = std::move(history);
-        return s;
+        return {rig.bus, rig.clock, rig.events, dialogs, folders, [this] { return rig.localTime; }, false, std::move(history), 12};
     }
 
     // What was shown since the last call, as "title|text".
