@@ -24,6 +24,7 @@ QTableView* table(QWidget* parent, const QString& name, QAbstractItemModel* mode
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->verticalHeader()->hide();
     view->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    view->horizontalHeader()->setStretchLastSection(true);
     return view;
 }
 

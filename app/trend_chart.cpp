@@ -82,7 +82,9 @@ QChart* trendChart(const std::vector<history::StoredTest>& tests) {
     occlusion->setColor(QColor(0, 70, 180));
 
     auto* time = new QDateTimeAxis;
-    time->setFormat(QStringLiteral("yyyy/MM/dd"));
+    // Days repeat on the axis of a short span; its hours tell the ticks apart.
+    constexpr qint64 kWeekMs = 7 * kDayMs;
+    time->setFormat(last - first < kWeekMs ? QStringLiteral("MM/dd HH:mm") : QStringLiteral("yyyy/MM/dd"));
     time->setRange(QDateTime::fromMSecsSinceEpoch(first), QDateTime::fromMSecsSinceEpoch(last));
     auto* percent = new QValueAxis;
     percent->setTitleText(QStringLiteral("%"));
