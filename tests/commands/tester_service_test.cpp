@@ -58,9 +58,9 @@ TEST(Exchange, BabblingTesterIsDroppedOnlyPastTheSkipLimit) {
             const std::array<std::uint8_t, 65> wire{0, static_cast<std::uint8_t>(pumped++ < stale ? 101 : 1), kReadCommand, '2'};
             rig.tester.receiveReport(wire, rig.tester.plugGeneration());
         });
-        const bool answered = rig.service.poll().ok() && rig.service.link().connected();
+        const bool answered = rig.service.poll().ok();
         const bool dropped = stale > ReportExchange::kMaxSkippedReplies;
-        EXPECT_EQ(std::pair(answered, pumped), std::pair(!dropped, dropped ? stale : stale + 1));
+        EXPECT_EQ(std::tuple(answered, rig.service.link().connected(), pumped), std::tuple(!dropped, !dropped, dropped ? stale : stale + 1));
     }
 }
 
@@ -121,7 +121,7 @@ TEST(Download, RecordsComeInOrderThroughFaultsEmptySlotsAreSkippedAndClearEmptie
     for (const Fault fault : {Fault::Replug, Fault::StaleEcho, Fault::NoAnswer}) full.tester.injectFault(fault);
     EXPECT_EQ(std::get<1>(download(full)), all);
     fill(sparse, {3, 4, 500});
-    sparse.tester.state().slots[5] = sim::RawReply{{'2', '4', '9', ' ', '5'}};
+    sparse.tester.state().slots[5] = sim::RawReply{{'2', '4', '9', ' ', '5', '7'}};  // byte 8 is no part of it
     sparse.tester.state().slots[1000] = sim::RawReply{{'2', '9', '9', '9', '9'}};
     EXPECT_EQ(download(sparse), std::make_tuple(std::nullopt, std::vector{3, 4, 500}, std::vector{0, 3, 4, 5, 500, 501, 1000}));
     EXPECT_TRUE(full.service.clearRecords().ok());
