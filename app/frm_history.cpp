@@ -10,7 +10,9 @@
 #include <QtCharts/QChartView>
 
 #include "app/operator_texts.h"
-#include "app/trend_chart.h"
+#include "app/report_saving.h"
+#include "report/report_records.h"
+#include "report/trend_chart.h"
 
 namespace torbex::app {
 namespace {
@@ -30,8 +32,9 @@ QTableView* table(QWidget* parent, const QString& name, QAbstractItemModel* mode
 
 }  // namespace
 
-frmHistory::frmHistory(history::HistoryStore& store, OperatorDialogs& dialogs, int intervalMonths, QWidget* parent)
-    : QDialog(parent), m_store(store), m_dialogs(dialogs), m_intervalMonths(intervalMonths) {
+frmHistory::frmHistory(history::HistoryStore& store, OperatorDialogs& dialogs, int intervalMonths, QString reportFolder,
+                       QWidget* parent)
+    : QDialog(parent), m_store(store), m_dialogs(dialogs), m_intervalMonths(intervalMonths), m_reportFolder(std::move(reportFolder)) {
     setWindowTitle(texts::kHistoryTitle);
     resize(1100, 760);
     m_filtered.setSourceModel(&m_pumps);
@@ -47,6 +50,9 @@ frmHistory::frmHistory(history::HistoryStore& store, OperatorDialogs& dialogs, i
     chtTrend->setObjectName(QStringLiteral("chtTrend"));
     chtTrend->setRenderHint(QPainter::Antialiasing);
     chtTrend->setMinimumHeight(260);
+    cmdReport = new QPushButton(texts::kReportButton, this);
+    cmdReport->setObjectName(QStringLiteral("cmdReport"));
+    cmdReport->setEnabled(false);
     cmdClose = new QPushButton(texts::kCloseButton, this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
 
@@ -55,6 +61,7 @@ frmHistory::frmHistory(history::HistoryStore& store, OperatorDialogs& dialogs, i
     filterRow->addWidget(txtFilter, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
+    buttons->addWidget(cmdReport);
     buttons->addWidget(cmdClose);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(filterRow);
@@ -66,6 +73,7 @@ frmHistory::frmHistory(history::HistoryStore& store, OperatorDialogs& dialogs, i
     connect(txtFilter, &QLineEdit::textChanged, this, [this](const QString& text) { m_filtered.setFilterFixedString(text); });
     connect(grdPumps->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { grdPumps_Click(current.row()); });
+    connect(cmdReport, &QPushButton::clicked, this, [this] { cmdReport_Click(); });
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
 }
 
@@ -89,7 +97,23 @@ void frmHistory::grdPumps_Click(int row) {
     }
     m_shownPump = pump.rfid;
     m_tests.setTests(std::move(tests.value()));
-    chtTrend->setChart(trendChart(m_tests.tests()));  // the view takes the chart and drops the last one
+    chtTrend->setChart(report::trendChart(m_tests.tests()));  // the view takes the chart and drops the last one
+    cmdReport->setEnabled(true);
+}
+
+void frmHistory::cmdReport_Click() {
+    if (m_shownPump.isEmpty()) return;
+    std::vector<data::MeasurementRecord> records;
+    QString serial;
+    for (const history::StoredTest& test : m_tests.tests()) {
+        records.push_back(report::recordOf(test));
+        // One tester's serial number heads the report; tests from several testers have none there.
+        serial = records.size() == 1 || serial == test.testerSerial ? test.testerSerial : QStringLiteral(" ");
+    }
+    const QString number = m_tests.tests().empty() ? QString() : m_tests.tests().back().managementNo;
+    saveReport(m_dialogs, m_reportFolder, records,
+               {serial.trimmed(), report::currentUserName(), QDateTime::currentDateTime(),
+                report::PumpSection{m_shownPump, number, m_tests.tests()}});
 }
 
 }  // namespace torbex::app

@@ -19,12 +19,16 @@ class frmHistory final : public QDialog {
     Q_OBJECT
 
 public:
-    frmHistory(history::HistoryStore& store, OperatorDialogs& dialogs, int intervalMonths, QWidget* parent = nullptr);
+    // Reports are saved in `reportFolder` unless the operator picks another.
+    frmHistory(history::HistoryStore& store, OperatorDialogs& dialogs, int intervalMonths, QString reportFolder = {},
+               QWidget* parent = nullptr);
 
     // Reads the pumps again; false (the operator told why) when the history cannot be read.
     bool refresh();
     // Shows the tests of the pump in a row of the (filtered) pump list.
     void grdPumps_Click(int row);
+    // Saves a report on the pump shown.
+    void cmdReport_Click();
 
     PumpListModel& pumps() { return m_pumps; }
     TestListModel& tests() { return m_tests; }
@@ -36,12 +40,14 @@ public:
     QTableView* grdPumps = nullptr;
     QTableView* grdTests = nullptr;
     QChartView* chtTrend = nullptr;
+    QPushButton* cmdReport = nullptr;
     QPushButton* cmdClose = nullptr;
 
 private:
     history::HistoryStore& m_store;
     OperatorDialogs& m_dialogs;
     int m_intervalMonths;
+    QString m_reportFolder;
     PumpListModel m_pumps;
     QSortFilterProxyModel m_filtered;
     TestListModel m_tests;

@@ -66,6 +66,7 @@ frmMain::frmMain(MainWindowServices services, QWidget* parent)
     connect(m_controls.Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     connect(m_controls.Command10, &QPushButton::clicked, this, [this] { Command10_Click(); });
     connect(m_controls.cmdHistory, &QPushButton::clicked, this, [this] { cmdHistory_Click(); });
+    connect(m_controls.cmdReport, &QPushButton::clicked, this, [this] { cmdReport_Click(); });
     connect(m_controls.Grid2, &QTableView::doubleClicked, this,
             [this](const QModelIndex& cell) { Grid2_DblClick(cell.row(), cell.column()); });
 

@@ -66,6 +66,8 @@ public:
     void Command10_Click();
     // Opens the history window.
     void cmdHistory_Click();
+    // Saves a report of the records on the page.
+    void cmdReport_Click();
 
     const WindowControls& controls() const { return m_controls; }
     commands::TesterService& tester() { return m_tester; }

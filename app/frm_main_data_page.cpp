@@ -133,7 +133,7 @@ QString frmMain::chosenDataFile(const QString& chosen) {
 
 void frmMain::saveFile() {
     if (DataDirectory.isEmpty()) DataDirectory = m_services.folders.documentsFolder;
-    const auto chosen = m_services.dialogs.chooseFileToWrite({texts::kSaveDialogTitle, kCsvFilter, DataDirectory});
+    const auto chosen = m_services.dialogs.chooseFileToWrite({texts::kSaveDialogTitle, kCsvFilter, DataDirectory, {}});
     if (!chosen || chosen->isEmpty()) return;
     const QString path = chosenDataFile(*chosen);
     if (isFile(path) && !m_services.dialogs.askYesNo(texts::kError, texts::kOverwriteQuestion)) return;
@@ -155,7 +155,7 @@ void frmMain::saveFile() {
 }
 
 void frmMain::readFile() {
-    const auto chosen = m_services.dialogs.chooseFileToRead({QString(), kCsvFilter, QString()});
+    const auto chosen = m_services.dialogs.chooseFileToRead({QString(), kCsvFilter, QString(), {}});
     if (!chosen || chosen->isEmpty()) return;
     const QString path = chosenDataFile(*chosen);
     bool read = false;

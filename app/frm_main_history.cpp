@@ -5,6 +5,8 @@
 
 #include "app/frm_main.h"
 #include "app/operator_texts.h"
+#include "app/report_saving.h"
+#include "app/report_saving.h"
 #include "commands/protocol.h"
 #include "history/history_store.h"
 
@@ -28,6 +30,18 @@ void frmMain::cmdHistory_Click() {
         return;
     }
     m_services.dialogs.showHistory(*m_history, m_services.inspectionIntervalMonths);
+}
+
+void frmMain::cmdReport_Click() {
+    if (m_downloading) return;
+    std::vector<data::MeasurementRecord> records(m_store.records().begin(), m_store.records().end());
+    // A number the grid lacks may be known to the registry.
+    if (m_history) {
+        if (const auto numbers = m_history->managementNumbers()) history::fillManagementNumbers(records, numbers.value());
+    }
+    if (DataDirectory.isEmpty()) DataDirectory = m_services.folders.documentsFolder;
+    saveReport(m_services.dialogs, DataDirectory, records,
+               {commands::trimSpaces(m_values.SerialNumber).toString(), report::currentUserName(), m_services.localClock(), std::nullopt});
 }
 
 QString frmMain::recordDownloadInHistory() {

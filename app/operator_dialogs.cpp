@@ -21,6 +21,7 @@ std::optional<QString> runFileDialog(QWidget* parent, const OperatorDialogs::Fil
     dialog.setNameFilter(choice.filter);
     const QString folder = choice.folder.isEmpty() ? lastFolder : choice.folder;
     if (!folder.isEmpty()) dialog.setDirectory(folder);
+    if (!choice.name.isEmpty()) dialog.selectFile(choice.name);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     lastFolder = dialog.directory().absolutePath();
     return dialog.selectedFiles().constFirst();
@@ -81,7 +82,7 @@ std::unique_ptr<ProgressView> MessageBoxDialogs::showDownloadProgress() {
 }
 
 void MessageBoxDialogs::showHistory(history::HistoryStore& store, int intervalMonths) {
-    frmHistory window(store, *this, intervalMonths, m_parent);
+    frmHistory window(store, *this, intervalMonths, m_lastFolder, m_parent);
     if (window.refresh()) window.exec();
 }
 

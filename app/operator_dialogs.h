@@ -33,6 +33,7 @@ public:
         QString title;
         QString filter;  // "*.csv"
         QString folder;  // where the dialog opens; empty: where it was last
+        QString name;    // the file name proposed; empty: none
     };
     // The file the operator chose to write, or nullopt when the dialog was cancelled.
     virtual std::optional<QString> chooseFileToWrite(const FileChoice& choice) = 0;

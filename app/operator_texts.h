@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QDateTime>
 #include <QString>
 
@@ -69,6 +70,12 @@ inline QString numberConflictQuestion(const QString& rfid, const QString& regist
     return QStringLiteral("管理番号が登録と異なります。\nRFID：%1\n登録：%2\nファイル：%3\n登録をファイルの管理番号に変更しますか？")
         .arg(rfid, registered, inFile);
 }
+
+// Reports
+inline const QString kReportButton = QStringLiteral("報告書");
+inline const QString kReportDialogTitle = QStringLiteral("報告書保存");
+inline const QString kNoRecordsForReport = QStringLiteral("報告書にするデータがありません。");
+inline QString reportFileName(const QDate& today) { return QStringLiteral("点検報告書_%1.pdf").arg(today.toString(QStringLiteral("yyyyMMdd"))); }
 
 // Management number editor
 inline const QString kManagementNumberCharacters =

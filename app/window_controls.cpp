@@ -152,6 +152,7 @@ void buildDataPage(QFrame* page, WindowControls& c) {
 
     // In the free band between the grid and the row of buttons, right-aligned with the exit button.
     c.cmdHistory = button(page, QStringLiteral("cmdHistory"), texts::kHistoryButton, twips(11880, 7080, 1695, 480), QColor(0xE0, 0xF0, 0xFF), true);
+    c.cmdReport = button(page, QStringLiteral("cmdReport"), texts::kReportButton, twips(10080, 7080, 1695, 480), QColor(0xE0, 0xF0, 0xFF), true);
 }
 
 void buildSettingsPage(QFrame* page, WindowControls& c) {

@@ -41,6 +41,7 @@ struct WindowControls {
     QLabel* Label5 = nullptr;
     QLabel* Label4 = nullptr;
     QPushButton* cmdHistory = nullptr;
+    QPushButton* cmdReport = nullptr;
 
     // Settings page
     QGroupBox* Frame1 = nullptr;

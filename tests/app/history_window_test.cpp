@@ -103,7 +103,7 @@ TEST_F(HistoryWindowTest, AFailingHistoryIsReportedAndTheDownloadStillShows) {
 
 TEST_F(HistoryWindowTest, HistoryWindowListsPumpsWithDueDatesFiltersAndShowsATrend) {
     window.Command1_Click(DataButton::Load);
-    frmHistory history(store(), dialogs, 12, &window);
+    frmHistory history(store(), dialogs, 12, documents.path(), &window);
     ASSERT_TRUE(history.refresh());
     ASSERT_EQ(history.pumps().rowCount(), 2);
     // Tests from 2024 are overdue after twelve months: their due dates are red.
@@ -117,6 +117,14 @@ TEST_F(HistoryWindowTest, HistoryWindowListsPumpsWithDueDatesFiltersAndShowsATre
     EXPECT_EQ(history.shownPump(), QStringLiteral("00000000000000B2"));
     EXPECT_EQ(history.tests().rowCount(), 1);
     EXPECT_EQ(history.chtTrend->chart()->series().size(), 4);
+
+    // Reports on the pump shown, and on the page's records, are saved where the operator says.
+    dialogs.files = {documents.filePath(QStringLiteral("pump")), documents.filePath(QStringLiteral("page.pdf"))};
+    history.cmdReport_Click();
+    window.cmdReport_Click();
+    EXPECT_EQ(dialogs.fileDialogs.back().name, QStringLiteral("点検報告書_20240305.pdf"));
+    for (const char* name : {"pump.pdf", "page.pdf"})
+        EXPECT_TRUE(testing::fileBytes(documents.filePath(QLatin1String(name))).startsWith("%PDF")) << name;
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "app/trend_chart.h"
+#include "report/trend_chart.h"
 
 #include <QtCharts/QAreaSeries>
 #include <QtCharts/QChart>
@@ -7,9 +7,9 @@
 #include <QtCharts/QValueAxis>
 #include <algorithm>
 
-#include "app/history_models.h"
 
-namespace torbex::app {
+
+namespace torbex::report {
 namespace {
 
 struct Band {
@@ -106,4 +106,4 @@ QChart* trendChart(const std::vector<history::StoredTest>& tests) {
     return chart;
 }
 
-}  // namespace torbex::app
+}  // namespace torbex::report

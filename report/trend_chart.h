@@ -6,7 +6,7 @@
 
 class QChart;
 
-namespace torbex::app {
+namespace torbex::report {
 
 // The band drawn behind the flow results, %: a guide for the eye; the tester's own judgement is
 // what the verdicts show.
@@ -18,4 +18,4 @@ inline constexpr double kFlowBandHigh = 105.0;
 // owns the chart. Used by the history window and drawn into reports.
 QChart* trendChart(const std::vector<history::StoredTest>& tests);
 
-}  // namespace torbex::app
+}  // namespace torbex::report
