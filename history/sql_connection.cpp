@@ -37,6 +37,8 @@ bool runPrepared(QSqlQuery& query, std::initializer_list<QVariant> values) {
 }
 
 bool runStatement(QSqlQuery& query, const QString& sql, std::initializer_list<QVariant> values) {
+    // PostgreSQL prepares no DDL; a statement without values has nothing to bind anyway.
+    if (values.size() == 0) return query.exec(sql);
     return query.prepare(sql) && runPrepared(query, values);
 }
 
