@@ -16,11 +16,14 @@ const QString kFillSerial = QStringLiteral(
     "AND measure_time = ? AND flow_setting = ? AND COALESCE(flow_result, -2147483647) = ? AND occlusion_level = ? "
     "AND COALESCE(occlusion_result, -2147483647) = ? AND (status & 15) = ?");
 
+// Each pump's newest test found through the unique index, a few steps a pump, rather than by
+// ranking every test: the list stays quick over years of tests.
 const QString kPumps = QStringLiteral(
-    "SELECT r.rfid, COALESCE(p.management_no, ''), r.tests, r.measure_date, r.status FROM "
-    "(SELECT rfid, measure_date, status, COUNT(*) OVER (PARTITION BY rfid) AS tests, ROW_NUMBER() OVER "
-    "(PARTITION BY rfid ORDER BY measure_date DESC, measure_time DESC, id DESC) AS age FROM tests WHERE rfid <> '') r "
-    "LEFT JOIN pumps p ON p.rfid = r.rfid WHERE r.age = 1 "
+    "SELECT g.rfid, COALESCE(p.management_no, ''), g.tests, t.measure_date, t.status FROM "
+    "(SELECT c.rfid, COUNT(*) AS tests, (SELECT n.id FROM tests n WHERE n.rfid = c.rfid "
+    "ORDER BY n.measure_date DESC, n.measure_time DESC, n.id DESC LIMIT 1) AS newest "
+    "FROM tests c WHERE c.rfid <> '' GROUP BY c.rfid) g "
+    "JOIN tests t ON t.id = g.newest LEFT JOIN pumps p ON p.rfid = g.rfid "
     "UNION ALL SELECT p.rfid, p.management_no, 0, '', 0 FROM pumps p "
     "WHERE NOT EXISTS (SELECT 1 FROM tests t WHERE t.rfid = p.rfid) ORDER BY 1");
 

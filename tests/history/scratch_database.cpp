@@ -59,7 +59,7 @@ ScratchDatabase::ScratchDatabase(Backend backend, const QString& server) : m_ser
 
 ScratchDatabase::~ScratchDatabase() {
     if (!m_schema.isEmpty() && problem.isEmpty())
-        runBeside({history::DatabaseTarget::Kind::Postgres, m_server}, QStringLiteral("DROP SCHEMA %1 CASCADE").arg(m_schema));
+        runBeside({history::DatabaseTarget::Kind::Postgres, m_server}, QStringLiteral("SET client_min_messages = warning; DROP SCHEMA %1 CASCADE").arg(m_schema));
 }
 
 std::unique_ptr<history::HistoryStore> ScratchDatabase::open() const {
