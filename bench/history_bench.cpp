@@ -28,7 +28,9 @@ std::vector<data::MeasurementRecord> tests(int first, int count, bool numbered =
         const int t = first + i;
         const QDateTime at = start.addSecs(60LL * t);
         record.status = 0x8F;
-        record.PumpRfid = QStringLiteral("%1").arg(0x0807060504000000LL + t % kPumps, 16, 16, QLatin1Char('0')).toUpper();
+        record.PumpRfid = QStringLiteral("%1")
+                              .arg(0x0807060504000000LL + t % kPumps, 16, 16, QLatin1Char('0'))
+                              .toUpper();
         if (numbered) record.ManagementNo = QStringLiteral("P-%1").arg(t % kPumps);
         record.MeasureDate = at.toString(QStringLiteral("yyyy/MM/dd"));
         record.MeasureTime = at.toString(QStringLiteral("HH:mm"));
@@ -40,7 +42,8 @@ std::vector<data::MeasurementRecord> tests(int first, int count, bool numbered =
     return records;
 }
 
-std::unique_ptr<history::HistoryStore> openOrSkip(benchmark::State& state, const history::DatabaseTarget& target) {
+std::unique_ptr<history::HistoryStore> openOrSkip(benchmark::State& state,
+                                                  const history::DatabaseTarget& target) {
     auto store = history::HistoryStore::open(target);
     if (!store) {
         state.SkipWithError(store.error().toLocal8Bit().constData());
@@ -58,13 +61,15 @@ void recordDownloads(benchmark::State& state, history::HistoryStore& store) {
         first += kDownload;
         state.ResumeTiming();
         const auto added = store.recordTests(QStringLiteral("TB000123"), records);
-        if (!added || added.value() != kDownload) state.SkipWithError("the download was not recorded");
+        if (!added || added.value() != kDownload)
+            state.SkipWithError("the download was not recorded");
     }
 }
 
 void BM_RecordDownload_Sqlite(benchmark::State& state) {
     QTemporaryDir folder;
-    if (auto store = openOrSkip(state, {history::DatabaseTarget::Kind::Sqlite, folder.filePath(QStringLiteral("h.sqlite"))}))
+    if (auto store = openOrSkip(state, {history::DatabaseTarget::Kind::Sqlite,
+                                        folder.filePath(QStringLiteral("h.sqlite"))}))
         recordDownloads(state, *store);
 }
 BENCHMARK(BM_RecordDownload_Sqlite)->Unit(benchmark::kMillisecond);
@@ -86,8 +91,9 @@ void BM_RecordDownload_Postgres(benchmark::State& state) {
         QSqlDatabase::removeDatabase(schema);
     };
     run(QStringLiteral("CREATE SCHEMA ") + schema);
-    if (auto store = openOrSkip(state, {history::DatabaseTarget::Kind::Postgres,
-                                        server + QStringLiteral(" options=-csearch_path=") + schema})) {
+    if (auto store =
+            openOrSkip(state, {history::DatabaseTarget::Kind::Postgres,
+                               server + QStringLiteral(" options=-csearch_path=") + schema})) {
         recordDownloads(state, *store);
     }
     run(QStringLiteral("SET client_min_messages = warning; DROP SCHEMA %1 CASCADE").arg(schema));
@@ -96,7 +102,8 @@ BENCHMARK(BM_RecordDownload_Postgres)->Unit(benchmark::kMillisecond);
 
 void BM_FillNumbersOfADownload(benchmark::State& state) {
     QTemporaryDir folder;
-    auto store = openOrSkip(state, {history::DatabaseTarget::Kind::Sqlite, folder.filePath(QStringLiteral("h.sqlite"))});
+    auto store = openOrSkip(state, {history::DatabaseTarget::Kind::Sqlite,
+                                    folder.filePath(QStringLiteral("h.sqlite"))});
     if (!store || !store->learnNumbers(tests(0, kPumps, true), history::ChangeSource::File)) return;
     const auto download = tests(0, kDownload);
     for (auto _ : state) {
@@ -113,14 +120,18 @@ void BM_ImportHundredFullFiles_Sqlite(benchmark::State& state) {
     QStringList files;
     for (int f = 0; f < 100; ++f) {
         files << folder.filePath(QStringLiteral("%1.csv").arg(f));
-        if (!data::writeFileAtomically(files.back(), *data::csvBytes(tests(f * kDownload, kDownload, true))))
+        if (!data::writeFileAtomically(files.back(),
+                                       *data::csvBytes(tests(f * kDownload, kDownload, true))))
             state.SkipWithError("cannot write the data files");
     }
     int round = 0;
     for (auto _ : state) {
-        auto store = openOrSkip(state, {history::DatabaseTarget::Kind::Sqlite, folder.filePath(QStringLiteral("%1.sqlite").arg(round++))});
-        const auto summary = store ? history::importDataFiles(*store, files) : history::Result<history::ImportSummary>::failure({});
-        if (!summary || summary.value().added != 100 * kDownload) state.SkipWithError("the files were not imported");
+        auto store = openOrSkip(state, {history::DatabaseTarget::Kind::Sqlite,
+                                        folder.filePath(QStringLiteral("%1.sqlite").arg(round++))});
+        const auto summary = store ? history::importDataFiles(*store, files)
+                                   : history::Result<history::ImportSummary>::failure({});
+        if (!summary || summary.value().added != 100 * kDownload)
+            state.SkipWithError("the files were not imported");
     }
 }
 BENCHMARK(BM_ImportHundredFullFiles_Sqlite)->Unit(benchmark::kSecond)->Iterations(2);

@@ -53,7 +53,8 @@ QString postgresConnectOptions(const QString& location) {
 Result<std::unique_ptr<SqlConnection>> SqlConnection::open(const DatabaseTarget& target) {
     std::unique_ptr<SqlConnection> connection(new SqlConnection(target, connectionName()));
     if (!connection->m_db.isValid())
-        return Result<std::unique_ptr<SqlConnection>>::failure(databaseError(connection->m_db.lastError()));
+        return Result<std::unique_ptr<SqlConnection>>::failure(
+            databaseError(connection->m_db.lastError()));
     if (const Result<Nothing> connected = connection->connect(); !connected)
         return Result<std::unique_ptr<SqlConnection>>::failure(connected.error());
     return connection;
@@ -64,7 +65,8 @@ SqlConnection::SqlConnection(const DatabaseTarget& target, QString name)
       m_dialect(target.kind == DatabaseTarget::Kind::Sqlite ? Dialect::Sqlite : Dialect::Postgres),
       m_name(std::move(name)),
       m_db(QSqlDatabase::addDatabase(
-          m_dialect == Dialect::Sqlite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"), m_name)) {
+          m_dialect == Dialect::Sqlite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"),
+          m_name)) {
     if (m_dialect == Dialect::Sqlite) {
         m_db.setDatabaseName(target.location);
         m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
@@ -81,7 +83,8 @@ SqlConnection::~SqlConnection() {
 
 Result<Nothing> SqlConnection::connect() {
     if (m_dialect == Dialect::Sqlite && !QDir().mkpath(QFileInfo(m_target.location).absolutePath()))
-        return Result<Nothing>::failure(QStringLiteral("cannot create the folder of ") + m_target.location);
+        return Result<Nothing>::failure(QStringLiteral("cannot create the folder of ") +
+                                        m_target.location);
     if (!m_db.open()) return Result<Nothing>::failure(databaseError(m_db.lastError()));
     if (m_dialect == Dialect::Postgres) return Nothing{};
     // The log lets readers go on while one process writes; FULL makes a commit survive a power
@@ -90,7 +93,8 @@ Result<Nothing> SqlConnection::connect() {
     if (!pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !pragma.next() ||
         pragma.value(0).toString().compare(QStringLiteral("wal"), Qt::CaseInsensitive) != 0 ||
         !pragma.exec(QStringLiteral("PRAGMA synchronous=FULL"))) {
-        const QString reason = pragma.lastError().isValid() ? sqlError(pragma) : QStringLiteral("no write-ahead log");
+        const QString reason =
+            pragma.lastError().isValid() ? sqlError(pragma) : QStringLiteral("no write-ahead log");
         pragma = QSqlQuery();
         m_db.close();
         return Result<Nothing>::failure(m_target.location + QStringLiteral(": ") + reason);

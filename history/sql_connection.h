@@ -18,7 +18,8 @@ enum class Access { Read, Write };
 QString sqlError(const QSqlQuery& query);
 
 // Runs `sql` on `query`, prepared with `values` bound in order when there are any.
-bool runStatement(QSqlQuery& query, const QString& sql, std::initializer_list<QVariant> values = {});
+bool runStatement(QSqlQuery& query, const QString& sql,
+                  std::initializer_list<QVariant> values = {});
 
 // Runs an already prepared statement with `values` bound in order.
 bool runPrepared(QSqlQuery& query, std::initializer_list<QVariant> values);

@@ -21,11 +21,14 @@ data::MeasurementRecord numberedTest(int t) {
     const QByteArray rfid = QByteArray::number(t % 7).rightJustified(16, '0');
     const QByteArray number = "N-" + QByteArray::number(t % 7);
     const QDateTime at = QDateTime(QDate(2013, 1, 1), QTime(8, 0)).addSecs(60 * t);
-    const QByteArray date = at.toString(u"yyyy/MM/dd").toLatin1(), time = at.toString(u"HH:mm").toLatin1();
-    return testing::make({.rfid = rfid.data(), .date = date.data(), .time = time.data(), .number = number.data()});
+    const QByteArray date = at.toString(u"yyyy/MM/dd").toLatin1(),
+                     time = at.toString(u"HH:mm").toLatin1();
+    return testing::make(
+        {.rfid = rfid.data(), .date = date.data(), .time = time.data(), .number = number.data()});
 }
 
-// File f holds tests f * step to f * step + perFile - 1: neighbours share tests when step < perFile.
+// File f holds tests f * step to f * step + perFile - 1: neighbours share tests when step <
+// perFile.
 QStringList writeFiles(const QTemporaryDir& folder, int files, int perFile, int step) {
     QStringList paths;
     for (int f = 0; f < files; ++f) {
@@ -38,8 +41,10 @@ QStringList writeFiles(const QTemporaryDir& folder, int files, int perFile, int 
 }
 
 void startImport(QProcess& tool, const testing::ScratchDatabase& db, const QStringList& files) {
-    tool.start(QStringLiteral(TORBEX_CLI_PATH), QStringList{QStringLiteral("--database"), db.target().location,
-                                                            QStringLiteral("import")} + files);
+    tool.start(
+        QStringLiteral(TORBEX_CLI_PATH),
+        QStringList{QStringLiteral("--database"), db.target().location, QStringLiteral("import")} +
+            files);
     ASSERT_TRUE(tool.waitForStarted());
 }
 
@@ -56,7 +61,8 @@ TEST_P(ToolProcesses, KilledImportDamagesTheDatabaseOrLeavesItIncomplete) {
     QElapsedTimer timer;
     timer.start();
     startImport(tool, undisturbed, files);
-    ASSERT_TRUE(tool.waitForFinished(60000) && tool.exitCode() == 0) << tool.readAllStandardError().toStdString();
+    ASSERT_TRUE(tool.waitForFinished(60000) && tool.exitCode() == 0)
+        << tool.readAllStandardError().toStdString();
     const int runMs = static_cast<int>(timer.elapsed());
 
     QRandomGenerator random(20130228);
@@ -74,7 +80,8 @@ TEST_P(ToolProcesses, KilledImportDamagesTheDatabaseOrLeavesItIncomplete) {
     }
     EXPECT_GT(partial, 0) << "no kill came during the import (" << runMs << " ms)";
     startImport(tool, db, files);
-    ASSERT_TRUE(tool.waitForFinished(60000) && tool.exitCode() == 0) << tool.readAllStandardError().toStdString();
+    ASSERT_TRUE(tool.waitForFinished(60000) && tool.exitCode() == 0)
+        << tool.readAllStandardError().toStdString();
     EXPECT_EQ(db.open()->testCount().value(), 2000);
 }
 
@@ -98,18 +105,23 @@ TEST_P(ToolProcesses, ConcurrentImportsLoseOrRepeatTestsOrNumbers) {
         EXPECT_EQ(store->audit(rfid).value().size(), 1u) << rfid.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, ToolProcesses, ::testing::Values(Backend::Sqlite, Backend::Postgres),
+INSTANTIATE_TEST_SUITE_P(Backends, ToolProcesses,
+                         ::testing::Values(Backend::Sqlite, Backend::Postgres),
                          testing::backendName);
 
 bool cluster(const char* action, const QString& folder) {
-    return QProcess::execute(QStringLiteral(TORBEX_PG_CLUSTER_SCRIPT), {QString::fromLatin1(action), folder}) == 0;
+    return QProcess::execute(QStringLiteral(TORBEX_PG_CLUSTER_SCRIPT),
+                             {QString::fromLatin1(action), folder}) == 0;
 }
 
 TEST(PostgresServer, StoppedServerHoldsTheStoreOrItsReturnGoesUnnoticed) {
     const QString folder = QStringLiteral("/tmp/torbex-pg-stop-%1").arg(getpid());
     ASSERT_TRUE(cluster("start", folder));
-    const std::unique_ptr<const QString, void (*)(const QString*)> stopAtEnd(&folder, [](const QString* f) { cluster("stop", *f); });
-    testing::ScratchDatabase db(Backend::Postgres, QStringLiteral("host=%1 port=5432 user=postgres dbname=postgres").arg(folder));
+    const std::unique_ptr<const QString, void (*)(const QString*)> stopAtEnd(
+        &folder, [](const QString* f) { cluster("stop", *f); });
+    testing::ScratchDatabase db(
+        Backend::Postgres,
+        QStringLiteral("host=%1 port=5432 user=postgres dbname=postgres").arg(folder));
     ASSERT_TRUE(db.problem.isEmpty()) << db.problem.toStdString();
     const auto store = db.open();
     ASSERT_EQ(store->recordTests(QStringLiteral("TB1"), std::vector{testing::make({})}).value(), 1);
@@ -124,7 +136,10 @@ TEST(PostgresServer, StoppedServerHoldsTheStoreOrItsReturnGoesUnnoticed) {
     }
     ASSERT_TRUE(cluster("resume", folder));
     EXPECT_EQ(store->testCount().value(), 1);
-    EXPECT_EQ(store->recordTests(QStringLiteral("TB1"), std::vector{testing::make({.time = "12:00"})}).value(), 1);
+    EXPECT_EQ(
+        store->recordTests(QStringLiteral("TB1"), std::vector{testing::make({.time = "12:00"})})
+            .value(),
+        1);
 }
 
 // A server that takes the connection and never answers: the open gives up at the time-out.
@@ -137,11 +152,13 @@ TEST(PostgresServer, SilentServerHoldsTheOpenPastItsTimeout) {
     ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), length), 0);
     ASSERT_EQ(listen(listener, 16), 0);
     ASSERT_EQ(getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length), 0);
-    const QString server = QStringLiteral("host=127.0.0.1 port=%1 user=x dbname=x").arg(ntohs(address.sin_port));
+    const QString server =
+        QStringLiteral("host=127.0.0.1 port=%1 user=x dbname=x").arg(ntohs(address.sin_port));
     for (const auto& [options, seconds] : {std::pair("", 3.0), {" connect_timeout=2", 2.0}}) {
         QElapsedTimer timer;
         timer.start();
-        const auto opened = HistoryStore::open({DatabaseTarget::Kind::Postgres, server + QLatin1String(options)});
+        const auto opened =
+            HistoryStore::open({DatabaseTarget::Kind::Postgres, server + QLatin1String(options)});
         EXPECT_NEAR(timer.elapsed() / 1000.0, seconds, 0.7) << options;
         ASSERT_FALSE(opened.ok());
         EXPECT_TRUE(opened.error().contains(u"timeout")) << opened.error().toStdString();

@@ -12,14 +12,18 @@ namespace torbex::testing {
 namespace {
 
 // Runs `sql` on its own connection to `target`; the first value, or an error text in `error`.
-QVariant runBeside(const history::DatabaseTarget& target, const QString& sql, QString* error = nullptr) {
+QVariant runBeside(const history::DatabaseTarget& target, const QString& sql,
+                   QString* error = nullptr) {
     const QString name = QUuid::createUuid().toString();
     QVariant value;
     {
         const bool sqlite = target.kind == history::DatabaseTarget::Kind::Sqlite;
-        QSqlDatabase db = QSqlDatabase::addDatabase(sqlite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"), name);
-        if (sqlite) db.setDatabaseName(target.location);
-        else db.setConnectOptions(target.location);
+        QSqlDatabase db = QSqlDatabase::addDatabase(
+            sqlite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"), name);
+        if (sqlite)
+            db.setDatabaseName(target.location);
+        else
+            db.setConnectOptions(target.location);
         QSqlQuery query(db);
         if (!db.open()) {
             if (error) *error = db.lastError().text();
@@ -46,20 +50,27 @@ QString testPostgres() {
 
 ScratchDatabase::ScratchDatabase(Backend backend, const QString& server) : m_server(server) {
     if (backend == Backend::Sqlite) {
-        m_target = {history::DatabaseTarget::Kind::Sqlite, folder.filePath(QStringLiteral("history.sqlite"))};
+        m_target = {history::DatabaseTarget::Kind::Sqlite,
+                    folder.filePath(QStringLiteral("history.sqlite"))};
         return;
     }
     m_schema = QStringLiteral("t") + QUuid::createUuid().toString(QUuid::Id128);
-    runBeside({history::DatabaseTarget::Kind::Postgres, server}, QStringLiteral("CREATE SCHEMA ") + m_schema, &problem);
+    runBeside({history::DatabaseTarget::Kind::Postgres, server},
+              QStringLiteral("CREATE SCHEMA ") + m_schema, &problem);
     if (!problem.isEmpty())
-        problem = QStringLiteral("the test cluster (%1) does not answer; CTest starts it, or start it with "
-                                 "tests/history/postgres_cluster.sh: %2").arg(server, problem);
-    m_target = {history::DatabaseTarget::Kind::Postgres, server + QStringLiteral(" options=-csearch_path=") + m_schema};
+        problem = QStringLiteral(
+                      "the test cluster (%1) does not answer; CTest starts it, or start it with "
+                      "tests/history/postgres_cluster.sh: %2")
+                      .arg(server, problem);
+    m_target = {history::DatabaseTarget::Kind::Postgres,
+                server + QStringLiteral(" options=-csearch_path=") + m_schema};
 }
 
 ScratchDatabase::~ScratchDatabase() {
     if (!m_schema.isEmpty() && problem.isEmpty())
-        runBeside({history::DatabaseTarget::Kind::Postgres, m_server}, QStringLiteral("SET client_min_messages = warning; DROP SCHEMA %1 CASCADE").arg(m_schema));
+        runBeside({history::DatabaseTarget::Kind::Postgres, m_server},
+                  QStringLiteral("SET client_min_messages = warning; DROP SCHEMA %1 CASCADE")
+                      .arg(m_schema));
 }
 
 std::unique_ptr<history::HistoryStore> ScratchDatabase::open() const {
@@ -77,7 +88,8 @@ QVariant ScratchDatabase::scalar(const QString& sql) const {
 
 data::MeasurementRecord make(const TestRecord& test) {
     data::MeasurementRecord record;
-    record.status = static_cast<std::uint8_t>(*test.rfid ? test.status | data::RfidPresent : test.status & ~data::RfidPresent);
+    record.status = static_cast<std::uint8_t>(*test.rfid ? test.status | data::RfidPresent
+                                                         : test.status & ~data::RfidPresent);
     record.PumpRfid = QString::fromUtf8(test.rfid);
     record.ManagementNo = QString::fromUtf8(test.number);
     record.MeasureDate = QString::fromUtf8(test.date);
@@ -89,7 +101,8 @@ data::MeasurementRecord make(const TestRecord& test) {
     return record;
 }
 
-std::vector<data::MeasurementRecord> throughDataFile(std::span<const data::MeasurementRecord> records) {
+std::vector<data::MeasurementRecord> throughDataFile(
+    std::span<const data::MeasurementRecord> records) {
     return data::parseCsv(*data::csvBytes(records)).value();
 }
 

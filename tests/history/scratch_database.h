@@ -1,8 +1,9 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QTemporaryDir>
 #include <QVariant>
-#include <gtest/gtest.h>
 
 #include "history/history_store.h"
 
@@ -50,7 +51,8 @@ struct TestRecord {
 };
 data::MeasurementRecord make(const TestRecord& test);
 // The records as a data file gives them back.
-std::vector<data::MeasurementRecord> throughDataFile(std::span<const data::MeasurementRecord> records);
+std::vector<data::MeasurementRecord> throughDataFile(
+    std::span<const data::MeasurementRecord> records);
 void writeDataFile(const QString& path, std::span<const data::MeasurementRecord> records);
 
 }  // namespace torbex::testing
