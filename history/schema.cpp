@@ -6,9 +6,6 @@
 namespace torbex::history {
 namespace {
 
-// The key of the lock the migrations hold: a number no other program in the database would take.
-constexpr qint64 kMigrationLock = 0x746F72626578;  // "torbex"
-
 // The statements that take a database from the version before to `version`. "{id}" stands for
 // the dialect's self-numbering key. A later version adds an entry; earlier entries never change.
 struct Migration {
@@ -82,12 +79,9 @@ Result<int> refuseNewer(int version) {
 }
 
 Result<Nothing> migrate(QSqlDatabase& db, Dialect dialect) {
+    // Writers take turns (see SqlConnection), so a second process opening a new database waits
+    // here, then finds the tables made.
     QSqlQuery query(db);
-    // PostgreSQL's DDL does not wait for another process creating the same tables; this lock
-    // makes the second opener wait and then find them. SQLite's BEGIN IMMEDIATE does the same.
-    if (dialect == Dialect::Postgres &&
-        !runStatement(query, QStringLiteral("SELECT pg_advisory_xact_lock(?)"), {kMigrationLock}))
-        return Result<Nothing>::failure(sqlError(query));
     const Result<int> version = schemaVersion(db, dialect);
     if (!version) return Result<Nothing>::failure(version.error());
     if (const Result<int> known = refuseNewer(version.value()); !known)

@@ -1,9 +1,11 @@
 #include "history/sql_connection.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlError>
+#include <QThread>
 #include <atomic>
 
 namespace torbex::history {
@@ -11,6 +13,10 @@ namespace {
 
 // The window and the tool may write at once; the second waits this long for the first.
 constexpr int kBusyTimeoutMs = 5000;
+
+// The key of PostgreSQL's lock that writers take turns on: a number no other program in the
+// database would take.
+constexpr qint64 kWriterLock = 0x746F72626578;  // "torbex"
 
 QString connectionName() {
     static std::atomic<int> next{0};
@@ -20,6 +26,20 @@ QString connectionName() {
 QString databaseError(const QSqlError& error) {
     const QString text = error.text().trimmed();
     return text.isEmpty() ? QStringLiteral("the database gave no reason") : text;
+}
+
+// Turns the write-ahead log on. That needs the file to itself, and SQLite does not wait for it:
+// two processes opening a new file at once would refuse each other.
+bool writeAheadLog(QSqlQuery& pragma) {
+    const QDeadlineTimer deadline(kBusyTimeoutMs);
+    for (;;) {
+        if (pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL")) && pragma.next())
+            return pragma.value(0).toString().compare(QStringLiteral("wal"), Qt::CaseInsensitive) ==
+                   0;
+        if (pragma.lastError().nativeErrorCode() != QStringLiteral("5") || deadline.hasExpired())
+            return false;
+        QThread::msleep(10);  // SQLITE_BUSY
+    }
 }
 
 }  // namespace
@@ -90,9 +110,7 @@ Result<Nothing> SqlConnection::connect() {
     // The log lets readers go on while one process writes; FULL makes a commit survive a power
     // loss. Checked here, so a file that is no database is refused at once.
     QSqlQuery pragma(m_db);
-    if (!pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !pragma.next() ||
-        pragma.value(0).toString().compare(QStringLiteral("wal"), Qt::CaseInsensitive) != 0 ||
-        !pragma.exec(QStringLiteral("PRAGMA synchronous=FULL"))) {
+    if (!writeAheadLog(pragma) || !pragma.exec(QStringLiteral("PRAGMA synchronous=FULL"))) {
         const QString reason =
             pragma.lastError().isValid() ? sqlError(pragma) : QStringLiteral("no write-ahead log");
         pragma = QSqlQuery();
@@ -106,11 +124,16 @@ Result<Nothing> SqlConnection::begin(Access access) {
     if (!m_db.isOpen()) {
         if (const Result<Nothing> connected = connect(); !connected) return connected;
     }
-    // IMMEDIATE takes the write lock at once: a writer that only read first could not wait for
-    // another writer and would fail instead.
+    // Writers take turns, one transaction at a time, on both back-ends. SQLite's IMMEDIATE takes
+    // its write lock at once: a writer that had only read could not wait and would fail instead.
+    // On PostgreSQL the lock keeps imports holding the same tests in other orders from waiting
+    // for each other in a circle, which the server would end by failing one of them.
     QSqlQuery query(m_db);
-    const bool immediate = m_dialect == Dialect::Sqlite && access == Access::Write;
-    if (!query.exec(immediate ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN")))
+    const bool write = access == Access::Write;
+    if (!query.exec(write && m_dialect == Dialect::Sqlite ? QStringLiteral("BEGIN IMMEDIATE")
+                                                          : QStringLiteral("BEGIN")) ||
+        (write && m_dialect == Dialect::Postgres &&
+         !runStatement(query, QStringLiteral("SELECT pg_advisory_xact_lock(?)"), {kWriterLock})))
         return Result<Nothing>::failure(sqlError(query));
     return Nothing{};
 }

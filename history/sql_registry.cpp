@@ -78,14 +78,13 @@ Result<Nothing> SqlHistoryStore::setManagementNumber(const QString& rfid, const 
     if (rfid.trimmed().isEmpty())
         return Result<Nothing>::failure(QStringLiteral("a pump without an RFID has no number"));
     const QString newNumber = commands::trimSpaces(number).toString();
-    // Another process setting the same pump's number waits, so the audit's old value is true.
-    const QString current =
-        QStringLiteral("SELECT management_no FROM pumps WHERE rfid = ?") +
-        (m_connection->dialect() == Dialect::Postgres ? QStringLiteral(" FOR UPDATE") : QString());
     return m_connection->transaction<Nothing>(
         Access::Write, [&](QSqlDatabase& db) -> Result<Nothing> {
             QSqlQuery query(db);
-            if (!runStatement(query, current, {rfid}))
+            // Writers take turns, so the old value read here is the one replaced.
+            if (!runStatement(query,
+                              QStringLiteral("SELECT management_no FROM pumps WHERE rfid = ?"),
+                              {rfid}))
                 return Result<Nothing>::failure(sqlError(query));
             const QString oldNumber = query.next() ? query.value(0).toString() : QString();
             if (oldNumber == newNumber) return Nothing{};

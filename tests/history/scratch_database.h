@@ -10,31 +10,24 @@
 namespace torbex::testing {
 
 enum class Backend { Sqlite, Postgres };
-std::string backendName(const ::testing::TestParamInfo<Backend>& info);
+inline std::string backendName(const ::testing::TestParamInfo<Backend>& info) {
+    return info.param == Backend::Sqlite ? "Sqlite" : "Postgres";
+}
 
-// The test cluster's connection string: TORBEX_TEST_POSTGRES, or the cluster CTest starts.
-QString testPostgres();
-
-// A database of one test's own: an SQLite file in a temporary folder, or a schema of its own in
-// the test cluster, dropped at the end. `problem` says why there is none.
-class ScratchDatabase {
-public:
-    explicit ScratchDatabase(Backend backend, const QString& server = testPostgres());
+// A database of one test's own: an SQLite file in a temporary folder, or a schema of its own on
+// `server` (by default the cluster CTest starts), dropped at the end. `problem` says why not.
+struct ScratchDatabase {
+    explicit ScratchDatabase(Backend backend,
+                             const QString& server = QStringLiteral(TORBEX_TEST_POSTGRES));
     ~ScratchDatabase();
-
-    // As --database takes it too.
-    const history::DatabaseTarget& target() const { return m_target; }
     std::unique_ptr<history::HistoryStore> open() const;
-    // The first value of `sql` run beside the store, to look at or tamper with the database.
-    QVariant scalar(const QString& sql) const;
+    // The first value of `sql`, run beside the store to look at or tamper with the database;
+    // with `on`, a server's connection string, run there and the value is the error text if any.
+    QVariant scalar(const QString& sql, const QString& on = {}) const;
 
     QTemporaryDir folder;
-    QString problem;
-
-private:
-    history::DatabaseTarget m_target;
-    QString m_server;
-    QString m_schema;
+    history::DatabaseTarget target;  // also as --database takes it
+    QString server, schema, problem;
 };
 
 // A record as the tester sends it; by default RFID present, both results measured and passed.
@@ -50,9 +43,6 @@ struct TestRecord {
     const char* setting = "150";
 };
 data::MeasurementRecord make(const TestRecord& test);
-// The records as a data file gives them back.
-std::vector<data::MeasurementRecord> throughDataFile(
-    std::span<const data::MeasurementRecord> records);
 void writeDataFile(const QString& path, std::span<const data::MeasurementRecord> records);
 
 }  // namespace torbex::testing
