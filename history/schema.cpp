@@ -23,8 +23,8 @@ const std::array<Migration, 1>& migrations() {
              QStringLiteral(
                  "CREATE TABLE tests (id {id}, tester_serial TEXT NOT NULL, rfid TEXT NOT NULL, "
                  "measure_date TEXT NOT NULL, measure_time TEXT NOT NULL, status INTEGER NOT NULL, "
-                 "flow_setting INTEGER NOT NULL, flow_result INTEGER, occlusion_level TEXT NOT "
-                 "NULL, "
+                 "flow_setting INTEGER NOT NULL, flow_result INTEGER, "
+                 "occlusion_level TEXT NOT NULL, "
                  "occlusion_result INTEGER)"),
              QStringLiteral(
                  "CREATE UNIQUE INDEX tests_identity ON tests (rfid, measure_date, measure_time, "
@@ -56,8 +56,8 @@ Result<int> schemaVersion(QSqlDatabase& db, Dialect dialect) {
     const QString exists =
         dialect == Dialect::Sqlite
             ? QStringLiteral(
-                  "SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name = "
-                  "'schema_version'")
+                  "SELECT COUNT(*) FROM sqlite_master "
+                  "WHERE type = 'table' AND name = 'schema_version'")
             : QStringLiteral(
                   "SELECT COUNT(*) FROM pg_catalog.pg_tables WHERE schemaname = current_schema() "
                   "AND tablename = 'schema_version'");

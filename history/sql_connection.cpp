@@ -131,10 +131,14 @@ Result<Nothing> SqlConnection::begin(Access access) {
     QSqlQuery query(m_db);
     const bool write = access == Access::Write;
     if (!query.exec(write && m_dialect == Dialect::Sqlite ? QStringLiteral("BEGIN IMMEDIATE")
-                                                          : QStringLiteral("BEGIN")) ||
-        (write && m_dialect == Dialect::Postgres &&
-         !runStatement(query, QStringLiteral("SELECT pg_advisory_xact_lock(?)"), {kWriterLock})))
+                                                          : QStringLiteral("BEGIN")))
         return Result<Nothing>::failure(sqlError(query));
+    if (write && m_dialect == Dialect::Postgres &&
+        !runStatement(query, QStringLiteral("SELECT pg_advisory_xact_lock(?)"), {kWriterLock})) {
+        const QString reason = sqlError(query);
+        rollback();
+        return Result<Nothing>::failure(reason);
+    }
     return Nothing{};
 }
 

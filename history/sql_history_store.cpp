@@ -8,15 +8,14 @@ namespace {
 
 const QString kInsertTest = QStringLiteral(
     "INSERT INTO tests (tester_serial, rfid, measure_date, measure_time, status, flow_setting, "
-    "flow_result, "
-    "occlusion_level, occlusion_result) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT DO NOTHING");
+    "flow_result, occlusion_level, occlusion_result) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) "
+    "ON CONFLICT DO NOTHING");
 
 // A test first kept from a data file learns the tester that measured it, and its error flags.
 const QString kFillSerial = QStringLiteral(
-    "UPDATE tests SET tester_serial = ?, status = ? WHERE tester_serial = '' AND rfid = ? AND "
-    "measure_date = ? "
-    "AND measure_time = ? AND flow_setting = ? AND COALESCE(flow_result, -2147483647) = ? AND "
-    "occlusion_level = ? "
+    "UPDATE tests SET tester_serial = ?, status = ? WHERE tester_serial = '' AND rfid = ? "
+    "AND measure_date = ? AND measure_time = ? AND flow_setting = ? "
+    "AND COALESCE(flow_result, -2147483647) = ? AND occlusion_level = ? "
     "AND COALESCE(occlusion_result, -2147483647) = ? AND (status & 15) = ?");
 
 // Each pump's newest test found through the unique index, a few steps a pump, rather than by
@@ -32,9 +31,9 @@ const QString kPumps = QStringLiteral(
 
 const QString kTests = QStringLiteral(
     "SELECT t.tester_serial, t.rfid, COALESCE(p.management_no, ''), t.measure_date, "
-    "t.measure_time, t.status, "
-    "t.flow_setting, t.flow_result, t.occlusion_level, t.occlusion_result FROM tests t "
-    "LEFT JOIN pumps p ON p.rfid = t.rfid AND t.rfid <> '' WHERE t.measure_date >= ?");
+    "t.measure_time, t.status, t.flow_setting, t.flow_result, t.occlusion_level, "
+    "t.occlusion_result FROM tests t LEFT JOIN pumps p ON p.rfid = t.rfid AND t.rfid <> '' "
+    "WHERE t.measure_date >= ?");
 
 QVariant nullable(const std::optional<int>& value) {
     return value ? QVariant(*value) : QVariant(QMetaType::fromType<int>());
