@@ -15,7 +15,7 @@ Result<ImportSummary> importDataFiles(HistoryStore& store, const QStringList& pa
         Result<ImportSummary> file = store.recordDataFile(*records);
         if (!file)
             return Result<ImportSummary>::failure(path + QStringLiteral(": ") + file.error());
-        ++summary.files;
+        summary.files += file.value().files;
         summary.added += file.value().added;
         summary.conflicts.insert(summary.conflicts.end(), file.value().conflicts.begin(),
                                  file.value().conflicts.end());

@@ -122,13 +122,11 @@ Result<std::vector<PumpSummary>> SqlHistoryStore::pumps(int intervalMonths) {
                 pump.managementNo = query.value(1).toString();
                 pump.tests = query.value(2).toInt();
                 pump.lastDate = query.value(3).toString();
-                if (pump.tests > 0) {
-                    const data::MeasurementRecord last = withStatus(query.value(4).toInt());
-                    pump.lastFlow = last.flowVerdict().result();
-                    pump.lastOcclusion = last.occlusionVerdict().result();
-                    pump.due =
-                        QDate::fromString(pump.lastDate, Qt::ISODate).addMonths(intervalMonths);
-                }
+                // A pump in the registry only has status 0 (nothing measured) and no date.
+                const data::MeasurementRecord last = withStatus(query.value(4).toInt());
+                pump.lastFlow = last.flowVerdict().result();
+                pump.lastOcclusion = last.occlusionVerdict().result();
+                pump.due = QDate::fromString(pump.lastDate, Qt::ISODate).addMonths(intervalMonths);
                 pumps.push_back(std::move(pump));
             }
             return pumps;
