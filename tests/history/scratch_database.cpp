@@ -19,7 +19,8 @@ ScratchDatabase::ScratchDatabase(Backend backend, const QString& postgres) {
     schema = QStringLiteral("t") + QUuid::createUuid().toString(QUuid::Id128);
     target = {Kind::Postgres, server + QStringLiteral(" options=-csearch_path=") + schema};
     problem = scalar(QStringLiteral("CREATE SCHEMA ") + schema, server).toString();
-    if (!problem.isEmpty()) problem = QStringLiteral("no test cluster (CTest starts it): ") + problem;
+    if (!problem.isEmpty())
+        problem = QStringLiteral("no test cluster (CTest starts it): ") + problem;
 }
 
 ScratchDatabase::~ScratchDatabase() {
