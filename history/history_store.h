@@ -57,8 +57,7 @@ struct DatabaseTarget {
 // "[history] database=" line in torbex.conf in the first of `settingsFolders` that holds one
 // (the folders Setting.ini may live in), else history.sqlite in the user's application-data
 // folder (QStandardPaths::AppDataLocation of the application "torbex").
-DatabaseTarget chooseDatabase(const QStringList& settingsFolders,
-                              const std::optional<QString>& chosen = std::nullopt);
+DatabaseTarget chooseDatabase(const QStringList& settingsFolders, const std::optional<QString>& chosen = std::nullopt);
 
 // Months from a pump's last test to its next one: "[history] interval=N" in torbex.conf, 12 when
 // absent or not a whole number from 1 to 120.
@@ -69,13 +68,13 @@ enum class ChangeSource { Editor, File, Tool };
 
 // One test as the history keeps it.
 struct StoredTest {
-    QString testerSerial;  // empty when it came from a data file
-    QString rfid;          // 16 hexadecimal digits; empty when the tester read none
-    QString managementNo;  // the registry's number for the pump at the time of the query
-    QString measureDate;   // yyyy-MM-dd, or the record's text when it is no date
-    QString measureTime;   // HH:mm, or the record's text
-    int status = 0;        // the record's status byte (error flags lost for tests from files)
-    int flowSetting = 0;   // ml/h
+    QString testerSerial;    // empty when it came from a data file
+    QString rfid;            // 16 hexadecimal digits; empty when the tester read none
+    QString managementNo;    // the registry's number for the pump at the time of the query
+    QString measureDate;     // yyyy-MM-dd, or the record's text when it is no date
+    QString measureTime;     // HH:mm, or the record's text
+    int status = 0;          // the record's status byte (error flags lost for tests from files)
+    int flowSetting = 0;     // ml/h
     std::optional<int> flowResultTenths;       // % × 10, empty when not measured
     QString occlusionLevel;                    // L, M or H
     std::optional<int> occlusionResultTenths;  // kPa × 10, empty when not measured
@@ -89,7 +88,7 @@ struct PumpSummary {
     QString lastDate;  // yyyy-MM-dd of the last test
     data::Verdict::Result lastFlow = data::Verdict::Result::NotMeasured;
     data::Verdict::Result lastOcclusion = data::Verdict::Result::NotMeasured;
-    QDate due;  // the last test plus the interval
+    QDate due;         // the last test plus the interval
 };
 
 // A data file's management number that differs from the registry's.
@@ -128,23 +127,20 @@ public:
     // Adds the tests of a download or a data file; a test already kept (same RFID, date, time and
     // results; a test from a file, which has no tester serial, matches one from any tester) is
     // not added again. The value is the number of tests added.
-    virtual Result<int> recordTests(const QString& testerSerial,
-                                    std::span<const data::MeasurementRecord> records) = 0;
+    virtual Result<int> recordTests(const QString& testerSerial, std::span<const data::MeasurementRecord> records) = 0;
 
     // The registry: RFID to management number.
     virtual Result<std::map<QString, QString>> managementNumbers() = 0;
     // Sets a pump's number (a blank number removes it), keeping who, when, from where, the old
     // and the new value when it changes.
-    virtual Result<Nothing> setManagementNumber(const QString& rfid, const QString& number,
-                                                ChangeSource source) = 0;
+    virtual Result<Nothing> setManagementNumber(const QString& rfid, const QString& number, ChangeSource source) = 0;
     // Learns the RFID/number pairs of records: unknown pumps are registered; a number that
     // differs from the registry's is not taken but given back.
-    virtual Result<std::vector<NumberConflict>> learnNumbers(
-        std::span<const data::MeasurementRecord> records, ChangeSource source) = 0;
+    virtual Result<std::vector<NumberConflict>> learnNumbers(std::span<const data::MeasurementRecord> records,
+                                                            ChangeSource source) = 0;
     // One data file in one transaction: its tests, recorded without a tester serial, and its
     // numbers, learnt with source File.
-    virtual Result<ImportSummary> recordDataFile(
-        std::span<const data::MeasurementRecord> records) = 0;
+    virtual Result<ImportSummary> recordDataFile(std::span<const data::MeasurementRecord> records) = 0;
 
     // Every pump with an RFID, with its last test; due `intervalMonths` after it.
     virtual Result<std::vector<PumpSummary>> pumps(int intervalMonths) = 0;
@@ -167,7 +163,6 @@ Result<ImportSummary> importDataFiles(HistoryStore& store, const QStringList& pa
 
 // Gives records without a management number the registry's number for their pump; the value is
 // the number of records filled.
-int fillManagementNumbers(std::span<data::MeasurementRecord> records,
-                          const std::map<QString, QString>& registry);
+int fillManagementNumbers(std::span<data::MeasurementRecord> records, const std::map<QString, QString>& registry);
 
 }  // namespace torbex::history

@@ -4,7 +4,7 @@
 #   start FOLDER    a new cluster in FOLDER (one a killed run left there is removed), running
 #   halt FOLDER     stops the server, keeping the cluster
 #   resume FOLDER   starts the server of the cluster again
-#   stop FOLDER     stops the server and removes FOLDER
+#   stop FOLDER...  stops the servers and removes the folders
 # The connection string is "host=FOLDER port=5432 user=postgres dbname=postgres".
 set -eu
 action="$1"
@@ -49,8 +49,11 @@ start)
 halt) halt ;;
 resume) run ;;
 stop)
-    halt || true
-    rm -rf "$folder"
+    shift
+    for folder in "$@"; do
+        halt || true
+        rm -rf "$folder"
+    done
     ;;
 *)
     echo "usage: $0 start|halt|resume|stop FOLDER" >&2

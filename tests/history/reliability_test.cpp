@@ -110,7 +110,7 @@ bool cluster(const char* action, const QString& folder) {
 }
 
 TEST(PostgresServer, StoppedServerHoldsTheStoreOrItsReturnGoesUnnoticed) {
-    const QString folder = QStringLiteral("/tmp/torbex-pg-stop-%1").arg(getpid());
+    const QString folder = QStringLiteral(TORBEX_PG_RESTART_FOLDER);  // one a killed run left goes
     ASSERT_TRUE(cluster("start", folder));
     const std::shared_ptr<void> stopAtEnd(nullptr, [&folder](void*) { cluster("stop", folder); });
     testing::ScratchDatabase db(
