@@ -5,6 +5,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QStandardPaths>
 
 #include "app/operator_texts.h"
 #include "cli/history_commands.h"
@@ -17,8 +18,6 @@
 #include "link/hidapi_transport.h"
 #include "sim/scenario.h"
 #include "sim/simulated_bus.h"
-
-#include <QStandardPaths>
 
 namespace torbex::cli {
 namespace {

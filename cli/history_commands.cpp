@@ -16,10 +16,14 @@ using history::HistoryStore;
 
 QString verdictText(data::Verdict::Result result) {
     switch (result) {
-        case data::Verdict::Result::Pass: return QStringLiteral("Pass");
-        case data::Verdict::Result::Fail: return QStringLiteral("Fail");
-        case data::Verdict::Result::Error: return QStringLiteral("Error");
-        case data::Verdict::Result::NotMeasured: break;
+        case data::Verdict::Result::Pass:
+            return QStringLiteral("Pass");
+        case data::Verdict::Result::Fail:
+            return QStringLiteral("Fail");
+        case data::Verdict::Result::Error:
+            return QStringLiteral("Error");
+        case data::Verdict::Result::NotMeasured:
+            break;
     }
     return QStringLiteral("--");
 }
@@ -57,7 +61,8 @@ std::optional<QString> rfidArgument(Invocation& call, const QString& text) {
     static const QRegularExpression rfid(QStringLiteral("^[0-9A-F]{16}$"));
     const QString upper = text.trimmed().toUpper();
     if (rfid.match(upper).hasMatch()) return upper;
-    call.err() << "torbex-cli: an RFID is 16 hexadecimal digits, not " << terminalText(text) << '\n';
+    call.err() << "torbex-cli: an RFID is 16 hexadecimal digits, not " << terminalText(text)
+               << '\n';
     return std::nullopt;
 }
 
@@ -65,10 +70,17 @@ void printTests(Invocation& call, const std::vector<history::StoredTest>& tests)
     if (!call.isSet(QStringLiteral("json"))) {
         for (const history::StoredTest& test : tests) {
             const data::MeasurementRecord status = withStatus(test.status);
-            const QStringList cells{test.measureDate, test.measureTime, test.rfid, test.managementNo, test.testerSerial,
-                                    QString::number(test.flowSetting), resultText(test.flowResultTenths),
-                                    verdictText(status.flowVerdict().result()), test.occlusionLevel,
-                                    resultText(test.occlusionResultTenths), verdictText(status.occlusionVerdict().result())};
+            const QStringList cells{test.measureDate,
+                                    test.measureTime,
+                                    test.rfid,
+                                    test.managementNo,
+                                    test.testerSerial,
+                                    QString::number(test.flowSetting),
+                                    resultText(test.flowResultTenths),
+                                    verdictText(status.flowVerdict().result()),
+                                    test.occlusionLevel,
+                                    resultText(test.occlusionResultTenths),
+                                    verdictText(status.occlusionVerdict().result())};
             QStringList shown;
             for (const QString& cell : cells) shown.append(terminalText(orDashes(cell)));
             call.out() << shown.join(u'\t') << '\n';
@@ -78,28 +90,33 @@ void printTests(Invocation& call, const std::vector<history::StoredTest>& tests)
     QJsonArray array;
     for (const history::StoredTest& test : tests) {
         const data::MeasurementRecord status = withStatus(test.status);
-        array.append(QJsonObject{{QStringLiteral("date"), test.measureDate},
-                                 {QStringLiteral("time"), test.measureTime},
-                                 {QStringLiteral("rfid"), test.rfid},
-                                 {QStringLiteral("managementNo"), test.managementNo},
-                                 {QStringLiteral("testerSerial"), test.testerSerial},
-                                 {QStringLiteral("status"), test.status},
-                                 {QStringLiteral("flowSetting"), test.flowSetting},
-                                 {QStringLiteral("flowResult"), resultJson(test.flowResultTenths)},
-                                 {QStringLiteral("flowVerdict"), verdictText(status.flowVerdict().result())},
-                                 {QStringLiteral("occlusionLevel"), test.occlusionLevel},
-                                 {QStringLiteral("occlusionResult"), resultJson(test.occlusionResultTenths)},
-                                 {QStringLiteral("occlusionVerdict"), verdictText(status.occlusionVerdict().result())}});
+        array.append(QJsonObject{
+            {QStringLiteral("date"), test.measureDate},
+            {QStringLiteral("time"), test.measureTime},
+            {QStringLiteral("rfid"), test.rfid},
+            {QStringLiteral("managementNo"), test.managementNo},
+            {QStringLiteral("testerSerial"), test.testerSerial},
+            {QStringLiteral("status"), test.status},
+            {QStringLiteral("flowSetting"), test.flowSetting},
+            {QStringLiteral("flowResult"), resultJson(test.flowResultTenths)},
+            {QStringLiteral("flowVerdict"), verdictText(status.flowVerdict().result())},
+            {QStringLiteral("occlusionLevel"), test.occlusionLevel},
+            {QStringLiteral("occlusionResult"), resultJson(test.occlusionResultTenths)},
+            {QStringLiteral("occlusionVerdict"), verdictText(status.occlusionVerdict().result())}});
     }
     call.out() << QJsonDocument(array).toJson(QJsonDocument::Indented);
 }
 
 void printPumps(Invocation& call, const std::vector<history::PumpSummary>& pumps) {
-    const auto due = [](const history::PumpSummary& pump) { return pump.due.isValid() ? pump.due.toString(Qt::ISODate) : QString(); };
+    const auto due = [](const history::PumpSummary& pump) {
+        return pump.due.isValid() ? pump.due.toString(Qt::ISODate) : QString();
+    };
     if (!call.isSet(QStringLiteral("json"))) {
         for (const history::PumpSummary& pump : pumps) {
-            const QStringList cells{pump.rfid, pump.managementNo, QString::number(pump.tests), pump.lastDate,
-                                    verdictText(pump.lastFlow), verdictText(pump.lastOcclusion), due(pump)};
+            const QStringList cells{
+                pump.rfid,     pump.managementNo,          QString::number(pump.tests),
+                pump.lastDate, verdictText(pump.lastFlow), verdictText(pump.lastOcclusion),
+                due(pump)};
             QStringList shown;
             for (const QString& cell : cells) shown.append(terminalText(orDashes(cell)));
             call.out() << shown.join(u'\t') << '\n';
@@ -133,7 +150,8 @@ int setNumber(Invocation& call, const QStringList& arguments) {
     }
     HistoryStore* store = openHistory(call);
     if (!store) return kHistoryUnavailable;
-    const auto set = store->setManagementNumber(*rfid, app::managementNumberToStore(arguments[2]), history::ChangeSource::Tool);
+    const auto set = store->setManagementNumber(*rfid, app::managementNumberToStore(arguments[2]),
+                                                history::ChangeSource::Tool);
     return set ? kSuccess : historyFailed(call, set.error());
 }
 
@@ -141,7 +159,8 @@ int setNumber(Invocation& call, const QStringList& arguments) {
 
 int listHistory(Invocation& call) {
     std::optional<QString> rfid;
-    if (call.isSet(QStringLiteral("rfid")) && !(rfid = rfidArgument(call, call.value(QStringLiteral("rfid")))))
+    if (call.isSet(QStringLiteral("rfid")) &&
+        !(rfid = rfidArgument(call, call.value(QStringLiteral("rfid")))))
         return kUsageError;
     HistoryStore* store = openHistory(call);
     if (!store) return kHistoryUnavailable;
@@ -171,14 +190,16 @@ int importFiles(Invocation& call) {
         data::CsvReader reader;
         const auto records = reader.readFile(path);
         if (!records) {
-            call.err() << "torbex-cli: cannot read " << path << ": " << reader.errorString() << '\n';
+            call.err() << "torbex-cli: cannot read " << path << ": " << reader.errorString()
+                       << '\n';
             return kFileError;
         }
         const auto file = store->recordDataFile(*records);
         if (!file) return historyFailed(call, path + QStringLiteral(": ") + file.error());
         call.out() << path << ": " << file.value().added << " tests added\n";
         for (const history::NumberConflict& conflict : file.value().conflicts) {
-            call.out() << terminalText(conflict.rfid) << ": registry " << terminalText(conflict.registered) << ", file "
+            call.out() << terminalText(conflict.rfid) << ": registry "
+                       << terminalText(conflict.registered) << ", file "
                        << terminalText(conflict.inFile) << '\n';
         }
         call.out().flush();
@@ -198,10 +219,12 @@ void recordDownload(Invocation& call, commands::TesterService& tester, data::Rec
     // A test whose tester is unknown is still kept; a later download of it names the tester.
     const auto identity = tester.identify();
     const QString serial = identity ? identity.value().serialNumber.trimmed() : QString();
-    if (const auto recorded = history->recordTests(serial, store.records()); !recorded) return warn(recorded.error());
+    if (const auto recorded = history->recordTests(serial, store.records()); !recorded)
+        return warn(recorded.error());
     const auto numbers = history->managementNumbers();
     if (!numbers) return warn(numbers.error());
-    history::fillManagementNumbers(std::span(&store.record(0), static_cast<std::size_t>(store.count())), numbers.value());
+    history::fillManagementNumbers(
+        std::span(&store.record(0), static_cast<std::size_t>(store.count())), numbers.value());
 }
 
 }  // namespace torbex::cli

@@ -14,7 +14,8 @@ constexpr int kDefaultIntervalMonths = 12;
 constexpr int kLongestIntervalMonths = 120;
 
 // The value of `key` in the first torbex.conf of `folders` that holds it, and that file's folder.
-std::optional<std::pair<QString, QString>> configured(const QStringList& folders, const QString& key) {
+std::optional<std::pair<QString, QString>> configured(const QStringList& folders,
+                                                      const QString& key) {
     for (const QString& folder : folders) {
         const QString path = QDir(folder).filePath(QStringLiteral("torbex.conf"));
         if (folder.isEmpty() || !QFileInfo(path).isFile()) continue;
@@ -31,23 +32,28 @@ std::optional<std::pair<QString, QString>> configured(const QStringList& folders
 DatabaseTarget DatabaseTarget::fromText(const QString& text) {
     const QString value = text.trimmed();
     if (value.startsWith(QStringLiteral("sqlite:"))) return {Kind::Sqlite, value.mid(7)};
-    if (value.endsWith(QStringLiteral(".sqlite"), Qt::CaseInsensitive) || value.endsWith(QStringLiteral(".db"), Qt::CaseInsensitive))
+    if (value.endsWith(QStringLiteral(".sqlite"), Qt::CaseInsensitive) ||
+        value.endsWith(QStringLiteral(".db"), Qt::CaseInsensitive))
         return {Kind::Sqlite, value};
     return {Kind::Postgres, value};
 }
 
-DatabaseTarget chooseDatabase(const QStringList& settingsFolders, const std::optional<QString>& chosen) {
+DatabaseTarget chooseDatabase(const QStringList& settingsFolders,
+                              const std::optional<QString>& chosen) {
     if (chosen && !chosen->trimmed().isEmpty()) return DatabaseTarget::fromText(*chosen);
-    if (const QString fromEnvironment = qEnvironmentVariable("TORBEX_DATABASE"); !fromEnvironment.trimmed().isEmpty())
+    if (const QString fromEnvironment = qEnvironmentVariable("TORBEX_DATABASE");
+        !fromEnvironment.trimmed().isEmpty())
         return DatabaseTarget::fromText(fromEnvironment);
     if (const auto line = configured(settingsFolders, QStringLiteral("history/database"))) {
         DatabaseTarget target = DatabaseTarget::fromText(line->first);
         // A file named in torbex.conf lies beside it unless the path says otherwise.
-        if (target.kind == DatabaseTarget::Kind::Sqlite) target.location = QDir(line->second).absoluteFilePath(target.location);
+        if (target.kind == DatabaseTarget::Kind::Sqlite)
+            target.location = QDir(line->second).absoluteFilePath(target.location);
         return target;
     }
     return {DatabaseTarget::Kind::Sqlite,
-            QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath(QStringLiteral("history.sqlite"))};
+            QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+                .filePath(QStringLiteral("history.sqlite"))};
 }
 
 int inspectionIntervalMonths(const QStringList& settingsFolders) {
@@ -55,7 +61,8 @@ int inspectionIntervalMonths(const QStringList& settingsFolders) {
     if (!line) return kDefaultIntervalMonths;
     bool whole = false;
     const int months = line->first.toInt(&whole);
-    return whole && months >= 1 && months <= kLongestIntervalMonths ? months : kDefaultIntervalMonths;
+    return whole && months >= 1 && months <= kLongestIntervalMonths ? months
+                                                                    : kDefaultIntervalMonths;
 }
 
 }  // namespace torbex::history

@@ -23,8 +23,11 @@ public:
 
     bool ok() const { return std::holds_alternative<T>(m_state); }
     explicit operator bool() const { return ok(); }
-    const T& value() const { return std::get<T>(m_state); }
-    T& value() { return std::get<T>(m_state); }
+    const T& value() const& { return std::get<T>(m_state); }
+    T& value() & { return std::get<T>(m_state); }
+    // A temporary result gives its value away, so `for (x : store.tests(rfid).value())` reads
+    // no destroyed result.
+    T value() && { return std::move(std::get<T>(m_state)); }
     const QString& error() const { return std::get<Failed>(m_state).reason; }
 
 private:

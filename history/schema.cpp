@@ -6,9 +6,6 @@
 namespace torbex::history {
 namespace {
 
-// The key of the lock the migrations hold: a number no other program in the database would take.
-constexpr qint64 kMigrationLock = 0x746F72626578;  // "torbex"
-
 // The statements that take a database from the version before to `version`. "{id}" stands for
 // the dialect's self-numbering key. A later version adds an entry; earlier entries never change.
 struct Migration {
@@ -23,17 +20,22 @@ const std::array<Migration, 1>& migrations() {
              // Results in tenths; NULL when not measured. A test is the same test whatever tester
              // sent it: the unique key leaves the serial out, and its status part keeps only the
              // bits a data file keeps (measured and passed), so a file's copy meets the download.
-             QStringLiteral("CREATE TABLE tests (id {id}, tester_serial TEXT NOT NULL, rfid TEXT NOT NULL, "
-                            "measure_date TEXT NOT NULL, measure_time TEXT NOT NULL, status INTEGER NOT NULL, "
-                            "flow_setting INTEGER NOT NULL, flow_result INTEGER, occlusion_level TEXT NOT NULL, "
-                            "occlusion_result INTEGER)"),
-             QStringLiteral("CREATE UNIQUE INDEX tests_identity ON tests (rfid, measure_date, measure_time, "
-                            "flow_setting, (COALESCE(flow_result, -2147483647)), occlusion_level, "
-                            "(COALESCE(occlusion_result, -2147483647)), (status & 15))"),
-             QStringLiteral("CREATE TABLE pumps (rfid TEXT PRIMARY KEY, management_no TEXT NOT NULL)"),
-             QStringLiteral("CREATE TABLE audit (id {id}, rfid TEXT NOT NULL, old_number TEXT NOT NULL, "
-                            "new_number TEXT NOT NULL, changed_by TEXT NOT NULL, changed_at TEXT NOT NULL, "
-                            "source TEXT NOT NULL)"),
+             QStringLiteral(
+                 "CREATE TABLE tests (id {id}, tester_serial TEXT NOT NULL, rfid TEXT NOT NULL, "
+                 "measure_date TEXT NOT NULL, measure_time TEXT NOT NULL, status INTEGER NOT NULL, "
+                 "flow_setting INTEGER NOT NULL, flow_result INTEGER, "
+                 "occlusion_level TEXT NOT NULL, "
+                 "occlusion_result INTEGER)"),
+             QStringLiteral(
+                 "CREATE UNIQUE INDEX tests_identity ON tests (rfid, measure_date, measure_time, "
+                 "flow_setting, (COALESCE(flow_result, -2147483647)), occlusion_level, "
+                 "(COALESCE(occlusion_result, -2147483647)), (status & 15))"),
+             QStringLiteral(
+                 "CREATE TABLE pumps (rfid TEXT PRIMARY KEY, management_no TEXT NOT NULL)"),
+             QStringLiteral(
+                 "CREATE TABLE audit (id {id}, rfid TEXT NOT NULL, old_number TEXT NOT NULL, "
+                 "new_number TEXT NOT NULL, changed_by TEXT NOT NULL, changed_at TEXT NOT NULL, "
+                 "source TEXT NOT NULL)"),
              QStringLiteral("CREATE INDEX audit_rfid ON audit (rfid)"),
          }},
     }};
@@ -41,9 +43,11 @@ const std::array<Migration, 1>& migrations() {
 }
 
 QString inDialect(QString statement, Dialect dialect) {
-    return statement.replace(QStringLiteral("{id}"), dialect == Dialect::Sqlite
-                                                         ? QStringLiteral("INTEGER PRIMARY KEY")
-                                                         : QStringLiteral("BIGINT GENERATED ALWAYS AS IDENTITY PRIMARY KEY"));
+    return statement.replace(
+        QStringLiteral("{id}"),
+        dialect == Dialect::Sqlite
+            ? QStringLiteral("INTEGER PRIMARY KEY")
+            : QStringLiteral("BIGINT GENERATED ALWAYS AS IDENTITY PRIMARY KEY"));
 }
 
 // 0 for a database without the version table.
@@ -51,46 +55,53 @@ Result<int> schemaVersion(QSqlDatabase& db, Dialect dialect) {
     QSqlQuery query(db);
     const QString exists =
         dialect == Dialect::Sqlite
-            ? QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name = 'schema_version'")
-            : QStringLiteral("SELECT COUNT(*) FROM pg_catalog.pg_tables WHERE schemaname = current_schema() "
-                             "AND tablename = 'schema_version'");
+            ? QStringLiteral(
+                  "SELECT COUNT(*) FROM sqlite_master "
+                  "WHERE type = 'table' AND name = 'schema_version'")
+            : QStringLiteral(
+                  "SELECT COUNT(*) FROM pg_catalog.pg_tables WHERE schemaname = current_schema() "
+                  "AND tablename = 'schema_version'");
     if (!runStatement(query, exists) || !query.next()) return Result<int>::failure(sqlError(query));
     if (query.value(0).toInt() == 0) return 0;
-    if (!runStatement(query, QStringLiteral("SELECT MAX(version) FROM schema_version")) || !query.next())
+    if (!runStatement(query, QStringLiteral("SELECT MAX(version) FROM schema_version")) ||
+        !query.next())
         return Result<int>::failure(sqlError(query));
     return query.value(0).toInt();
 }
 
 Result<int> refuseNewer(int version) {
     if (version <= knownSchemaVersion()) return version;
-    return Result<int>::failure(QStringLiteral("the history database has schema version %1, newer than this "
-                                               "program's %2: it was written by a newer torbex, which is needed")
-                                    .arg(version)
-                                    .arg(knownSchemaVersion()));
+    return Result<int>::failure(
+        QStringLiteral("the history database has schema version %1, newer than this "
+                       "program's %2: it was written by a newer torbex, which is needed")
+            .arg(version)
+            .arg(knownSchemaVersion()));
 }
 
 Result<Nothing> migrate(QSqlDatabase& db, Dialect dialect) {
+    // Writers take turns (see SqlConnection), so a second process opening a new database waits
+    // here, then finds the tables made.
     QSqlQuery query(db);
-    // PostgreSQL's DDL does not wait for another process creating the same tables; this lock
-    // makes the second opener wait and then find them. SQLite's BEGIN IMMEDIATE does the same.
-    if (dialect == Dialect::Postgres &&
-        !runStatement(query, QStringLiteral("SELECT pg_advisory_xact_lock(?)"), {kMigrationLock}))
-        return Result<Nothing>::failure(sqlError(query));
     const Result<int> version = schemaVersion(db, dialect);
     if (!version) return Result<Nothing>::failure(version.error());
-    if (const Result<int> known = refuseNewer(version.value()); !known) return Result<Nothing>::failure(known.error());
+    if (const Result<int> known = refuseNewer(version.value()); !known)
+        return Result<Nothing>::failure(known.error());
     if (version.value() == 0 &&
-        !runStatement(query, QStringLiteral("CREATE TABLE schema_version (version INTEGER NOT NULL)")))
+        !runStatement(query,
+                      QStringLiteral("CREATE TABLE schema_version (version INTEGER NOT NULL)")))
         return Result<Nothing>::failure(sqlError(query));
     for (const Migration& migration : migrations()) {
         if (migration.version <= version.value()) continue;
         for (const QString& statement : migration.statements) {
             if (!runStatement(query, inDialect(statement, dialect)))
-                return Result<Nothing>::failure(QStringLiteral("schema version %1: %2").arg(migration.version).arg(sqlError(query)));
+                return Result<Nothing>::failure(QStringLiteral("schema version %1: %2")
+                                                    .arg(migration.version)
+                                                    .arg(sqlError(query)));
         }
     }
     if (!runStatement(query, QStringLiteral("DELETE FROM schema_version")) ||
-        !runStatement(query, QStringLiteral("INSERT INTO schema_version (version) VALUES (?)"), {knownSchemaVersion()}))
+        !runStatement(query, QStringLiteral("INSERT INTO schema_version (version) VALUES (?)"),
+                      {knownSchemaVersion()}))
         return Result<Nothing>::failure(sqlError(query));
     return Nothing{};
 }
@@ -105,9 +116,11 @@ Result<Nothing> upgradeSchema(SqlConnection& connection) {
     const Result<int> found = connection.transaction<int>(
         Access::Read, [dialect](QSqlDatabase& db) { return schemaVersion(db, dialect); });
     if (!found) return Result<Nothing>::failure(found.error());
-    if (const Result<int> known = refuseNewer(found.value()); !known) return Result<Nothing>::failure(known.error());
+    if (const Result<int> known = refuseNewer(found.value()); !known)
+        return Result<Nothing>::failure(known.error());
     if (found.value() == knownSchemaVersion()) return Nothing{};
-    return connection.transaction<Nothing>(Access::Write, [dialect](QSqlDatabase& db) { return migrate(db, dialect); });
+    return connection.transaction<Nothing>(
+        Access::Write, [dialect](QSqlDatabase& db) { return migrate(db, dialect); });
 }
 
 }  // namespace torbex::history

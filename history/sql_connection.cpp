@@ -1,9 +1,11 @@
 #include "history/sql_connection.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlError>
+#include <QThread>
 #include <atomic>
 
 namespace torbex::history {
@@ -11,6 +13,10 @@ namespace {
 
 // The window and the tool may write at once; the second waits this long for the first.
 constexpr int kBusyTimeoutMs = 5000;
+
+// The key of PostgreSQL's lock that writers take turns on: a number no other program in the
+// database would take.
+constexpr qint64 kWriterLock = 0x746F72626578;  // "torbex"
 
 QString connectionName() {
     static std::atomic<int> next{0};
@@ -20,6 +26,20 @@ QString connectionName() {
 QString databaseError(const QSqlError& error) {
     const QString text = error.text().trimmed();
     return text.isEmpty() ? QStringLiteral("the database gave no reason") : text;
+}
+
+// Turns the write-ahead log on. That needs the file to itself, and SQLite does not wait for it:
+// two processes opening a new file at once would refuse each other.
+bool writeAheadLog(QSqlQuery& pragma) {
+    const QDeadlineTimer deadline(kBusyTimeoutMs);
+    for (;;) {
+        if (pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL")) && pragma.next())
+            return pragma.value(0).toString().compare(QStringLiteral("wal"), Qt::CaseInsensitive) ==
+                   0;
+        if (pragma.lastError().nativeErrorCode() != QStringLiteral("5") || deadline.hasExpired())
+            return false;
+        QThread::msleep(10);  // SQLITE_BUSY
+    }
 }
 
 }  // namespace
@@ -37,6 +57,8 @@ bool runPrepared(QSqlQuery& query, std::initializer_list<QVariant> values) {
 }
 
 bool runStatement(QSqlQuery& query, const QString& sql, std::initializer_list<QVariant> values) {
+    // PostgreSQL prepares no DDL; a statement without values has nothing to bind anyway.
+    if (values.size() == 0) return query.exec(sql);
     return query.prepare(sql) && runPrepared(query, values);
 }
 
@@ -51,7 +73,8 @@ QString postgresConnectOptions(const QString& location) {
 Result<std::unique_ptr<SqlConnection>> SqlConnection::open(const DatabaseTarget& target) {
     std::unique_ptr<SqlConnection> connection(new SqlConnection(target, connectionName()));
     if (!connection->m_db.isValid())
-        return Result<std::unique_ptr<SqlConnection>>::failure(databaseError(connection->m_db.lastError()));
+        return Result<std::unique_ptr<SqlConnection>>::failure(
+            databaseError(connection->m_db.lastError()));
     if (const Result<Nothing> connected = connection->connect(); !connected)
         return Result<std::unique_ptr<SqlConnection>>::failure(connected.error());
     return connection;
@@ -62,7 +85,8 @@ SqlConnection::SqlConnection(const DatabaseTarget& target, QString name)
       m_dialect(target.kind == DatabaseTarget::Kind::Sqlite ? Dialect::Sqlite : Dialect::Postgres),
       m_name(std::move(name)),
       m_db(QSqlDatabase::addDatabase(
-          m_dialect == Dialect::Sqlite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"), m_name)) {
+          m_dialect == Dialect::Sqlite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"),
+          m_name)) {
     if (m_dialect == Dialect::Sqlite) {
         m_db.setDatabaseName(target.location);
         m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
@@ -79,16 +103,16 @@ SqlConnection::~SqlConnection() {
 
 Result<Nothing> SqlConnection::connect() {
     if (m_dialect == Dialect::Sqlite && !QDir().mkpath(QFileInfo(m_target.location).absolutePath()))
-        return Result<Nothing>::failure(QStringLiteral("cannot create the folder of ") + m_target.location);
+        return Result<Nothing>::failure(QStringLiteral("cannot create the folder of ") +
+                                        m_target.location);
     if (!m_db.open()) return Result<Nothing>::failure(databaseError(m_db.lastError()));
     if (m_dialect == Dialect::Postgres) return Nothing{};
     // The log lets readers go on while one process writes; FULL makes a commit survive a power
     // loss. Checked here, so a file that is no database is refused at once.
     QSqlQuery pragma(m_db);
-    if (!pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !pragma.next() ||
-        pragma.value(0).toString().compare(QStringLiteral("wal"), Qt::CaseInsensitive) != 0 ||
-        !pragma.exec(QStringLiteral("PRAGMA synchronous=FULL"))) {
-        const QString reason = pragma.lastError().isValid() ? sqlError(pragma) : QStringLiteral("no write-ahead log");
+    if (!writeAheadLog(pragma) || !pragma.exec(QStringLiteral("PRAGMA synchronous=FULL"))) {
+        const QString reason =
+            pragma.lastError().isValid() ? sqlError(pragma) : QStringLiteral("no write-ahead log");
         pragma = QSqlQuery();
         m_db.close();
         return Result<Nothing>::failure(m_target.location + QStringLiteral(": ") + reason);
@@ -100,12 +124,21 @@ Result<Nothing> SqlConnection::begin(Access access) {
     if (!m_db.isOpen()) {
         if (const Result<Nothing> connected = connect(); !connected) return connected;
     }
-    // IMMEDIATE takes the write lock at once: a writer that only read first could not wait for
-    // another writer and would fail instead.
+    // Writers take turns, one transaction at a time, on both back-ends. SQLite's IMMEDIATE takes
+    // its write lock at once: a writer that had only read could not wait and would fail instead.
+    // On PostgreSQL the lock keeps imports holding the same tests in other orders from waiting
+    // for each other in a circle, which the server would end by failing one of them.
     QSqlQuery query(m_db);
-    const bool immediate = m_dialect == Dialect::Sqlite && access == Access::Write;
-    if (!query.exec(immediate ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN")))
+    const bool write = access == Access::Write;
+    if (!query.exec(write && m_dialect == Dialect::Sqlite ? QStringLiteral("BEGIN IMMEDIATE")
+                                                          : QStringLiteral("BEGIN")))
         return Result<Nothing>::failure(sqlError(query));
+    if (write && m_dialect == Dialect::Postgres &&
+        !runStatement(query, QStringLiteral("SELECT pg_advisory_xact_lock(?)"), {kWriterLock})) {
+        const QString reason = sqlError(query);
+        rollback();
+        return Result<Nothing>::failure(reason);
+    }
     return Nothing{};
 }
 

@@ -17,8 +17,9 @@ enum class Access { Read, Write };
 // The database's words for why a statement failed.
 QString sqlError(const QSqlQuery& query);
 
-// Prepares `sql` on `query` and runs it with `values` bound in order.
-bool runStatement(QSqlQuery& query, const QString& sql, std::initializer_list<QVariant> values = {});
+// Runs `sql` on `query`, prepared with `values` bound in order when there are any.
+bool runStatement(QSqlQuery& query, const QString& sql,
+                  std::initializer_list<QVariant> values = {});
 
 // Runs an already prepared statement with `values` bound in order.
 bool runPrepared(QSqlQuery& query, std::initializer_list<QVariant> values);

@@ -7,27 +7,33 @@ namespace torbex::history {
 namespace {
 
 const QString kInsertTest = QStringLiteral(
-    "INSERT INTO tests (tester_serial, rfid, measure_date, measure_time, status, flow_setting, flow_result, "
-    "occlusion_level, occlusion_result) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT DO NOTHING");
+    "INSERT INTO tests (tester_serial, rfid, measure_date, measure_time, status, flow_setting, "
+    "flow_result, occlusion_level, occlusion_result) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) "
+    "ON CONFLICT DO NOTHING");
 
 // A test first kept from a data file learns the tester that measured it, and its error flags.
 const QString kFillSerial = QStringLiteral(
-    "UPDATE tests SET tester_serial = ?, status = ? WHERE tester_serial = '' AND rfid = ? AND measure_date = ? "
-    "AND measure_time = ? AND flow_setting = ? AND COALESCE(flow_result, -2147483647) = ? AND occlusion_level = ? "
+    "UPDATE tests SET tester_serial = ?, status = ? WHERE tester_serial = '' AND rfid = ? "
+    "AND measure_date = ? AND measure_time = ? AND flow_setting = ? "
+    "AND COALESCE(flow_result, -2147483647) = ? AND occlusion_level = ? "
     "AND COALESCE(occlusion_result, -2147483647) = ? AND (status & 15) = ?");
 
+// Each pump's newest test found through the unique index, a few steps a pump, rather than by
+// ranking every test: the list stays quick over years of tests.
 const QString kPumps = QStringLiteral(
-    "SELECT r.rfid, COALESCE(p.management_no, ''), r.tests, r.measure_date, r.status FROM "
-    "(SELECT rfid, measure_date, status, COUNT(*) OVER (PARTITION BY rfid) AS tests, ROW_NUMBER() OVER "
-    "(PARTITION BY rfid ORDER BY measure_date DESC, measure_time DESC, id DESC) AS age FROM tests WHERE rfid <> '') r "
-    "LEFT JOIN pumps p ON p.rfid = r.rfid WHERE r.age = 1 "
+    "SELECT g.rfid, COALESCE(p.management_no, ''), g.tests, t.measure_date, t.status FROM "
+    "(SELECT c.rfid, COUNT(*) AS tests, (SELECT n.id FROM tests n WHERE n.rfid = c.rfid "
+    "ORDER BY n.measure_date DESC, n.measure_time DESC, n.id DESC LIMIT 1) AS newest "
+    "FROM tests c WHERE c.rfid <> '' GROUP BY c.rfid) g "
+    "JOIN tests t ON t.id = g.newest LEFT JOIN pumps p ON p.rfid = g.rfid "
     "UNION ALL SELECT p.rfid, p.management_no, 0, '', 0 FROM pumps p "
     "WHERE NOT EXISTS (SELECT 1 FROM tests t WHERE t.rfid = p.rfid) ORDER BY 1");
 
 const QString kTests = QStringLiteral(
-    "SELECT t.tester_serial, t.rfid, COALESCE(p.management_no, ''), t.measure_date, t.measure_time, t.status, "
-    "t.flow_setting, t.flow_result, t.occlusion_level, t.occlusion_result FROM tests t "
-    "LEFT JOIN pumps p ON p.rfid = t.rfid AND t.rfid <> '' WHERE t.measure_date >= ?");
+    "SELECT t.tester_serial, t.rfid, COALESCE(p.management_no, ''), t.measure_date, "
+    "t.measure_time, t.status, t.flow_setting, t.flow_result, t.occlusion_level, "
+    "t.occlusion_result FROM tests t LEFT JOIN pumps p ON p.rfid = t.rfid AND t.rfid <> '' "
+    "WHERE t.measure_date >= ?");
 
 QVariant nullable(const std::optional<int>& value) {
     return value ? QVariant(*value) : QVariant(QMetaType::fromType<int>());
@@ -51,7 +57,8 @@ Result<std::unique_ptr<HistoryStore>> HistoryStore::open(const DatabaseTarget& t
     if (!connection) return Result<std::unique_ptr<HistoryStore>>::failure(connection.error());
     if (const Result<Nothing> upgraded = upgradeSchema(*connection.value()); !upgraded)
         return Result<std::unique_ptr<HistoryStore>>::failure(upgraded.error());
-    return std::unique_ptr<HistoryStore>(std::make_unique<SqlHistoryStore>(std::move(connection.value())));
+    return std::unique_ptr<HistoryStore>(
+        std::make_unique<SqlHistoryStore>(std::move(connection.value())));
 }
 
 Result<int> SqlHistoryStore::insertTests(QSqlDatabase& db, const QString& testerSerial,
@@ -59,38 +66,46 @@ Result<int> SqlHistoryStore::insertTests(QSqlDatabase& db, const QString& tester
     QSqlQuery insert(db);
     QSqlQuery fill(db);
     if (!insert.prepare(kInsertTest)) return Result<int>::failure(sqlError(insert));
-    if (!testerSerial.isEmpty() && !fill.prepare(kFillSerial)) return Result<int>::failure(sqlError(fill));
+    if (!testerSerial.isEmpty() && !fill.prepare(kFillSerial))
+        return Result<int>::failure(sqlError(fill));
     int added = 0;
     for (const data::MeasurementRecord& record : records) {
         const TestRow row = testRow(record);
-        if (!runPrepared(insert, {testerSerial, row.rfid, row.measureDate, row.measureTime, row.status, row.flowSetting,
-                                  nullable(row.flowResultTenths), row.occlusionLevel, nullable(row.occlusionResultTenths)}))
+        if (!runPrepared(insert, {testerSerial, row.rfid, row.measureDate, row.measureTime,
+                                  row.status, row.flowSetting, nullable(row.flowResultTenths),
+                                  row.occlusionLevel, nullable(row.occlusionResultTenths)}))
             return Result<int>::failure(sqlError(insert));
         if (insert.numRowsAffected() > 0) {
             ++added;
         } else if (!testerSerial.isEmpty() &&
-                   !runPrepared(fill, {testerSerial, row.status, row.rfid, row.measureDate, row.measureTime,
-                                       row.flowSetting, row.flowResultTenths.value_or(kNoResultKey), row.occlusionLevel,
-                                       row.occlusionResultTenths.value_or(kNoResultKey), row.status & 15})) {
+                   !runPrepared(
+                       fill, {testerSerial, row.status, row.rfid, row.measureDate, row.measureTime,
+                              row.flowSetting, row.flowResultTenths.value_or(kNoResultKey),
+                              row.occlusionLevel, row.occlusionResultTenths.value_or(kNoResultKey),
+                              row.status & 15})) {
             return Result<int>::failure(sqlError(fill));
         }
     }
     return added;
 }
 
-Result<int> SqlHistoryStore::recordTests(const QString& testerSerial, std::span<const data::MeasurementRecord> records) {
+Result<int> SqlHistoryStore::recordTests(const QString& testerSerial,
+                                         std::span<const data::MeasurementRecord> records) {
     return m_connection->transaction<int>(
         Access::Write, [&](QSqlDatabase& db) { return insertTests(db, testerSerial, records); });
 }
 
-Result<ImportSummary> SqlHistoryStore::recordDataFile(std::span<const data::MeasurementRecord> records) {
-    return m_connection->transaction<ImportSummary>(Access::Write, [&](QSqlDatabase& db) -> Result<ImportSummary> {
-        const Result<int> added = insertTests(db, QString(), records);
-        if (!added) return Result<ImportSummary>::failure(added.error());
-        Result<std::vector<NumberConflict>> conflicts = insertNumbers(db, records, ChangeSource::File);
-        if (!conflicts) return Result<ImportSummary>::failure(conflicts.error());
-        return ImportSummary{1, added.value(), std::move(conflicts.value())};
-    });
+Result<ImportSummary> SqlHistoryStore::recordDataFile(
+    std::span<const data::MeasurementRecord> records) {
+    return m_connection->transaction<ImportSummary>(
+        Access::Write, [&](QSqlDatabase& db) -> Result<ImportSummary> {
+            const Result<int> added = insertTests(db, QString(), records);
+            if (!added) return Result<ImportSummary>::failure(added.error());
+            Result<std::vector<NumberConflict>> conflicts =
+                insertNumbers(db, records, ChangeSource::File);
+            if (!conflicts) return Result<ImportSummary>::failure(conflicts.error());
+            return ImportSummary{1, added.value(), std::move(conflicts.value())};
+        });
 }
 
 Result<std::vector<PumpSummary>> SqlHistoryStore::pumps(int intervalMonths) {
@@ -98,7 +113,8 @@ Result<std::vector<PumpSummary>> SqlHistoryStore::pumps(int intervalMonths) {
         Access::Read, [&](QSqlDatabase& db) -> Result<std::vector<PumpSummary>> {
             QSqlQuery query(db);
             query.setForwardOnly(true);
-            if (!runStatement(query, kPumps)) return Result<std::vector<PumpSummary>>::failure(sqlError(query));
+            if (!runStatement(query, kPumps))
+                return Result<std::vector<PumpSummary>>::failure(sqlError(query));
             std::vector<PumpSummary> pumps;
             while (query.next()) {
                 PumpSummary pump;
@@ -106,12 +122,11 @@ Result<std::vector<PumpSummary>> SqlHistoryStore::pumps(int intervalMonths) {
                 pump.managementNo = query.value(1).toString();
                 pump.tests = query.value(2).toInt();
                 pump.lastDate = query.value(3).toString();
-                if (pump.tests > 0) {
-                    const data::MeasurementRecord last = withStatus(query.value(4).toInt());
-                    pump.lastFlow = last.flowVerdict().result();
-                    pump.lastOcclusion = last.occlusionVerdict().result();
-                    pump.due = QDate::fromString(pump.lastDate, Qt::ISODate).addMonths(intervalMonths);
-                }
+                // A pump in the registry only has status 0 (nothing measured) and no date.
+                const data::MeasurementRecord last = withStatus(query.value(4).toInt());
+                pump.lastFlow = last.flowVerdict().result();
+                pump.lastOcclusion = last.occlusionVerdict().result();
+                pump.due = QDate::fromString(pump.lastDate, Qt::ISODate).addMonths(intervalMonths);
                 pumps.push_back(std::move(pump));
             }
             return pumps;
@@ -125,16 +140,19 @@ Result<std::vector<StoredTest>> SqlHistoryStore::tests(const QString& rfid, cons
             query.setForwardOnly(true);
             const QString from = since.isValid() ? since.toString(Qt::ISODate) : QString();
             const QString order = QStringLiteral(" ORDER BY t.measure_date, t.measure_time, t.id");
-            const bool ran = rfid.isEmpty() ? runStatement(query, kTests + order, {from})
-                                            : runStatement(query, kTests + QStringLiteral(" AND t.rfid = ?") + order,
-                                                           {from, rfid});
+            const bool ran =
+                rfid.isEmpty()
+                    ? runStatement(query, kTests + order, {from})
+                    : runStatement(query, kTests + QStringLiteral(" AND t.rfid = ?") + order,
+                                   {from, rfid});
             if (!ran) return Result<std::vector<StoredTest>>::failure(sqlError(query));
             std::vector<StoredTest> tests;
             while (query.next()) {
-                tests.push_back({query.value(0).toString(), query.value(1).toString(), query.value(2).toString(),
-                                 query.value(3).toString(), query.value(4).toString(), query.value(5).toInt(),
-                                 query.value(6).toInt(), optionalInt(query.value(7)), query.value(8).toString(),
-                                 optionalInt(query.value(9))});
+                tests.push_back({query.value(0).toString(), query.value(1).toString(),
+                                 query.value(2).toString(), query.value(3).toString(),
+                                 query.value(4).toString(), query.value(5).toInt(),
+                                 query.value(6).toInt(), optionalInt(query.value(7)),
+                                 query.value(8).toString(), optionalInt(query.value(9))});
             }
             return tests;
         });
@@ -151,14 +169,16 @@ Result<int> SqlHistoryStore::testCount() {
 
 Result<bool> SqlHistoryStore::integrityOk() {
     const bool sqlite = m_connection->dialect() == Dialect::Sqlite;
-    return m_connection->transaction<bool>(Access::Read, [sqlite](QSqlDatabase& db) -> Result<bool> {
-        QSqlQuery query(db);
-        // PostgreSQL keeps its own files whole; that it answers is all there is to ask.
-        if (!runStatement(query, sqlite ? QStringLiteral("PRAGMA integrity_check") : QStringLiteral("SELECT 'ok'")) ||
-            !query.next())
-            return Result<bool>::failure(sqlError(query));
-        return query.value(0).toString() == QStringLiteral("ok");
-    });
+    return m_connection->transaction<bool>(
+        Access::Read, [sqlite](QSqlDatabase& db) -> Result<bool> {
+            QSqlQuery query(db);
+            // PostgreSQL keeps its own files whole; that it answers is all there is to ask.
+            if (!runStatement(query, sqlite ? QStringLiteral("PRAGMA integrity_check")
+                                            : QStringLiteral("SELECT 'ok'")) ||
+                !query.next())
+                return Result<bool>::failure(sqlError(query));
+            return query.value(0).toString() == QStringLiteral("ok");
+        });
 }
 
 }  // namespace torbex::history

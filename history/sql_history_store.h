@@ -7,13 +7,16 @@ namespace torbex::history {
 // The history on SQLite or PostgreSQL: one schema, one set of statements.
 class SqlHistoryStore final : public HistoryStore {
 public:
-    explicit SqlHistoryStore(std::unique_ptr<SqlConnection> connection) : m_connection(std::move(connection)) {}
+    explicit SqlHistoryStore(std::unique_ptr<SqlConnection> connection)
+        : m_connection(std::move(connection)) {}
 
-    Result<int> recordTests(const QString& testerSerial, std::span<const data::MeasurementRecord> records) override;
+    Result<int> recordTests(const QString& testerSerial,
+                            std::span<const data::MeasurementRecord> records) override;
     Result<std::map<QString, QString>> managementNumbers() override;
-    Result<Nothing> setManagementNumber(const QString& rfid, const QString& number, ChangeSource source) override;
-    Result<std::vector<NumberConflict>> learnNumbers(std::span<const data::MeasurementRecord> records,
-                                                    ChangeSource source) override;
+    Result<Nothing> setManagementNumber(const QString& rfid, const QString& number,
+                                        ChangeSource source) override;
+    Result<std::vector<NumberConflict>> learnNumbers(
+        std::span<const data::MeasurementRecord> records, ChangeSource source) override;
     Result<ImportSummary> recordDataFile(std::span<const data::MeasurementRecord> records) override;
     Result<std::vector<PumpSummary>> pumps(int intervalMonths) override;
     Result<std::vector<StoredTest>> tests(const QString& rfid, const QDate& since) override;
@@ -25,8 +28,8 @@ private:
     // The parts of the operations above, run inside a transaction the caller holds.
     static Result<int> insertTests(QSqlDatabase& db, const QString& testerSerial,
                                    std::span<const data::MeasurementRecord> records);
-    Result<std::vector<NumberConflict>> insertNumbers(QSqlDatabase& db, std::span<const data::MeasurementRecord> records,
-                                                      ChangeSource source);
+    Result<std::vector<NumberConflict>> insertNumbers(
+        QSqlDatabase& db, std::span<const data::MeasurementRecord> records, ChangeSource source);
 
     std::unique_ptr<SqlConnection> m_connection;
 };

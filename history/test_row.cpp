@@ -37,7 +37,8 @@ TestRow testRow(const data::MeasurementRecord& record) {
     row.flowSetting = trimmed(record.FlowSetting.text()).toInt();
     if (record.has(data::FlowMeasured)) row.flowResultTenths = tenths(record.FlowResult.text());
     row.occlusionLevel = trimmed(record.OcclusionSetting.text());
-    if (record.has(data::OcclusionMeasured)) row.occlusionResultTenths = tenths(record.OcclusionResult.text());
+    if (record.has(data::OcclusionMeasured))
+        row.occlusionResultTenths = tenths(record.OcclusionResult.text());
     return row;
 }
 

@@ -100,6 +100,54 @@ TEST_F(Cli, DownloadedFileListedOtherwiseThanTheGridShowsIt) {
     EXPECT_EQ(out.count(u"\"black\""), 2);
 }
 
+// Entries are checked as the window's editor checks them; a history that cannot be opened is status 4.
+TEST_F(Cli, HistoryCommandsWrongStatusOrMessage) {
+    ASSERT_TRUE(data::writeFileAtomically(dir.filePath(QStringLiteral("file")), "x"));
+    const std::tuple<const char*, int, QString> cases[] = {
+        {"registry set 0807060504030201 =1+1", kUsageError, app::texts::kManagementNumberFormula},
+        {"registry set 0807060504030201 A,1", kUsageError, app::texts::kManagementNumberCharacters},
+        {"registry set 08070605 A-1", kUsageError, u"16 hexadecimal digits"_s},
+        {"registry get 0807060504030201 A-1", kUsageError, u"or: set RFID NUMBER"_s},
+        {"history --rfid 08070605040302zz", kUsageError, u"16 hexadecimal digits"_s},
+        {"import", kUsageError, u"wrong number"_s}, {"import @absent.csv", kFileError, u"cannot read @absent.csv"_s},
+        {"--database @file/h.sqlite history", kHistoryUnavailable, u"history unavailable: "_s},
+        {"--database @file/h.sqlite registry set 0807060504030201 A-1", kHistoryUnavailable, u"history unavailable: "_s},
+        {"--database @file/h.sqlite import @file", kHistoryUnavailable, u"history unavailable: "_s},
+    };
+    for (const auto& [arguments, status, message] : cases) {
+        EXPECT_EQ(run(QStringLiteral("--database @h.sqlite ") + QString::fromLatin1(arguments)), status) << arguments;
+        EXPECT_TRUE(err.contains(message) || err.contains(QString(message).replace(u'@', dir.path() + u'/')))
+            << err.toStdString();
+    }
+}
+
+// A download keeps its tests with the tester's serial and its file takes the registry's numbers; an
+// import reports a file's other number and keeps the registry's; no history costs no download.
+TEST_F(Cli, DownloadOrImportLosesTestsOrNumbers) {
+    ASSERT_EQ(run(QStringLiteral("--database @h.sqlite registry set 0807060504030201 P-1")), kSuccess);
+    ASSERT_EQ(run(QStringLiteral("--database @h.sqlite download --out @d.csv")), kSuccess);
+    EXPECT_TRUE(err.isEmpty()) << err.toStdString();
+    run(QStringLiteral("show @d.csv"));
+    EXPECT_TRUE(out.startsWith(u"   1\t0807060504030201\tP-1       \t")) << out.toStdString();
+    ASSERT_EQ(run(QStringLiteral("--database @h.sqlite history")), kSuccess);
+    EXPECT_EQ(out.toStdString(), "2000/00/00\t00:00\t0807060504030201\tP-1\tTB000123\t150\t99.5\tPass\tL\t53.2\tPass\n"
+                                 "2000/00/00\t00:00\t0000000000000000\t--\tTB000123\t25\t--\t--\tH\t999.9\tFail\n"
+                                 "2024-01-01\t00:00\t--\t--\tTB000123\t5\t100.0\tError\tL\t--\t--\n");
+    QByteArray file = data::readRegularFile(dir.filePath(QStringLiteral("d.csv")), 4096).bytes;
+    ASSERT_TRUE(data::writeFileAtomically(dir.filePath(QStringLiteral("e.csv")), file.replace("P-1", "P-9")));
+    ASSERT_EQ(run(QStringLiteral("--database @h.sqlite import @e.csv")), kSuccess);
+    EXPECT_EQ(out, dir.filePath(u"e.csv: 0 tests added\n0807060504030201: registry P-1, file P-9\n1 files, 0 tests added\n"_s));
+    ASSERT_EQ(run(QStringLiteral("--database @h.sqlite registry")), kSuccess);
+    EXPECT_EQ(out.toStdString(), "0000000000000000\t--\t1\t2000/00/00\t--\tFail\t--\n"
+                                 "0807060504030201\tP-1\t1\t2000/00/00\tPass\tPass\t--\n");
+    ASSERT_EQ(run(QStringLiteral("--database @h.sqlite history --json --rfid 0807060504030201")), kSuccess);
+    EXPECT_EQ(QJsonDocument::fromJson(out.toUtf8()).array().at(0)[u"flowResult"].toDouble(), 99.5);
+
+    ASSERT_EQ(run(QStringLiteral("--database @d.csv/h.sqlite download --out @f.csv")), kSuccess);
+    EXPECT_TRUE(err.contains(u"warning: history unavailable: ")) << err.toStdString();
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("f.csv"))));
+}
+
 // A data file may hold anything; the listing must neither split its columns nor act on the terminal.
 TEST(RecordListing, TabOrControlCharacterReachesTheTerminal) {
     data::RecordStore store;
