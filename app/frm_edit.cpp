@@ -4,8 +4,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/management_number.h"
 #include "app/operator_texts.h"
+#include "data/management_number.h"
 #include "app/window_controls.h"
 #include "app/window_fonts.h"
 
@@ -59,9 +59,9 @@ void frmEdit::CmdEdit_Click(EditButton button) {
         reject();
         return;
     }
-    if (const auto problem = managementNumberProblem(entry())) {
+    if (const auto problem = data::managementNumberProblem(entry())) {
         // The entry stays as typed, for correction.
-        m_dialogs.showMessage(texts::kError, *problem);
+        m_dialogs.showMessage(texts::kError, texts::managementNumberMessage(*problem));
         txtEdit[0]->setFocus();
         return;
     }

@@ -8,12 +8,12 @@
 
 #include "app/data_file_names.h"
 #include "app/frm_main.h"
-#include "app/management_number.h"
 #include "app/operator_texts.h"
 #include "app/text_files.h"
 #include "commands/protocol.h"
 #include "data/csv_format.h"
 #include "data/grid_cells.h"
+#include "data/management_number.h"
 #include "data/record_download.h"
 
 namespace torbex::app {
@@ -211,7 +211,7 @@ void frmMain::Grid2_DblClick(int row, int column) {
     const auto entry = m_services.dialogs.editManagementNumber(commands::trimSpaces(record.ManagementNo.text()).toString());
     if (!entry) return;
     const QString before = record.ManagementNo.text();
-    record.ManagementNo = managementNumberToStore(*entry);
+    record.ManagementNo = data::managementNumberToStore(*entry);
     // A typed number is work the operator would not want to lose either.
     if (record.ManagementNo.text() != before) {
         m_store.unsaved = true;

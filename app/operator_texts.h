@@ -4,6 +4,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include "data/management_number.h"
+
 // Every text the operator reads in a message box, in one place.
 namespace torbex::app::texts {
 
@@ -81,5 +83,8 @@ inline QString reportFileName(const QDate& today) { return QStringLiteral("点�
 inline const QString kManagementNumberCharacters =
     QStringLiteral("管理番号に使用できない文字が含まれています。（カンマ、制御文字、機種依存文字などは使用できません）");
 inline const QString kManagementNumberFormula = QStringLiteral("管理番号の先頭に「=」「+」「-」「@」は使用できません。");
+inline const QString& managementNumberMessage(data::ManagementNumberProblem problem) {
+    return problem == data::ManagementNumberProblem::Formula ? kManagementNumberFormula : kManagementNumberCharacters;
+}
 
 }  // namespace torbex::app::texts

@@ -5,7 +5,8 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 
-#include "app/management_number.h"
+#include "app/operator_texts.h"
+#include "data/management_number.h"
 #include "cli/record_listing.h"
 #include "data/csv_format.h"
 
@@ -144,13 +145,13 @@ int setNumber(Invocation& call, const QStringList& arguments) {
     }
     const std::optional<QString> rfid = rfidArgument(call, arguments[1]);
     if (!rfid) return kUsageError;
-    if (const std::optional<QString> problem = app::managementNumberProblem(arguments[2])) {
-        call.err() << "torbex-cli: " << *problem << '\n';
+    if (const auto problem = data::managementNumberProblem(arguments[2])) {
+        call.err() << "torbex-cli: " << app::texts::managementNumberMessage(*problem) << '\n';
         return kUsageError;
     }
     HistoryStore* store = openHistory(call);
     if (!store) return kHistoryUnavailable;
-    const auto set = store->setManagementNumber(*rfid, app::managementNumberToStore(arguments[2]),
+    const auto set = store->setManagementNumber(*rfid, data::managementNumberToStore(arguments[2]),
                                                 history::ChangeSource::Tool);
     return set ? kSuccess : historyFailed(call, set.error());
 }

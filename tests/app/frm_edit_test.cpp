@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "app/frm_edit.h"
-#include "app/management_number.h"
 #include "app/operator_texts.h"
 #include "app/support/scripted_dialogs.h"
+#include "data/management_number.h"
 
 namespace torbex::app {
 namespace {
@@ -36,19 +36,19 @@ TEST(FrmEditTest, RefusedEntryStaysOpenForCorrectionEnterConfirmsAndCancelReject
 }
 
 TEST(ManagementNumberTest, EntriesThatWouldBreakTheDataFileOrRunAsAFormulaAreRefused) {
-    const QString& character = texts::kManagementNumberCharacters;
-    const QString& formula = texts::kManagementNumberFormula;
+    using enum data::ManagementNumberProblem;
+    const auto character = Characters, formula = Formula;
     // Only the ten characters kept are judged; what input methods on Linux and macOS type for
     // symbols the code page holds in another form is taken in that form.
-    const std::pair<const char16_t*, std::optional<QString>> cases[] = {
+    const std::pair<const char16_t*, std::optional<data::ManagementNumberProblem>> cases[] = {
         {u"A,1", character}, {u"A\t1", character}, {u"\U0001F600", character}, {u"caf\u00E9", character},
         {u"  ABCDEFGHIJ,\u00E9", {}}, {u"=A1", formula}, {u"@SUM", formula}, {u"   =A1", formula}, {u"+A1", formula},
         {u"-1+1", formula}, {u"-", formula}, {u"-001", {}}, {u"+12.5", {}}, {u"A-001", {}}, {u"ｱｲｳ", {}},
         {u"管理１２３", {}}, {u"   ", {}}, {u"A=1", {}}, {u"\u301C\u2212\u2016\u00A2\u00A3\u00AC\u2014", {}}};
     for (const auto& [entry, problem] : cases)
-        EXPECT_EQ(managementNumberProblem(QString::fromUtf16(entry)), problem) << QString::fromUtf16(entry).toStdString();
-    EXPECT_EQ(managementNumberToStore(QStringLiteral("  AB  ")), QStringLiteral("AB"));
-    EXPECT_EQ(managementNumberToStore(QStringLiteral("A\u301C1\u22122\u2016\u00A2\u00A3\u00AC\u2014X")),
+        EXPECT_EQ(data::managementNumberProblem(QString::fromUtf16(entry)), problem) << QString::fromUtf16(entry).toStdString();
+    EXPECT_EQ(data::managementNumberToStore(QStringLiteral("  AB  ")), QStringLiteral("AB"));
+    EXPECT_EQ(data::managementNumberToStore(QStringLiteral("A\u301C1\u22122\u2016\u00A2\u00A3\u00AC\u2014X")),
               QStringLiteral("A\uFF5E1\uFF0D2\u2225\uFFE0\uFFE1\uFFE2\u2015"));
 }
 

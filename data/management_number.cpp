@@ -1,14 +1,13 @@
-#include "app/management_number.h"
+#include "data/management_number.h"
 
 #include <QRegularExpression>
 #include <array>
 #include <utility>
 
-#include "app/operator_texts.h"
 #include "commands/protocol.h"
 #include "data/cp932.h"
 
-namespace torbex::app {
+namespace torbex::data {
 namespace {
 
 constexpr int kStoredLength = 10;
@@ -49,19 +48,19 @@ bool isPlainNumber(QStringView text) {
 
 QString managementNumberToStore(const QString& entry) { return keptCharacters(entry); }
 
-std::optional<QString> managementNumberProblem(const QString& entry) {
+std::optional<ManagementNumberProblem> managementNumberProblem(const QString& entry) {
     const QString kept = keptCharacters(entry);
     for (QChar c : kept) {
         if (c == u',' || c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
-            return texts::kManagementNumberCharacters;
+            return ManagementNumberProblem::Characters;
     }
-    if (!data::encodeCp932(kept)) return texts::kManagementNumberCharacters;
+    if (!encodeCp932(kept)) return ManagementNumberProblem::Characters;
     if (kept.isEmpty()) return std::nullopt;
     const QChar first = kept.front();
-    if (first == u'=' || first == u'@') return texts::kManagementNumberFormula;
+    if (first == u'=' || first == u'@') return ManagementNumberProblem::Formula;
     if ((first == u'+' || first == u'-') && !isPlainNumber(commands::trimSpaces(QStringView(kept).mid(1))))
-        return texts::kManagementNumberFormula;
+        return ManagementNumberProblem::Formula;
     return std::nullopt;
 }
 
-}  // namespace torbex::app
+}  // namespace torbex::data
