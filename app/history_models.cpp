@@ -25,16 +25,6 @@ data::Verdict verdictOf(int status, data::StatusBit measured, data::StatusBit pa
 
 }  // namespace
 
-QString verdictWord(Result result) {
-    switch (result) {
-        case Result::Pass: return QStringLiteral("Pass");
-        case Result::Fail: return QStringLiteral("Fail");
-        case Result::Error: return QStringLiteral("Err");
-        case Result::NotMeasured: break;
-    }
-    return QStringLiteral("--");
-}
-
 data::Verdict flowVerdictOf(const history::StoredTest& test) {
     return verdictOf(test.status, data::FlowMeasured, data::FlowPass, data::FlowError);
 }
@@ -71,8 +61,8 @@ QVariant PumpListModel::data(const QModelIndex& index, int role) const {
         case ManagementNo: return p.managementNo;
         case Tests: return p.tests;
         case LastTest: return p.lastDate;
-        case FlowVerdict: return verdictWord(p.lastFlow);
-        case OcclusionVerdict: return verdictWord(p.lastOcclusion);
+        case FlowVerdict: return data::verdictWord(p.lastFlow);
+        case OcclusionVerdict: return data::verdictWord(p.lastOcclusion);
         case Due: return p.due.isValid() ? p.due.toString(Qt::ISODate) : QString();
         default: return {};
     }
@@ -107,10 +97,10 @@ QVariant TestListModel::data(const QModelIndex& index, int role) const {
         case Tester: return t.testerSerial;
         case FlowSetting: return t.flowSetting;
         case FlowResult: return tenthsText(t.flowResultTenths);
-        case FlowVerdict: return verdictWord(flow.result());
+        case FlowVerdict: return data::verdictWord(flow.result());
         case Level: return t.occlusionLevel;
         case OcclusionResult: return tenthsText(t.occlusionResultTenths);
-        case OcclusionVerdict: return verdictWord(occlusion.result());
+        case OcclusionVerdict: return data::verdictWord(occlusion.result());
         default: return {};
     }
 }

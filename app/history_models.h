@@ -8,9 +8,6 @@
 
 namespace torbex::app {
 
-// A verdict as the history lists show it: "Pass", "Fail", "Err" or "--".
-QString verdictWord(data::Verdict::Result result);
-
 // The pumps of the registry and the history, one row each; a due date that has passed is red.
 class PumpListModel final : public QAbstractTableModel {
     Q_OBJECT

@@ -9,6 +9,7 @@
 
 #include "app/operator_texts.h"
 #include "cli/history_commands.h"
+#include "cli/report_commands.h"
 #include "cli/interrupt.h"
 #include "cli/record_listing.h"
 #include "commands/settings_transfer.h"
@@ -277,6 +278,18 @@ const std::vector<Command>& commandTable() {
         {QStringLiteral("import"), QStringLiteral("import FILE.csv..."),
          QStringLiteral("add data files' tests to the history and learn their management numbers"), {}, {}, 1, -1,
          &importFiles},
+        {QStringLiteral("report"), QStringLiteral("report (FILE.csv | --rfid RFID | --all) --out REPORT.pdf"),
+         QStringLiteral("make the inspection report of a data file, of one pump's history or of every test kept"),
+         {{QStringLiteral("rfid"), QStringLiteral("The pump whose history to report."), QStringLiteral("RFID")},
+          {QStringLiteral("all"), QStringLiteral("Every test kept.")},
+          {QStringLiteral("out"), QStringLiteral("The PDF file to write."), QStringLiteral("REPORT.pdf")}},
+         {QStringLiteral("out")}, 0, 1, &report},
+        {QStringLiteral("export"), QStringLiteral("export (FILE.csv | --all | --since DATE) --out FILE.json"),
+         QStringLiteral("write records as JSON for a maintenance system"),
+         {{QStringLiteral("all"), QStringLiteral("Every test kept.")},
+          {QStringLiteral("since"), QStringLiteral("Tests on or after this day."), QStringLiteral("yyyy-MM-dd")},
+          {QStringLiteral("out"), QStringLiteral("The JSON file to write."), QStringLiteral("FILE.json")}},
+         {QStringLiteral("out")}, 0, 1, &exportRecords},
     };
     return table;
 }

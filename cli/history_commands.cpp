@@ -9,25 +9,12 @@
 #include "data/management_number.h"
 #include "cli/record_listing.h"
 #include "data/csv_format.h"
+#include "data/grid_cells.h"
 
 namespace torbex::cli {
 namespace {
 
 using history::HistoryStore;
-
-QString verdictText(data::Verdict::Result result) {
-    switch (result) {
-        case data::Verdict::Result::Pass:
-            return QStringLiteral("Pass");
-        case data::Verdict::Result::Fail:
-            return QStringLiteral("Fail");
-        case data::Verdict::Result::Error:
-            return QStringLiteral("Error");
-        case data::Verdict::Result::NotMeasured:
-            break;
-    }
-    return QStringLiteral("--");
-}
 
 QString resultText(const std::optional<int>& tenths) {
     return tenths ? QString::number(*tenths / 10.0, 'f', 1) : QStringLiteral("--");
@@ -57,7 +44,8 @@ int historyFailed(Invocation& call, const QString& reason) {
     return kHistoryUnavailable;
 }
 
-// What the operator types: upper or lower case, spaces around.
+}  // namespace
+
 std::optional<QString> rfidArgument(Invocation& call, const QString& text) {
     static const QRegularExpression rfid(QStringLiteral("^[0-9A-F]{16}$"));
     const QString upper = text.trimmed().toUpper();
@@ -66,6 +54,8 @@ std::optional<QString> rfidArgument(Invocation& call, const QString& text) {
                << '\n';
     return std::nullopt;
 }
+
+namespace {
 
 void printTests(Invocation& call, const std::vector<history::StoredTest>& tests) {
     if (!call.isSet(QStringLiteral("json"))) {
@@ -78,10 +68,10 @@ void printTests(Invocation& call, const std::vector<history::StoredTest>& tests)
                                     test.testerSerial,
                                     QString::number(test.flowSetting),
                                     resultText(test.flowResultTenths),
-                                    verdictText(status.flowVerdict().result()),
+                                    data::verdictWord(status.flowVerdict().result()),
                                     test.occlusionLevel,
                                     resultText(test.occlusionResultTenths),
-                                    verdictText(status.occlusionVerdict().result())};
+                                    data::verdictWord(status.occlusionVerdict().result())};
             QStringList shown;
             for (const QString& cell : cells) shown.append(terminalText(orDashes(cell)));
             call.out() << shown.join(u'\t') << '\n';
@@ -100,10 +90,10 @@ void printTests(Invocation& call, const std::vector<history::StoredTest>& tests)
             {QStringLiteral("status"), test.status},
             {QStringLiteral("flowSetting"), test.flowSetting},
             {QStringLiteral("flowResult"), resultJson(test.flowResultTenths)},
-            {QStringLiteral("flowVerdict"), verdictText(status.flowVerdict().result())},
+            {QStringLiteral("flowVerdict"), data::verdictWord(status.flowVerdict().result())},
             {QStringLiteral("occlusionLevel"), test.occlusionLevel},
             {QStringLiteral("occlusionResult"), resultJson(test.occlusionResultTenths)},
-            {QStringLiteral("occlusionVerdict"), verdictText(status.occlusionVerdict().result())}});
+            {QStringLiteral("occlusionVerdict"), data::verdictWord(status.occlusionVerdict().result())}});
     }
     call.out() << QJsonDocument(array).toJson(QJsonDocument::Indented);
 }
@@ -116,7 +106,7 @@ void printPumps(Invocation& call, const std::vector<history::PumpSummary>& pumps
         for (const history::PumpSummary& pump : pumps) {
             const QStringList cells{
                 pump.rfid,     pump.managementNo,          QString::number(pump.tests),
-                pump.lastDate, verdictText(pump.lastFlow), verdictText(pump.lastOcclusion),
+                pump.lastDate, data::verdictWord(pump.lastFlow), data::verdictWord(pump.lastOcclusion),
                 due(pump)};
             QStringList shown;
             for (const QString& cell : cells) shown.append(terminalText(orDashes(cell)));
@@ -130,8 +120,8 @@ void printPumps(Invocation& call, const std::vector<history::PumpSummary>& pumps
                                  {QStringLiteral("managementNo"), pump.managementNo},
                                  {QStringLiteral("tests"), pump.tests},
                                  {QStringLiteral("lastDate"), pump.lastDate},
-                                 {QStringLiteral("lastFlow"), verdictText(pump.lastFlow)},
-                                 {QStringLiteral("lastOcclusion"), verdictText(pump.lastOcclusion)},
+                                 {QStringLiteral("lastFlow"), data::verdictWord(pump.lastFlow)},
+                                 {QStringLiteral("lastOcclusion"), data::verdictWord(pump.lastOcclusion)},
                                  {QStringLiteral("due"), due(pump)}});
     }
     call.out() << QJsonDocument(array).toJson(QJsonDocument::Indented);

@@ -12,6 +12,9 @@ int registry(Invocation& call);
 // import FILE.csv...: data files into the history, each whole or not at all.
 int importFiles(Invocation& call);
 
+// An RFID as the operator types it (either case, spaces around), or nullopt after saying why not.
+std::optional<QString> rfidArgument(Invocation& call, const QString& text);
+
 // After a download: its tests into the history, then blank numbers filled from the registry. The
 // download's file does not depend on the history: a history that cannot be written is a warning.
 void recordDownload(Invocation& call, commands::TesterService& tester, data::RecordStore& store);

@@ -1,5 +1,8 @@
-#include <QCoreApplication>
+#include <QApplication>
 #include <QTextStream>
+#include <algorithm>
+#include <cstring>
+#include <memory>
 #ifdef _WIN32
 #include <io.h>
 #else
@@ -22,7 +25,15 @@ bool stderrIsTerminal() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    // A report needs fonts and draws charts: for it the tool is a (never shown) graphical
+    // application; the other commands need no display at all.
+    std::unique_ptr<QCoreApplication> app;
+    if (std::any_of(argv + 1, argv + argc, [](const char* word) { return std::strcmp(word, "report") == 0; })) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     // The window's name: both find the same history in the user's application-data folder.
     QCoreApplication::setApplicationName(QStringLiteral("torbex"));
     torbex::cli::installInterruptHandler();

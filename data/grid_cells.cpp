@@ -15,6 +15,16 @@ JudgementCell judgement(const Verdict& verdict, const QString& result) {
 
 }  // namespace
 
+QString verdictWord(Verdict::Result result) {
+    switch (result) {
+        case Verdict::Result::Pass: return QStringLiteral("Pass");
+        case Verdict::Result::Fail: return QStringLiteral("Fail");
+        case Verdict::Result::Error: return QStringLiteral("Error");
+        case Verdict::Result::NotMeasured: break;
+    }
+    return QStringLiteral("--");
+}
+
 JudgementCell flowJudgement(const MeasurementRecord& record) {
     return judgement(record.flowVerdict(), record.FlowResult.text());
 }

@@ -46,6 +46,9 @@ struct JudgementCell {
     CellColour colour = CellColour::Normal;
 };
 
+// A verdict as the lists of tests show it: "Pass", "Fail", "Error" or "--".
+QString verdictWord(Verdict::Result result);
+
 JudgementCell flowJudgement(const MeasurementRecord& record);
 JudgementCell occlusionJudgement(const MeasurementRecord& record);
 

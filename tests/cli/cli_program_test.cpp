@@ -88,5 +88,36 @@ TEST_F(CliProgram, KilledDownloadLeavesPartOfAFile) {
     }
 }
 
+// Reports and exports of a data file, of a pump's history and of every test, each in a database
+// of this test's own; a report's text is found in it by poppler's pdftotext.
+TEST_F(CliProgram, ReportsAndExportsCarryEveryRecordFromAFileAndTheHistory) {
+    const QByteArray scenario = R"({"slots": [{"slot": 0, "rfid": "00000000000000A1", "status": 143, "date": "240105"},
+                                   {"slot": 1, "rfid": "00000000000000B2", "status": 131, "date": "240320"}]})";
+    const auto run = [&](const char* arguments) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("TORBEX_DATABASE"), dir.filePath(QStringLiteral("history.sqlite")));
+        process.setProcessEnvironment(environment);
+        start(process, scenario, arguments);
+        EXPECT_TRUE(process.waitForFinished(60000));
+        return std::pair(process.exitCode(), QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError()));
+    };
+    ASSERT_EQ(run("download --out @records.csv").first, kSuccess);
+    const std::pair<const char*, QString> made[] = {
+        {"report @records.csv --out @file.pdf", QStringLiteral("2 records\n")}, {"report --all --out @all.pdf", QStringLiteral("2 records\n")},
+        {"report --rfid 00000000000000b2 --out @pump.pdf", QStringLiteral("1 records\n")},
+        {"export --since 2024-03-01 --out @since.json", QStringLiteral("1 records\n")},
+        {"report --all @records.csv --out @x.pdf", QStringLiteral("name one of")}, {"export --since 2024-13-01 --out @x.json", QStringLiteral("yyyy-MM-dd")}};
+    for (const auto& [arguments, said] : made) EXPECT_TRUE(run(arguments).second.contains(said)) << arguments;
+    for (const char* pdf : {"file.pdf", "all.pdf", "pump.pdf"}) {
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {dir.filePath(QLatin1String(pdf)), QStringLiteral("-")});
+        ASSERT_TRUE(text.waitForFinished(60000));
+        const QByteArray found = text.readAllStandardOutput();
+        EXPECT_TRUE(found.contains("00000000000000B2") && found.contains(*pdf == 'p' ? "TB000123" : "00000000000000A1")) << pdf;
+    }
+    EXPECT_TRUE(contents("since.json").contains(R"("rfid": "00000000000000B2", "managementNumber": null, "measuredAt": "2024-03-20T00:00")"));
+}
+
 }  // namespace
 }  // namespace torbex::cli
