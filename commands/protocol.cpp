@@ -131,17 +131,21 @@ QByteArray clockParameter(const QDateTime& localTime) {
     return QByteArray(text, 12);
 }
 
+void putSettingsFields(std::span<std::uint8_t, kSettingsFieldBytes> bytes, const MeasurementSettings& settings) {
+    putDecimalField(bytes.subspan(0, 4), settings.FlowRate);
+    putDecimalField(bytes.subspan(4, 2), settings.AverageCount);
+    putDecimalField(bytes.subspan(6, 2), settings.MeasureCount);
+    putDecimalField(bytes.subspan(8, 4), settings.OcclusionPressure);
+    bytes[12] = digitByte(settings.OcclusionLevel);
+    bytes[13] = digitByte(settings.WriteMode);
+    bytes[14] = digitByte(settings.RfidUse);
+    bytes[15] = digitByte(settings.DisplayUnits);
+}
+
 CommandFrame buildWriteSettings(const MeasurementSettings& settings) {
     CommandFrame frame{};
     frame[1] = kWriteSettings;
-    putDecimalField(at(frame, 2, 4), settings.FlowRate);
-    putDecimalField(at(frame, 6, 2), settings.AverageCount);
-    putDecimalField(at(frame, 8, 2), settings.MeasureCount);
-    putDecimalField(at(frame, 10, 4), settings.OcclusionPressure);
-    frame[14] = digitByte(settings.OcclusionLevel);
-    frame[15] = digitByte(settings.WriteMode);
-    frame[16] = digitByte(settings.RfidUse);
-    frame[17] = digitByte(settings.DisplayUnits);
+    putSettingsFields(std::span<std::uint8_t, kSettingsFieldBytes>(frame.data() + 2, kSettingsFieldBytes), settings);
     return frame;
 }
 

@@ -60,6 +60,12 @@ QString serialWireText(const QString& serial);
 // yyMMddHHmmss.
 QByteArray clockParameter(const QDateTime& localTime);
 
+// The 16 bytes a settings write carries and a settings reply returns, in one order: the flow rate
+// (4 digits), the average and measure counts (2 each), the pressure (4), then one digit each for
+// the level, write mode, RFID use and display units.
+inline constexpr std::size_t kSettingsFieldBytes = 16;
+void putSettingsFields(std::span<std::uint8_t, kSettingsFieldBytes> bytes, const MeasurementSettings& settings);
+
 // ---- Commands ----------------------------------------------------------------------------
 
 CommandFrame buildWriteSettings(const MeasurementSettings& settings);

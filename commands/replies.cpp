@@ -95,16 +95,9 @@ CommandFrame encodeVersionReply(const QString& version) {
     return frame;
 }
 
-CommandFrame encodeSettingsReply(const MeasurementSettings& s) {
+CommandFrame encodeSettingsReply(const MeasurementSettings& settings) {
     CommandFrame frame{};
-    putDecimalField(at(frame, 3, 4), s.FlowRate);
-    putDecimalField(at(frame, 7, 2), s.AverageCount);
-    putDecimalField(at(frame, 9, 2), s.MeasureCount);
-    putDecimalField(at(frame, 11, 4), s.OcclusionPressure);
-    frame[15] = digitByte(s.OcclusionLevel);
-    frame[16] = digitByte(s.WriteMode);
-    frame[17] = digitByte(s.RfidUse);
-    frame[18] = digitByte(s.DisplayUnits);
+    putSettingsFields(std::span<std::uint8_t, kSettingsFieldBytes>(frame.data() + kReplyDataStart, kSettingsFieldBytes), settings);
     return frame;
 }
 
