@@ -29,13 +29,16 @@ QDateTime when(const history::StoredTest& test) {
 
 // A translucent band across the whole time axis.
 QAreaSeries* bandSeries(Band band, qint64 from, qint64 to, const QColor& colour, const QString& name) {
-    auto* upper = new QLineSeries;
-    auto* lower = new QLineSeries;
+    auto* area = new QAreaSeries;
+    // The area does not own its edges; as its children they go with it.
+    auto* upper = new QLineSeries(area);
+    auto* lower = new QLineSeries(area);
     upper->append(static_cast<qreal>(from), band.high);
     upper->append(static_cast<qreal>(to), band.high);
     lower->append(static_cast<qreal>(from), band.low);
     lower->append(static_cast<qreal>(to), band.low);
-    auto* area = new QAreaSeries(upper, lower);
+    area->setUpperSeries(upper);
+    area->setLowerSeries(lower);
     area->setName(name);
     QColor fill = colour;
     fill.setAlpha(40);
