@@ -73,6 +73,8 @@ TEST_F(DataPageTest, ClearEmptiesTheTesterOnlyWhenAskedToAndThenLeavesItAlone) {
         EXPECT_EQ(click(DataButton::Clear), (Told{kUnsaved, kClearTester}));
         EXPECT_EQ(page() + QStringLiteral(" %1 %2").arg(testerRecords()).arg(window.pollTick().holdOffTicks()),
                   QStringLiteral("0 records, 200 rows, [0], unsaved 0 ") + QLatin1String(clearTester ? "0 10" : "3 0"));
+        tick();  // left alone, yet still shown connected
+        EXPECT_EQ(seen("Label1"), QStringLiteral("接続中"));
         fillTester(3);
     }
     EXPECT_TRUE(click(DataButton::Exit).empty() && window.programEnded());

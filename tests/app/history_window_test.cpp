@@ -116,6 +116,7 @@ TEST_F(HistoryWindowTest, HistoryWindowListsPumpsWithDueDatesFiltersAndShowsATre
     history.grdPumps_Click(0);
     EXPECT_EQ(history.shownPump(), QStringLiteral("00000000000000B2"));
     EXPECT_EQ(history.tests().rowCount(), 1);
+    EXPECT_EQ(history.tests().index(0, TestListModel::FlowResult).data(Qt::ForegroundRole).value<QBrush>().color(), QColor(255, 0, 0));
     EXPECT_EQ(history.chtTrend->chart()->series().size(), 4);
 
     // Reports on the pump shown, and on the page's records, are saved where the operator says.

@@ -54,7 +54,9 @@ TEST_F(SettingsFileTest, FirstStartGivesDefaultsAndSavesNineCp932LinesThatReadBa
     EXPECT_TRUE(!first.readable && first.settings.measurement == kDefaults && first.settings.DataDirectory == documents.path());
     ASSERT_TRUE(file.save(first.settings));
     EXPECT_EQ(readBytes(programFile()), crlfLines(defaultLines()));
-    // A fractional flow rate and a folder holding a comma come back as they were.
+    // No folder, a fractional flow rate and a folder holding a comma come back as they were.
+    ASSERT_TRUE(file.save({{}, QString()}));
+    EXPECT_TRUE(SettingsFile(folders()).load().settings.DataDirectory.isEmpty());
     const StoredSettings stored{{12.5F, 0, 0, 40.0F, 0, 1, 1, 3}, QStringLiteral("C:\\data,2013\\")};
     ASSERT_TRUE(file.save(stored));
     const SettingsFile::LoadResult loaded = SettingsFile(folders()).load();
