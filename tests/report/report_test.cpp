@@ -80,6 +80,7 @@ TEST(PdfReport, PumpReportCarriesItsHistoryAndTrendChart) {
 TEST(JsonExport, EveryRecordHasNamedFieldsWithUnitsAndVerdictWords) {
     data::MeasurementRecord unmeasured = record(2, 0x80);
     unmeasured.MeasureDate = QStringLiteral("20?4/03/02");  // a garbled date is no date
+    unmeasured.ManagementNo = QStringLiteral("a\"b\\c\td\x01");  // a number read from a hand-edited CSV
     const std::vector<data::MeasurementRecord> records{record(1, 0x9B), unmeasured};
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -95,6 +96,7 @@ TEST(JsonExport, EveryRecordHasNamedFieldsWithUnitsAndVerdictWords) {
     const QJsonObject second = exported[1].toObject();
     EXPECT_TRUE(second[u"measuredAt"].isNull() && second[u"flow"][u"result"].isNull() && second[u"testerSerial"].toString() == u"TB000123");
     EXPECT_EQ(second[u"occlusion"][u"verdict"].toString(), QStringLiteral("not measured"));
+    EXPECT_EQ(second[u"managementNumber"].toString(), QStringLiteral("a\"b\\c\td\x01"));
 }
 
 }  // namespace
