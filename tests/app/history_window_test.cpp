@@ -61,6 +61,14 @@ TEST_F(HistoryWindowTest, DownloadsAreRecordedOnceAndKnownPumpsGetTheirNumbers) 
     const auto audit = store().audit(QStringLiteral("00000000000000B2"));
     ASSERT_TRUE(audit && audit.value().size() == 1U);
     EXPECT_TRUE(audit.value()[0].newNumber == u"P-02" && audit.value()[0].source == history::ChangeSource::Editor);
+
+    // A record whose RFID the tester did not read names no pump: its number stays on the page only.
+    told();
+    window.store().record(0).status &= ~data::RfidPresent;
+    dialogs.entries = {QStringLiteral("P-03")};
+    window.Grid2_DblClick(0, 2);
+    EXPECT_EQ(told(), Told{});
+    EXPECT_EQ(store().managementNumbers().value().at(QStringLiteral("00000000000000A1")), QStringLiteral("P-01"));
 }
 
 // A file's number that differs from the registry's is taken only when the operator says so.
