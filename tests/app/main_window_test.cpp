@@ -41,10 +41,12 @@ TEST_F(MainWindowTest, EveryArrayControlIsAtItsIndexAndItsClickArrives) {
     at(c.cmdMode), at(c.Frame3), at(c.Label6), at(c.Command1), at(c.Label3), at(c.Text2), at(c.Command5), at(c.Command3);
     at(c.txtHeisoku), at(c.Command6);
     // The layout's looks: bold coloured data buttons, the fixed-pitch serial banner, the grids' font,
-    // headings two rows high.
+    // headings two rows high, the count right-aligned, the settings page's rules drawn as lines.
     for (const auto& [index, button] : c.Command1) EXPECT_TRUE(button->font().bold()) << index;
     EXPECT_EQ(c.Command1.at(0)->palette().color(QPalette::Button), QColor(0x00, 0xE0, 0x90));
     EXPECT_EQ(c.lblSN->font().styleHint(), QFont::TypeWriter);
+    EXPECT_TRUE(c.Label4->alignment() & Qt::AlignRight);
+    EXPECT_TRUE(c.Line1->frameShape() == QFrame::HLine && c.Line2->frameShape() == QFrame::HLine);
     EXPECT_TRUE(c.Grid2->font().pointSizeF() == 9 && c.Grid1->rowSpan(0, 4) == 2 && c.Grid1->columnSpan(0, 4) == 1);
 
     for (const int page : {1, 2, 0}) {

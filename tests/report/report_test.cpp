@@ -8,10 +8,12 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QtCharts>
 
 #include "report/json_export.h"
 #include "report/pdf_report.h"
 #include "report/report_records.h"
+#include "report/trend_chart.h"
 
 namespace torbex::report {
 namespace {
@@ -75,6 +77,30 @@ TEST(PdfReport, PumpReportCarriesItsHistoryAndTrendChart) {
     const QString text = poppler(QStringLiteral("pdftotext"), pdf);
     for (const char* expected : {"シリンジポンプ別", "00000000000000A1", "P-01", "試験回数：3", "99.3", "流量測定結果 (%)", "2024/03/10"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
+}
+
+// A single test gets an axis a day wide around it; each band is shaded across the whole axis
+// between its limits, the occlusion band of the last test's level.
+TEST(TrendChart, BandsSpanTheAxisAroundASingleTest) {
+    const std::unique_ptr<QChart> chart(trendChart({{QStringLiteral("TB000123"), QStringLiteral("00000000000000A1"), QString(),
+                                                     QStringLiteral("2024-03-10"), QStringLiteral("12:00"), 0x8F, 100, 995,
+                                                     QStringLiteral("H"), 1000}}));
+    const auto* time = qobject_cast<QDateTimeAxis*>(chart->axes(Qt::Horizontal).value(0));
+    ASSERT_TRUE(time);
+    const QDateTime at(QDate(2024, 3, 10), QTime(12, 0));
+    EXPECT_TRUE(time->min() == at.addSecs(-12 * 3600) && time->max() == at.addSecs(12 * 3600)) << time->min().toString().toStdString();
+    std::vector<std::pair<double, double>> bands;
+    for (QAbstractSeries* series : chart->series()) {
+        const auto* band = qobject_cast<QAreaSeries*>(series);
+        if (!band) continue;
+        const QList<QPointF> upper = band->upperSeries()->points(), lower = band->lowerSeries()->points();
+        ASSERT_TRUE(upper.size() == 2 && lower.size() == 2) << band->name().toStdString();
+        EXPECT_TRUE(upper[0].x() == time->min().toMSecsSinceEpoch() && upper[1].x() == time->max().toMSecsSinceEpoch() &&
+                    lower[0].x() == upper[0].x() && lower[1].x() == upper[1].x());
+        EXPECT_EQ(band->brush().color().alpha(), 40);  // the results stay readable through it
+        bands.emplace_back(lower[0].y(), upper[1].y());
+    }
+    EXPECT_EQ(bands, (std::vector<std::pair<double, double>>{{95, 105}, {80, 133}}));
 }
 
 TEST(JsonExport, EveryRecordHasNamedFieldsWithUnitsAndVerdictWords) {
