@@ -18,7 +18,8 @@ QChar singleByteCharacter(std::uint8_t byte) {
 template <std::size_t N>
 QString characters(const std::array<std::uint8_t, N>& bytes, std::size_t first, std::size_t count) {
     QString text;
-    for (std::size_t i = first; i < first + count; ++i) text.append(singleByteCharacter(bytes[i]));
+    // at(): a wrong offset throws rather than reading the next field of the reply.
+    for (std::size_t i = first; i < first + count; ++i) text.append(singleByteCharacter(bytes.at(i)));
     return text;
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/program.h"
 #include "app/support/window_fixture.h"
+#include "app/window_fonts.h"
 
 namespace torbex::app {
 namespace {
@@ -48,6 +49,7 @@ TEST_F(MainWindowTest, EveryArrayControlIsAtItsIndexAndItsClickArrives) {
     EXPECT_TRUE(c.Label4->alignment() & Qt::AlignRight);
     EXPECT_TRUE(c.Line1->frameShape() == QFrame::HLine && c.Line2->frameShape() == QFrame::HLine);
     EXPECT_TRUE(c.Grid2->font().pointSizeF() == 9 && c.Grid1->rowSpan(0, 4) == 2 && c.Grid1->columnSpan(0, 4) == 1);
+    EXPECT_EQ(c.Label5->font().pointSizeF(), controlFont().pointSizeF());  // the window's own font
 
     for (const int page : {1, 2, 0}) {
         c.cmdMode.at(page)->show();
