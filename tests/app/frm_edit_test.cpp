@@ -1,4 +1,5 @@
 // The management number editor and the rules an entry must meet.
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -17,6 +18,14 @@ TEST(FrmEditTest, RefusedEntryStaysOpenForCorrectionEnterConfirmsAndCancelReject
     testing::ScriptedDialogs dialogs;
     frmEdit edit{dialogs};
     edit.show();
+    // The entry sits on its caption's line, after it; no control covers another or leaves the dialog.
+    EXPECT_TRUE(edit.txtEdit[0]->x() > edit.lblEdit[0]->geometry().right() && edit.txtEdit[0]->y() == edit.lblEdit[0]->y());
+    const QList<QWidget*> controls = edit.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (const QWidget* control : controls) {
+        EXPECT_TRUE(edit.rect().contains(control->geometry())) << control->objectName().toStdString();
+        for (const QWidget* other : controls)
+            EXPECT_TRUE(control == other || !control->geometry().intersects(other->geometry())) << control->objectName().toStdString();
+    }
     edit.setResult(kUnset);
     edit.setEntry(QStringLiteral("=1+1"));
     edit.CmdEdit[0]->click();
