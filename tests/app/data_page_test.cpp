@@ -5,6 +5,7 @@
 
 #include "app/support/window_fixture.h"
 #include "data/csv_format.h"
+#include "support/file_size_limit.h"
 
 namespace torbex::app {
 namespace {
@@ -102,6 +103,12 @@ TEST_F(DataPageTest, SaveTakesTheCsvExtensionAsksBeforeOverwritingAndRemembersTh
     window.store().unsaved = true;
     EXPECT_EQ(click(DataButton::Save, "missing/data"), Told{QStringLiteral("エラー|書き込みできませんでした。")});
     EXPECT_TRUE(window.store().unsaved && window.DataDirectory == QDir::toNativeSeparators(outDir.path()));
+    // A full disk: the failure is told, the old file stays whole and the records stay unsaved.
+    EXPECT_TRUE(testing::underFileSizeLimit(64, [&] {
+        dialogs.answers = {true};
+        return click(DataButton::Save, "old") == Told{kOverwrite, QStringLiteral("エラー|書き込みできませんでした。")} &&
+               data::parseCsv(fileBytes("old.csv"))->size() == 3U && window.store().unsaved;
+    }));
 }
 
 TEST_F(DataPageTest, ReadReportsTheOutcomeAndAFailedReadKeepsTheStore) {
