@@ -2,8 +2,6 @@
 // once, so the figure excludes the USB link.
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
-
 #include "commands/request_dispatcher.h"
 #include "sim/simulated_bus.h"
 
@@ -42,12 +40,3 @@ void BM_SettingsReadExchange(benchmark::State& state) {
 BENCHMARK(BM_SettingsReadExchange);
 
 }  // namespace
-
-// A real event loop, so the "let pending events run" step costs what it costs in the program.
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -2,7 +2,6 @@
 // take 1 ms each way (so the delays alone take 2.002 s for 1001 records).
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
 #include <QTemporaryDir>
 
 #include "data/csv_format.h"
@@ -75,11 +74,3 @@ void BM_DownloadFullTesterWithUsbDelays(benchmark::State& state) {
 BENCHMARK(BM_DownloadFullTesterWithUsbDelays)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

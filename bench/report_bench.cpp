@@ -2,7 +2,6 @@
 // 100,000 records. Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QBuffer>
 
 #include "report/json_export.h"
@@ -54,12 +53,3 @@ void BM_JsonExport100000Records(benchmark::State& state) {
 BENCHMARK(BM_JsonExport100000Records)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

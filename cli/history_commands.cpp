@@ -31,7 +31,12 @@ data::MeasurementRecord withStatus(int status) {
     return record;
 }
 
-QString orDashes(const QString& text) { return text.isEmpty() ? QStringLiteral("--") : text; }
+// One tab-separated line of a listing; an empty cell shows as "--" so the columns stay countable.
+void printRow(Invocation& call, const QStringList& cells) {
+    QStringList shown;
+    for (const QString& cell : cells) shown.append(terminalText(cell.isEmpty() ? QStringLiteral("--") : cell));
+    call.out() << shown.join(u'\t') << '\n';
+}
 
 HistoryStore* openHistory(Invocation& call) {
     HistoryStore* store = call.history();
@@ -72,9 +77,7 @@ void printTests(Invocation& call, const std::vector<history::StoredTest>& tests)
                                     test.occlusionLevel,
                                     resultText(test.occlusionResultTenths),
                                     data::verdictWord(status.occlusionVerdict().result())};
-            QStringList shown;
-            for (const QString& cell : cells) shown.append(terminalText(orDashes(cell)));
-            call.out() << shown.join(u'\t') << '\n';
+            printRow(call, cells);
         }
         return;
     }
@@ -108,9 +111,7 @@ void printPumps(Invocation& call, const std::vector<history::PumpSummary>& pumps
                 pump.rfid,     pump.managementNo,          QString::number(pump.tests),
                 pump.lastDate, data::verdictWord(pump.lastFlow), data::verdictWord(pump.lastOcclusion),
                 due(pump)};
-            QStringList shown;
-            for (const QString& cell : cells) shown.append(terminalText(orDashes(cell)));
-            call.out() << shown.join(u'\t') << '\n';
+            printRow(call, cells);
         }
         return;
     }
