@@ -23,6 +23,8 @@ frmEdit::frmEdit(OperatorDialogs& dialogs, QWidget* parent) : QDialog(parent), m
     txtEdit[0]->setObjectName(QStringLiteral("txtEdit(0)"));
     txtEdit[0]->setGeometry(twips(3000, 480, 2052, 375));
     txtEdit[0]->setAlignment(Qt::AlignCenter);
+    // The record keeps ten characters: a longer number is never cut without the operator seeing it.
+    txtEdit[0]->setMaxLength(10);
     QFont entryFont = controlFont();
     entryFont.setPointSizeF(12);
     txtEdit[0]->setFont(entryFont);

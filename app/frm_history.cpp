@@ -11,8 +11,8 @@
 
 #include "app/operator_texts.h"
 #include "app/report_saving.h"
-#include "report/report_records.h"
-#include "report/trend_chart.h"
+#include "app/history_chart.h"
+#include "workflow/reports.h"
 
 namespace torbex::app {
 namespace {
@@ -90,30 +90,26 @@ bool frmHistory::refresh() {
 void frmHistory::grdPumps_Click(int row) {
     if (row < 0 || row >= m_filtered.rowCount()) return;
     const history::PumpSummary& pump = m_pumps.pump(m_filtered.mapToSource(m_filtered.index(row, 0)).row());
-    auto tests = m_store.tests(pump.rfid);
+    auto tests = m_store.tests({pump.rfid, {}});
     if (!tests) {
         m_dialogs.showMessage(texts::kError, texts::historyUnreadable(tests.error()));
         return;
     }
     m_shownPump = pump.rfid;
     m_tests.setTests(std::move(tests.value()));
-    chtTrend->setChart(report::trendChart(m_tests.tests()));  // the view takes the chart and drops the last one
+    std::vector<data::MeasurementRecord> records;
+    for (const history::KeptTest& test : m_tests.tests()) records.push_back(test.record);
+    // The view takes the chart and drops the last one.
+    chtTrend->setChart(trendChart(report::trendOf(records, QDateTime::currentDateTime())));
     cmdReport->setEnabled(true);
 }
 
 void frmHistory::cmdReport_Click() {
     if (m_shownPump.isEmpty()) return;
-    std::vector<data::MeasurementRecord> records;
-    QString serial;
-    for (const history::StoredTest& test : m_tests.tests()) {
-        records.push_back(report::recordOf(test));
-        // One tester's serial number heads the report; tests from several testers have none there.
-        serial = records.size() == 1 || serial == test.testerSerial ? test.testerSerial : QStringLiteral(" ");
-    }
-    const QString number = m_tests.tests().empty() ? QString() : m_tests.tests().back().managementNo;
-    saveReport(m_dialogs, m_reportFolder, records,
-               {serial.trimmed(), report::currentUserName(), QDateTime::currentDateTime(),
-                report::PumpSection{m_shownPump, number, m_tests.tests()}});
+    const workflow::PumpTests pump = workflow::pumpTests(m_shownPump, m_tests.tests());
+    const workflow::Authorship by = workflow::authorshipNow();
+    saveReport(m_dialogs, m_reportFolder, static_cast<int>(pump.tests.size()), by.madeAt.date(),
+               [&](const QString& path) { return workflow::reportOnPump(path, pump, by); });
 }
 
 }  // namespace torbex::app

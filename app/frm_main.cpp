@@ -17,7 +17,7 @@
 #include "app/window_fonts.h"
 #include "commands/settings_transfer.h"
 #include "commands/value_text.h"
-#include "data/grid_cells.h"
+#include "app/grid_look.h"
 
 namespace torbex::app {
 namespace {
@@ -155,11 +155,11 @@ void frmMain::DispData() {
 
     grid1->clearSpans();
     for (int column = 0; column < data::kGridColumns; ++column) {
-        const auto& spec = data::kGridColumnTable[static_cast<std::size_t>(column)];
-        grid1->setColumnWidth(column, twipsToPixels(spec.headingWidthTwips));
+        const auto c = static_cast<std::size_t>(column);
+        grid1->setColumnWidth(column, twipsToPixels(kGridColumnWidths[c].headingTwips));
         for (int row = 0; row < 2; ++row) {
-            auto* item = new QTableWidgetItem(QString::fromUtf16(spec.heading));
-            item->setBackground(data::kHeadingGreen);
+            auto* item = new QTableWidgetItem(QString::fromUtf16(data::kGridHeadings[c]));
+            item->setBackground(kHeadingGreen);
             item->setTextAlignment(Qt::AlignCenter);
             grid1->setItem(row, column, item);
         }
@@ -173,7 +173,7 @@ void frmMain::DispData() {
 
     m_model.refresh();
     for (int column = 0; column < data::kGridColumns; ++column)
-        grid2->setColumnWidth(column, twipsToPixels(data::kGridColumnTable[static_cast<std::size_t>(column)].dataWidthTwips));
+        grid2->setColumnWidth(column, twipsToPixels(kGridColumnWidths[static_cast<std::size_t>(column)].dataTwips));
     QRect table = grid2->geometry();
     table.moveTop(grid1->y() + 2 * headingRow + 3);
     table.setHeight(data::kVisibleRows * grid2->rowHeight(0) + 4);

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "app/operator_dialogs.h"
+#include "app/record_table_model.h"
 #include "app/settings_file.h"
 #include "app/window_buttons.h"
 #include "app/window_controls.h"
@@ -11,8 +12,8 @@
 #include "commands/request_dispatcher.h"
 #include "commands/requests.h"
 #include "commands/tester_service.h"
+#include "data/csv_format.h"
 #include "data/record_store.h"
-#include "data/record_table_model.h"
 #include "history/history_store.h"
 
 namespace torbex::app {
@@ -110,10 +111,8 @@ private:
 
     // History and registry: each says what went wrong to the operator and carries on.
     void openHistory();
-    // Why the history could not take the download; empty when it did.
-    QString recordDownloadInHistory();
     void registerNumber(const data::MeasurementRecord& record);
-    void learnNumbersFromFile();
+    void learnNumbersFromFile(const data::DataFileContents& file);
 
     MainWindowServices m_services;
     WindowControls m_controls;
@@ -123,7 +122,11 @@ private:
     commands::RequestDispatcher m_dispatcher;
     commands::PollTick m_pollTick;
     data::RecordStore m_store;
-    data::RecordTableModel m_model;
+    // The tester the records on the page were downloaded from; empty for records read from a file.
+    QString m_recordsSerial;
+    // The data file the save and read commands last named.
+    QString m_dataFilePath;
+    RecordTableModel m_model;
     SettingsFile m_settingsFile;
     std::unique_ptr<history::HistoryStore> m_history;
     QString m_historyProblem;

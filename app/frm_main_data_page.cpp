@@ -10,11 +10,11 @@
 #include "app/frm_main.h"
 #include "app/operator_texts.h"
 #include "app/text_files.h"
-#include "commands/protocol.h"
 #include "data/csv_format.h"
 #include "data/grid_cells.h"
 #include "data/management_number.h"
-#include "data/record_download.h"
+#include "workflow/data_files.h"
+#include "workflow/download.h"
 
 namespace torbex::app {
 namespace {
@@ -80,7 +80,7 @@ bool frmMain::unsavedDataGuard(bool hintOnRefusal) {
 
 void frmMain::loadData() {
     if (!unsavedDataGuard(true)) return;
-    commands::Outcome<int> downloaded = commands::Failure{commands::FailureKind::NotConnected, {}};
+    workflow::Download done;
     {
         BusyCursor busy;
         m_pollTick.show(commands::ConnectionState::Communicating);
@@ -90,18 +90,21 @@ void frmMain::loadData() {
         m_controls.Label4->show();
         m_controls.Label5->show();
         WindowDownloadProgress progress(m_controls.Label4, m_services.dialogs, m_cancelDownload);
-        downloaded = data::downloadRecords(m_tester, m_store, progress);
+        // The tests go into the history with the serial shown, or one read now if no tick has yet.
+        done = workflow::download(m_tester, m_store, progress, m_history.get(), m_values.SerialNumber);
         m_downloading = false;
     }
+    const commands::Outcome<int>& downloaded = done.downloaded;
+    if (downloaded) m_recordsSerial = done.recorded.testerSerial;
     const bool cancelled = !downloaded && downloaded.failureKind() == commands::FailureKind::Cancelled;
     const bool reached = downloaded.ok() || cancelled;
     m_pollTick.setTesterMissing(!reached);
     if (!reached) m_pollTick.show(commands::ConnectionState::Unknown);
     DispData();
     if (downloaded) {
-        const QString historyProblem = recordDownloadInHistory();
         m_services.dialogs.showMessage(texts::kConfirm, texts::kLoadDone);
-        if (!historyProblem.isEmpty()) m_services.dialogs.showMessage(texts::kError, texts::historyNotUpdated(historyProblem));
+        if (const QString& problem = done.recorded.historyProblem; !problem.isEmpty())
+            m_services.dialogs.showMessage(texts::kError, texts::historyNotUpdated(problem));
     } else if (cancelled) {
         m_services.dialogs.showMessage(texts::kConfirm, texts::kDownloadCancelled);
     } else {
@@ -113,6 +116,7 @@ void frmMain::loadData() {
 void frmMain::clearData() {
     if (!unsavedDataGuard(true)) return;
     m_store.clear();
+    m_recordsSerial.clear();
     DispData();
     m_store.unsaved = false;
     m_controls.Label4->setText(QStringLiteral("0"));
@@ -125,10 +129,11 @@ void frmMain::clearData() {
 }
 
 QString frmMain::chosenDataFile(const QString& chosen) {
-    // The hidden list keeps the dialog's answer, as it always has.
+    m_dataFilePath = withCsvExtension(chosen);
+    // The hidden list shows the dialog's answer, as it always has; the path is the member's.
     m_controls.List2->clear();
     m_controls.List2->addItem(chosen);
-    return withCsvExtension(m_controls.List2->item(0)->text());
+    return m_dataFilePath;
 }
 
 void frmMain::saveFile() {
@@ -158,15 +163,18 @@ void frmMain::readFile() {
     const auto chosen = m_services.dialogs.chooseFileToRead({QString(), kCsvFilter, QString(), {}});
     if (!chosen || chosen->isEmpty()) return;
     const QString path = chosenDataFile(*chosen);
+    workflow::DataFile file;
     bool read = false;
     {
         BusyCursor busy;
-        const auto records = data::CsvReader().readFile(path);
-        read = records && m_store.replace(*records);
+        file = workflow::readDataFile(path);
+        read = file.error.isEmpty() && m_store.replace(file.contents.records);
     }
+    // Records from a file name no tester.
+    if (read) m_recordsSerial.clear();
     DispData();
     if (read) {
-        learnNumbersFromFile();
+        learnNumbersFromFile(file.contents);
         m_services.dialogs.showMessage(texts::kConfirm, texts::kReadDone);
     } else {
         m_services.dialogs.showMessage(texts::kError, texts::kReadFailed);
@@ -208,7 +216,7 @@ void frmMain::Grid2_DblClick(int row, int column) {
     data::MeasurementRecord& record = m_store.record(EditRow);
     // Trimmed as a stored number is: ASCII spaces only, so an ideographic space survives an
     // unchanged confirmation.
-    const auto entry = m_services.dialogs.editManagementNumber(commands::trimSpaces(record.ManagementNo.text()).toString());
+    const auto entry = m_services.dialogs.editManagementNumber(record.managementNumber());
     if (!entry) return;
     const QString before = record.ManagementNo.text();
     record.ManagementNo = data::managementNumberToStore(*entry);

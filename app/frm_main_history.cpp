@@ -1,14 +1,14 @@
-// The test history and the pump registry behind the data page: every download recorded, known
-// pumps' management numbers filled in, typed and read numbers registered. Whatever the database
-// does, the records on the page stay as they are and can be saved.
+// The test history and the pump registry behind the data page: typed numbers registered, numbers
+// learnt from files read, reports on the records shown. Whatever the database does, the records
+// on the page stay as they are and can be saved.
 #include <QPushButton>
 
 #include "app/frm_main.h"
 #include "app/operator_texts.h"
 #include "app/report_saving.h"
-#include "app/report_saving.h"
-#include "commands/protocol.h"
 #include "history/history_store.h"
+#include "workflow/data_files.h"
+#include "workflow/reports.h"
 
 namespace torbex::app {
 
@@ -34,50 +34,35 @@ void frmMain::cmdHistory_Click() {
 
 void frmMain::cmdReport_Click() {
     if (m_downloading) return;
-    std::vector<data::MeasurementRecord> records(m_store.records().begin(), m_store.records().end());
-    // A number the grid lacks may be known to the registry.
-    if (m_history) {
-        if (const auto numbers = m_history->managementNumbers()) history::fillManagementNumbers(records, numbers.value());
-    }
+    // The records name the tester they were downloaded from, or none when they were read from a file.
+    const workflow::RecordsInHand records = workflow::withRegistryNumbers(
+        {std::vector<data::MeasurementRecord>(m_store.records().begin(), m_store.records().end()), m_recordsSerial},
+        m_history.get());
     if (DataDirectory.isEmpty()) DataDirectory = m_services.folders.documentsFolder;
-    saveReport(m_services.dialogs, DataDirectory, records,
-               {commands::trimSpaces(m_values.SerialNumber).toString(), report::currentUserName(), m_services.localClock(), std::nullopt});
-}
-
-QString frmMain::recordDownloadInHistory() {
-    if (!m_history) return {};
-    std::vector<data::MeasurementRecord> records(m_store.records().begin(), m_store.records().end());
-    const auto numbers = m_history->managementNumbers();
-    if (numbers && history::fillManagementNumbers(records, numbers.value()) > 0) {
-        m_store.replace(records);
-        DispData();
-    }
-    // The tests are the tester's: its serial number goes with them, read now if no tick has yet.
-    if (commands::trimSpaces(m_values.SerialNumber).isEmpty()) {
-        if (const auto reading = m_tester.readCalibration()) m_values.SerialNumber = reading.value().serialNumber;
-    }
-    const auto recorded = numbers ? m_history->recordTests(commands::trimSpaces(m_values.SerialNumber).toString(), records)
-                                  : history::Result<int>::failure(numbers.error());
-    return recorded ? QString() : recorded.error();
+    const workflow::Authorship by{workflow::authorshipNow().madeBy, m_services.localClock()};
+    saveReport(m_services.dialogs, DataDirectory, static_cast<int>(records.records.size()), by.madeAt.date(),
+               [&](const QString& path) { return workflow::reportOnRecords(path, records, by); });
 }
 
 void frmMain::registerNumber(const data::MeasurementRecord& record) {
-    if (!m_history || !record.has(data::RfidPresent)) return;
-    const auto registered = m_history->setManagementNumber(record.PumpRfid.text(), commands::trimSpaces(record.ManagementNo.text()).toString(),
-                                                           history::ChangeSource::Editor);
+    if (!m_history || record.rfid().isEmpty()) return;
+    const auto registered =
+        m_history->setManagementNumber(record.rfid(), record.managementNumber(), history::ChangeSource::Editor);
     if (!registered) m_services.dialogs.showMessage(texts::kError, texts::numberNotRegistered(registered.error()));
 }
 
-void frmMain::learnNumbersFromFile() {
+void frmMain::learnNumbersFromFile(const data::DataFileContents& file) {
     if (!m_history) return;
-    const auto conflicts = m_history->learnNumbers(m_store.records(), history::ChangeSource::File);
-    if (!conflicts) {
-        m_services.dialogs.showMessage(texts::kError, texts::numberNotRegistered(conflicts.error()));
+    const workflow::LearnedNumbers learned = workflow::learnNumbers(*m_history, file);
+    if (!learned.error.isEmpty()) {
+        m_services.dialogs.showMessage(texts::kError, texts::numberNotRegistered(learned.error));
         return;
     }
+    if (!learned.skipped.empty()) m_services.dialogs.showMessage(texts::kConfirm, texts::numbersNotLearnt(learned.skipped));
     // The registry's number is never replaced without the operator's word.
-    for (const history::NumberConflict& conflict : conflicts.value()) {
-        if (!m_services.dialogs.askYesNo(texts::kConfirm, texts::numberConflictQuestion(conflict.rfid, conflict.registered, conflict.inFile)))
+    for (const history::NumberConflict& conflict : learned.conflicts) {
+        if (!m_services.dialogs.askYesNo(texts::kConfirm,
+                                         texts::numberConflictQuestion(conflict.rfid, conflict.registered, conflict.inFile)))
             continue;
         const auto changed = m_history->setManagementNumber(conflict.rfid, conflict.inFile, history::ChangeSource::File);
         if (!changed) m_services.dialogs.showMessage(texts::kError, texts::numberNotRegistered(changed.error()));

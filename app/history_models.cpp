@@ -2,40 +2,29 @@
 
 #include <QBrush>
 
-#include "data/grid_cells.h"
+#include <cstdlib>
+
+#include "app/grid_look.h"
 
 namespace torbex::app {
 namespace {
 
-using Result = data::Verdict::Result;
-
-QVariant verdictColour(Result result) {
-    switch (result) {
-        case Result::Error:
-        case Result::Fail: return QBrush(data::kJudgementRed);
-        case Result::Pass: return QBrush(data::kJudgementBlack);
-        case Result::NotMeasured: break;
+QVariant verdictColour(data::Verdict verdict) {
+    switch (verdict) {
+        case data::Verdict::Error:
+        case data::Verdict::Fail: return QBrush(kJudgementRed);
+        case data::Verdict::Pass: return QBrush(kJudgementBlack);
+        case data::Verdict::NotMeasured: break;
     }
     return {};
 }
 
-data::Verdict verdictOf(int status, data::StatusBit measured, data::StatusBit pass, data::StatusBit error) {
-    return {(status & measured) != 0, (status & pass) != 0, (status & error) != 0};
-}
-
 }  // namespace
 
-data::Verdict flowVerdictOf(const history::StoredTest& test) {
-    return verdictOf(test.status, data::FlowMeasured, data::FlowPass, data::FlowError);
-}
-
-data::Verdict occlusionVerdictOf(const history::StoredTest& test) {
-    return verdictOf(test.status, data::OcclusionMeasured, data::OcclusionPass, data::OcclusionError);
-}
-
-QString tenthsText(const std::optional<int>& tenths) {
+QString resultText(const std::optional<int>& tenths) {
     if (!tenths) return QStringLiteral("------");
-    return QStringLiteral("%1.%2").arg(*tenths / 10).arg(*tenths % 10);
+    const int magnitude = std::abs(*tenths);
+    return QStringLiteral("%1%2.%3").arg(*tenths < 0 ? QStringLiteral("-") : QString()).arg(magnitude / 10).arg(magnitude % 10);
 }
 
 void PumpListModel::setPumps(std::vector<history::PumpSummary> pumps, const QDate& today) {
@@ -49,7 +38,7 @@ QVariant PumpListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) return {};
     const history::PumpSummary& p = pump(index.row());
     if (role == Qt::ForegroundRole) {
-        if (index.column() == Due && p.due.isValid() && p.due < m_today) return QBrush(data::kJudgementRed);
+        if (index.column() == Due && p.due.isValid() && p.due < m_today) return QBrush(kJudgementRed);
         if (index.column() == FlowVerdict) return verdictColour(p.lastFlow);
         if (index.column() == OcclusionVerdict) return verdictColour(p.lastOcclusion);
         return {};
@@ -74,7 +63,7 @@ QVariant PumpListModel::headerData(int section, Qt::Orientation orientation, int
     return QString::fromUtf16(headings[section]);
 }
 
-void TestListModel::setTests(std::vector<history::StoredTest> tests) {
+void TestListModel::setTests(std::vector<history::KeptTest> tests) {
     beginResetModel();
     m_tests = std::move(tests);
     endResetModel();
@@ -82,25 +71,26 @@ void TestListModel::setTests(std::vector<history::StoredTest> tests) {
 
 QVariant TestListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) return {};
-    const history::StoredTest& t = m_tests.at(static_cast<std::size_t>(index.row()));
-    const data::Verdict flow = flowVerdictOf(t), occlusion = occlusionVerdictOf(t);
+    const history::KeptTest& test = m_tests.at(static_cast<std::size_t>(index.row()));
+    const data::MeasurementRecord& t = test.record;
+    const data::Verdict flow = t.flowVerdict(), occlusion = t.occlusionVerdict();
     if (role == Qt::ForegroundRole) {
-        if (index.column() == FlowVerdict || index.column() == FlowResult) return verdictColour(flow.result());
-        if (index.column() == OcclusionVerdict || index.column() == OcclusionResult) return verdictColour(occlusion.result());
+        if (index.column() == FlowVerdict || index.column() == FlowResult) return verdictColour(flow);
+        if (index.column() == OcclusionVerdict || index.column() == OcclusionResult) return verdictColour(occlusion);
         return {};
     }
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
     if (role != Qt::DisplayRole) return {};
     switch (index.column()) {
-        case Date: return t.measureDate;
-        case Time: return t.measureTime;
-        case Tester: return t.testerSerial;
-        case FlowSetting: return t.flowSetting;
-        case FlowResult: return tenthsText(t.flowResultTenths);
-        case FlowVerdict: return data::verdictWord(flow.result());
-        case Level: return t.occlusionLevel;
-        case OcclusionResult: return tenthsText(t.occlusionResultTenths);
-        case OcclusionVerdict: return data::verdictWord(occlusion.result());
+        case Date: return t.MeasureDate.text().trimmed();
+        case Time: return t.MeasureTime.text().trimmed();
+        case Tester: return test.testerSerial;
+        case FlowSetting: return t.values.flowSetting ? QVariant(*t.values.flowSetting) : QVariant();
+        case FlowResult: return resultText(t.flowResult());
+        case FlowVerdict: return data::verdictWord(flow);
+        case Level: return t.values.occlusionLevel ? data::occlusionLevelLetter(*t.values.occlusionLevel) : QString();
+        case OcclusionResult: return resultText(t.occlusionResult());
+        case OcclusionVerdict: return data::verdictWord(occlusion);
         default: return {};
     }
 }

@@ -37,8 +37,8 @@ public:
     enum Column { Date, Time, Tester, FlowSetting, FlowResult, FlowVerdict, Level, OcclusionResult, OcclusionVerdict, ColumnCount };
 
     explicit TestListModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
-    void setTests(std::vector<history::StoredTest> tests);
-    const std::vector<history::StoredTest>& tests() const { return m_tests; }
+    void setTests(std::vector<history::KeptTest> tests);
+    const std::vector<history::KeptTest>& tests() const { return m_tests; }
 
     int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : static_cast<int>(m_tests.size()); }
     int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : ColumnCount; }
@@ -46,13 +46,10 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
-    std::vector<history::StoredTest> m_tests;
+    std::vector<history::KeptTest> m_tests;
 };
 
-// A test's verdicts, from its status byte.
-data::Verdict flowVerdictOf(const history::StoredTest& test);
-data::Verdict occlusionVerdictOf(const history::StoredTest& test);
-// Tenths as "##0.0", or "------" when not measured.
-QString tenthsText(const std::optional<int>& tenths);
+// A result as the history's lists show it: "##0.0", or "------" when not measured.
+QString resultText(const std::optional<int>& tenths);
 
 }  // namespace torbex::app

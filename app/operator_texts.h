@@ -4,7 +4,10 @@
 #include <QDateTime>
 #include <QString>
 
-#include "data/management_number.h"
+#include <vector>
+
+#include "data/csv_format.h"
+#include "workflow/shared_texts.h"
 
 // Every text the operator reads in a message box, in one place.
 namespace torbex::app::texts {
@@ -44,7 +47,7 @@ inline const QString kCancelDownloadQuestion = QStringLiteral("データ読込�
 inline const QString kDownloadCancelled = QStringLiteral("データ読込を中止しました。");
 
 // Settings page, clock and factory page
-inline const QString kFlowRateRange = QStringLiteral("流量は、5ml/h～150ml/hの範囲で入力して下さい。");
+using workflow::texts::kFlowRateRange;
 inline QString clockQuestion(const QDateTime& localTime) {
     return QStringLiteral("トルベックスに現在時刻を設定します。よろしいですか？\n") +
            localTime.toString(QStringLiteral("yyyy MM/dd HH:mm"));
@@ -68,6 +71,8 @@ inline QString historyUnreadable(const QString& reason) { return QStringLiteral(
 inline QString numberNotRegistered(const QString& reason) {
     return QStringLiteral("管理番号を登録できませんでした。\n（%1）").arg(reason);
 }
+// The lines of a file read whose numbers the registry did not take, and why.
+QString numbersNotLearnt(const std::vector<data::LineProblem>& skipped);
 inline QString numberConflictQuestion(const QString& rfid, const QString& registered, const QString& inFile) {
     return QStringLiteral("管理番号が登録と異なります。\nRFID：%1\n登録：%2\nファイル：%3\n登録をファイルの管理番号に変更しますか？")
         .arg(rfid, registered, inFile);
@@ -80,11 +85,6 @@ inline const QString kNoRecordsForReport = QStringLiteral("報告書にするデ
 inline QString reportFileName(const QDate& today) { return QStringLiteral("点検報告書_%1.pdf").arg(today.toString(QStringLiteral("yyyyMMdd"))); }
 
 // Management number editor
-inline const QString kManagementNumberCharacters =
-    QStringLiteral("管理番号に使用できない文字が含まれています。（カンマ、制御文字、機種依存文字などは使用できません）");
-inline const QString kManagementNumberFormula = QStringLiteral("管理番号の先頭に「=」「+」「-」「@」は使用できません。");
-inline const QString& managementNumberMessage(data::ManagementNumberProblem problem) {
-    return problem == data::ManagementNumberProblem::Formula ? kManagementNumberFormula : kManagementNumberCharacters;
-}
+using workflow::texts::managementNumberMessage;
 
 }  // namespace torbex::app::texts

@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "app/frm_main.h"
+#include "app/message_box_dialogs.h"
 #include "app/operator_texts.h"
 #include "app/window_fonts.h"
 #include "data/cp932.h"

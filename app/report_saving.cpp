@@ -7,21 +7,21 @@
 
 namespace torbex::app {
 
-void saveReport(OperatorDialogs& dialogs, const QString& folder, const std::vector<data::MeasurementRecord>& records,
-                const report::ReportContext& context) {
-    if (records.empty()) {
+void saveReport(OperatorDialogs& dialogs, const QString& folder, int tests, const QDate& today,
+                const std::function<data::TestsWritten(const QString& path)>& write) {
+    if (tests == 0) {
         dialogs.showMessage(texts::kConfirm, texts::kNoRecordsForReport);
         return;
     }
-    const auto chosen = dialogs.chooseFileToWrite(
-        {texts::kReportDialogTitle, QStringLiteral("*.pdf"), folder, texts::reportFileName(context.madeAt.date())});
+    const auto chosen =
+        dialogs.chooseFileToWrite({texts::kReportDialogTitle, QStringLiteral("*.pdf"), folder, texts::reportFileName(today)});
     if (!chosen || chosen->isEmpty()) return;
     const QString path = chosen->endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive) ? *chosen : *chosen + QStringLiteral(".pdf");
     if (isFile(path) && !dialogs.askYesNo(texts::kError, texts::kOverwriteQuestion)) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const data::FileOutcome written = report::PdfReportWriter(context).writeFile(path, records);
+    const data::TestsWritten written = write(path);
     QApplication::restoreOverrideCursor();
-    if (written) {
+    if (written.ok()) {
         dialogs.showMessage(texts::kConfirm, texts::kWriteDone);
     } else {
         dialogs.showMessage(texts::kError, texts::kWriteFailed);

@@ -1,17 +1,17 @@
 #pragma once
 
-#include <vector>
+#include <QDate>
+#include <functional>
 
 #include "app/operator_dialogs.h"
-#include "data/measurement_record.h"
-#include "report/pdf_report.h"
+#include "data/test_source.h"
 
 namespace torbex::app {
 
 // Saves a report the way a data file is saved: the operator picks the file (a name from today's
 // date proposed, ".pdf" added when missing), is asked before an existing one is replaced, and is
 // told how it went. Nothing is asked when there is nothing to report.
-void saveReport(OperatorDialogs& dialogs, const QString& folder, const std::vector<data::MeasurementRecord>& records,
-                const report::ReportContext& context);
+void saveReport(OperatorDialogs& dialogs, const QString& folder, int tests, const QDate& today,
+                const std::function<data::TestsWritten(const QString& path)>& write);
 
 }  // namespace torbex::app

@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "app/text_files.h"
-#include "commands/protocol.h"
+#include "commands/plain_text.h"
 #include "commands/value_text.h"
 #include "data/cp932.h"
 

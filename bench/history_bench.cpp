@@ -10,7 +10,10 @@
 
 #include "data/csv_format.h"
 #include "data/file_io.h"
+#include "data/record_texts.h"
 #include "history/history_store.h"
+#include "workflow/data_files.h"
+#include "workflow/download.h"
 
 namespace {
 
@@ -38,6 +41,7 @@ std::vector<data::MeasurementRecord> tests(int first, int count, bool numbered =
         record.FlowResult = QStringLiteral("%1").arg(90 + (t % 200) / 10.0, 6, 'f', 1);
         record.OcclusionSetting = QStringLiteral("M");
         record.OcclusionResult = QStringLiteral("%1").arg(40 + (t % 300) / 10.0, 0, 'f', 1);
+        record.values = data::valuesOfTexts(record);
     }
     return records;
 }
@@ -109,7 +113,7 @@ void BM_FillNumbersOfADownload(benchmark::State& state) {
     for (auto _ : state) {
         auto records = download;
         const auto numbers = store->managementNumbers();
-        if (!numbers || history::fillManagementNumbers(records, numbers.value()) != kDownload)
+        if (!numbers || workflow::fillManagementNumbers(records, numbers.value()) != kDownload)
             state.SkipWithError("numbers not filled");
     }
 }
@@ -128,9 +132,14 @@ void BM_ImportHundredFullFiles_Sqlite(benchmark::State& state) {
     for (auto _ : state) {
         auto store = openOrSkip(state, {history::DatabaseTarget::Kind::Sqlite,
                                         folder.filePath(QStringLiteral("%1.sqlite").arg(round++))});
-        const auto summary = store ? history::importDataFiles(*store, files)
-                                   : history::Result<history::ImportSummary>::failure({});
-        if (!summary || summary.value().added != 100 * kDownload)
+        int added = 0;
+        const auto checked = workflow::checkDataFiles(files);
+        const auto* checkedFiles = std::get_if<std::vector<workflow::CheckedFile>>(&checked);
+        if (!store || !checkedFiles ||
+            !workflow::importDataFiles(*store, *checkedFiles, [&added](const auto&, const history::ImportSummary& file) {
+                 added += file.added;
+             }).isEmpty() ||
+            added != 100 * kDownload)
             state.SkipWithError("the files were not imported");
     }
 }

@@ -1,9 +1,11 @@
-// Reports: a 1001-record inspection report (time, and its size as a counter), and a JSON export of
-// 100,000 records. Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
+// Reports drawn and written in memory: a 1001-record inspection report (time, and its size as a
+// counter), and a JSON export of 100,000 records. Runs on the offscreen platform unless
+// QT_QPA_PLATFORM says otherwise.
 #include <benchmark/benchmark.h>
 
 #include <QBuffer>
 
+#include "data/record_texts.h"
 #include "report/json_export.h"
 #include "report/pdf_report.h"
 
@@ -24,6 +26,7 @@ std::vector<data::MeasurementRecord> records(int count) {
         r.FlowResult = QStringLiteral("  99.5");
         r.OcclusionSetting = QStringLiteral("M");
         r.OcclusionResult = QStringLiteral("    53.2");
+        r.values = data::valuesOfTexts(r);
     }
     return all;
 }
@@ -34,8 +37,9 @@ void BM_Report1001Records(benchmark::State& state) {
     for (auto _ : state) {
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
-        report::PdfReportWriter writer({QStringLiteral("TB000123"), QStringLiteral("bench"), QDateTime::currentDateTime(), {}});
-        if (!writer.write(buffer, all)) state.SkipWithError("the report could not be written");
+        data::RecordsSource source(all, QStringLiteral("TB000123"));
+        if (!report::writePdfReport(buffer, source, {QStringLiteral("bench"), QDateTime::currentDateTime(), {}}).ok())
+            state.SkipWithError("the report could not be written");
         bytes = buffer.size();
     }
     state.counters["bytes"] = static_cast<double>(bytes);
@@ -47,7 +51,8 @@ void BM_JsonExport100000Records(benchmark::State& state) {
     for (auto _ : state) {
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
-        if (!report::JsonExportWriter({QStringLiteral("TB000123")}).write(buffer, all)) state.SkipWithError("export failed");
+        data::RecordsSource source(all, QStringLiteral("TB000123"));
+        if (!report::writeJsonExport(buffer, source, QDateTime::currentDateTime()).ok()) state.SkipWithError("export failed");
     }
 }
 BENCHMARK(BM_JsonExport100000Records)->Unit(benchmark::kMillisecond);

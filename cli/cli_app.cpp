@@ -1,20 +1,9 @@
 #include "cli/cli_app.h"
 
-#include <QCommandLineParser>
-
-#include "cli/cli_commands.h"
+#include "cli/command_table.h"
 
 namespace torbex::cli {
 namespace {
-
-QList<QCommandLineOption> globalOptions() {
-    return {{QStringLiteral("database"), QStringLiteral("Keep the history in DB."), QStringLiteral("DB")},
-            {QStringLiteral("simulate"), QStringLiteral("Talk to a simulated tester described by FILE."),
-             QStringLiteral("SCENARIO.json")},
-            {QStringLiteral("trace"), QStringLiteral("Write every report to standard error in hexadecimal.")},
-            {{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show the usage.")},
-            {QStringLiteral("version"), QStringLiteral("Show the version.")}};
-}
 
 QString usage() {
     QString text = QStringLiteral(
@@ -32,10 +21,11 @@ QString usage() {
         "                    user's history.sqlite)\n"
         "  --simulate FILE   talk to a simulated tester described by FILE instead of the USB tester\n"
         "  --trace           write every report to standard error in hexadecimal\n"
+        "  --                every later word is an argument, even one starting with a dash\n"
         "\n"
         "exit status: 0 success, 1 wrong usage or a value out of range, 2 no tester found or it\n"
-        "stopped answering, 3 a file that cannot be read or written, 4 the history cannot be opened\n"
-        "or written, 130 interrupted\n");
+        "stopped answering, 3 a file that cannot be read or written (standard output included),\n"
+        "4 the history cannot be opened or written, 130 interrupted\n");
     return text;
 }
 
@@ -58,46 +48,41 @@ int usageError(Streams streams, const QString& problem, const QString& text) {
 }  // namespace
 
 int run(const QStringList& arguments, Streams streams) {
-    const QStringList withProgram = QStringList{QStringLiteral("torbex-cli")} + arguments;
-
-    // First pass: the tool's own options, which come before the command; the rest is the command's.
-    QCommandLineParser global;
-    global.addOptions(globalOptions());
-    global.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
-    if (!global.parse(withProgram)) return usageError(streams, global.errorText(), usage());
-    if (global.isSet(QStringLiteral("version")) || arguments.contains(QStringLiteral("--version"))) {
+    // The tool's own options come before the command; the command's may stand anywhere after it.
+    const auto found = findCommand(arguments, globalOptions());
+    if (arguments.contains(QStringLiteral("--version"))) {
         streams.out << "torbex-cli " << TORBEX_VERSION << '\n';
         return kSuccess;
     }
-    const QStringList rest = global.positionalArguments();
-    if (rest.isEmpty()) {
-        if (global.isSet(QStringLiteral("help"))) {
+    if (const QString* problem = std::get_if<QString>(&found)) {
+        if (!problem->isEmpty()) return usageError(streams, *problem, usage());
+        if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
             streams.out << usage();
             return kSuccess;
         }
         return usageError(streams, QStringLiteral("no command given"), usage());
     }
-    const Command* command = findCommand(rest.front());
-    if (!command) return usageError(streams, QStringLiteral("unknown command: ") + rest.front(), usage());
+    const QString name = arguments[std::get<qsizetype>(found)];
+    const Command* command = findCommand(name);
+    if (!command) return usageError(streams, QStringLiteral("unknown command: ") + name, usage());
 
-    // Second pass: the whole line with the command's options too.
-    QCommandLineParser parser;
-    parser.addOptions(globalOptions());
-    parser.addOptions(QList<QCommandLineOption>(command->options.begin(), command->options.end()));
-    if (!parser.parse(withProgram)) return usageError(streams, parser.errorText(), commandUsage(*command));
-    if (parser.isSet(QStringLiteral("help"))) {
+    std::vector<OptionSpec> options = globalOptions();
+    options.insert(options.end(), command->options.begin(), command->options.end());
+    auto parsed = parseArguments(arguments, options);
+    if (const QString* problem = std::get_if<QString>(&parsed)) return usageError(streams, *problem, commandUsage(*command));
+    ParsedArguments& line = std::get<ParsedArguments>(parsed);
+    if (line.options.contains(QStringLiteral("help"))) {
         streams.out << commandUsage(*command);
         return kSuccess;
     }
-    const qsizetype given = parser.positionalArguments().size() - 1;
+    const qsizetype given = line.positional.size() - 1;
     if (given < command->minArguments || (command->maxArguments >= 0 && given > command->maxArguments))
         return usageError(streams, QStringLiteral("wrong number of arguments"), commandUsage(*command));
     for (const QString& option : command->requiredOptions) {
-        if (!parser.isSet(option))
+        if (!line.options.contains(option))
             return usageError(streams, QStringLiteral("%1 needs --%2").arg(command->name, option), commandUsage(*command));
     }
-
-    Invocation call(parser, streams);
+    Invocation call(std::move(line), streams);
     return command->run(call);
 }
 

@@ -1,8 +1,7 @@
-#include <QApplication>
+#include <QFile>
+#include <QGuiApplication>
 #include <QTextStream>
-#include <algorithm>
-#include <cstring>
-#include <memory>
+#include <csignal>
 #ifdef _WIN32
 #include <io.h>
 #else
@@ -22,27 +21,45 @@ bool stderrIsTerminal() {
 #endif
 }
 
+// Outside a desktop session (cron, a service, root) the graphical application complains that it
+// has no runtime folder, which it does not need here; nothing else is held back.
+QtMessageHandler g_previousHandler = nullptr;
+void withoutRuntimeFolderNotice(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) return;
+    g_previousHandler(type, context, message);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    // A report needs fonts and draws charts: for it the tool is a (never shown) graphical
-    // application; the other commands need no display at all.
-    std::unique_ptr<QCoreApplication> app;
-    if (std::any_of(argv + 1, argv + argc, [](const char* word) { return std::strcmp(word, "report") == 0; })) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QApplication>(argc, argv);
-    } else {
-        app = std::make_unique<QCoreApplication>(argc, argv);
-    }
+    // Reports need fonts, and fonts a graphical application; it is never shown, so it needs no
+    // display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    g_previousHandler = qInstallMessageHandler(withoutRuntimeFolderNotice);
+    QGuiApplication app(argc, argv);
+    qInstallMessageHandler(g_previousHandler);
     // The window's name: both find the same history in the user's application-data folder.
     QCoreApplication::setApplicationName(QStringLiteral("torbex"));
     torbex::cli::installInterruptHandler();
-    QTextStream out(stdout);
+#ifdef SIGPIPE
+    // A reader that went away is a failed write like any other, told and given status 3.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
+    // Unbuffered, so that a failed write shows at the flush that made it, with its reason.
+    QFile standardOutput;
+    standardOutput.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    QTextStream out(&standardOutput);
     QTextStream err(stderr);
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
-    const int status = torbex::cli::run(arguments, {out, err, stderrIsTerminal()});
+    int status = torbex::cli::run(arguments, {out, err, stderrIsTerminal()});
     out.flush();
+    if (out.status() != QTextStream::Ok || standardOutput.error() != QFileDevice::NoError) {
+        const QString reason = standardOutput.errorString();
+        err << "torbex-cli: cannot write standard output: " << (reason.isEmpty() ? QStringLiteral("write failed") : reason)
+            << '\n';
+        status = torbex::cli::kFileError;
+    }
     err.flush();
     return status;
 }

@@ -1,23 +1,20 @@
 #include "cli/report_commands.h"
 
 #include <QDate>
-#include <QDateTime>
+#include <QRegularExpression>
 
 #include "cli/history_commands.h"
-#include "data/csv_format.h"
-#include "report/json_export.h"
-#include "report/pdf_report.h"
-#include "report/report_records.h"
+#include "workflow/data_files.h"
+#include "workflow/reports.h"
 
 namespace torbex::cli {
 namespace {
 
-// What a report or an export is made of: records, the tester of each (where known), and for a
-// report on one pump, its history.
+// What a report or an export is made of: a data file's records, or a query on the history.
 struct Source {
-    std::vector<data::MeasurementRecord> records;
-    std::vector<QString> serials;
-    std::optional<report::PumpSection> pump;
+    std::optional<workflow::RecordsInHand> records;
+    history::TestQuery query;
+    bool onePump = false;
 };
 
 // The one source the command line names, or the exit status after saying what is wrong.
@@ -33,77 +30,68 @@ std::variant<Source, int> readSource(Invocation& call, bool forReport) {
     }
     Source source;
     if (!files.isEmpty()) {
-        data::CsvReader reader;
-        auto records = reader.readFile(files.front());
-        if (!records) {
-            call.err() << "torbex-cli: cannot read " << files.front() << ": " << reader.errorString() << '\n';
-            return kFileError;
-        }
-        source.records = std::move(*records);
-        // Numbers the file lacks may be known to the registry; without a history the file's stand.
-        if (history::HistoryStore* store = call.history()) {
-            if (const auto numbers = store->managementNumbers()) history::fillManagementNumbers(source.records, numbers.value());
-        }
+        workflow::DataFile file = workflow::readDataFile(files.front());
+        if (!file.error.isEmpty()) return call.fileFailed(QStringLiteral("read"), files.front(), file.error);
+        // A data file names no tester. Numbers it lacks may be known to the registry; without a
+        // history the file's own stand.
+        source.records = workflow::withRegistryNumbers({std::move(file.contents.records), {}}, call.history());
         return source;
     }
-    QDate from;
     if (since) {
-        from = QDate::fromString(call.value(QStringLiteral("since")), Qt::ISODate);
-        if (!from.isValid()) {
+        static const QRegularExpression isoDay(QStringLiteral("^[0-9]{4}-[0-9]{2}-[0-9]{2}$"));
+        const QString day = call.value(QStringLiteral("since"));
+        source.query.since = QDate::fromString(day, Qt::ISODate);
+        if (!isoDay.match(day).hasMatch() || !source.query.since.isValid()) {
             call.err() << "torbex-cli: --since takes a date as yyyy-MM-dd\n";
             return kUsageError;
         }
     }
-    std::optional<QString> pump;
-    if (rfid && !(pump = rfidArgument(call, call.value(QStringLiteral("rfid"))))) return kUsageError;
-    history::HistoryStore* store = call.history();
-    if (!store) {
-        call.err() << "torbex-cli: history unavailable: " << call.historyError() << '\n';
-        return kHistoryUnavailable;
+    if (rfid) {
+        const std::optional<QString> pump = rfidArgument(call, call.value(QStringLiteral("rfid")));
+        if (!pump) return kUsageError;
+        source.query.rfid = *pump;
+        source.onePump = true;
     }
-    auto tests = store->tests(pump.value_or(QString()), from);
-    if (!tests) {
-        call.err() << "torbex-cli: history unavailable: " << tests.error() << '\n';
-        return kHistoryUnavailable;
-    }
-    for (const history::StoredTest& test : tests.value()) {
-        source.records.push_back(report::recordOf(test));
-        source.serials.push_back(test.testerSerial);
-    }
-    if (pump) source.pump = report::PumpSection{*pump, tests.value().empty() ? QString() : tests.value().back().managementNo, tests.value()};
+    if (!call.historyOrSay()) return kHistoryUnavailable;
     return source;
 }
 
-int writeOut(Invocation& call, data::RecordWriter& writer, const Source& source) {
-    const QString out = call.value(QStringLiteral("out"));
-    if (const data::FileOutcome written = writer.writeFile(out, source.records); !written) {
-        call.err() << "torbex-cli: cannot write " << out << ": " << written.error << '\n';
-        return kFileError;
+// The outcome as the tool reports it: a history that failed on the way is the history's fault,
+// anything else the file's.
+int written(Invocation& call, const data::TestsWritten& outcome, const QString& out) {
+    if (outcome.ok()) {
+        call.out() << outcome.tests << " records\n";
+        return kSuccess;
     }
-    call.out() << source.records.size() << " records\n";
-    return kSuccess;
+    if (outcome.sourceFailed) return call.historyFailed(outcome.error);
+    return call.fileFailed(QStringLiteral("write"), out, outcome.error);
 }
 
 }  // namespace
 
 int report(Invocation& call) {
-    auto source = readSource(call, true);
-    if (const int* status = std::get_if<int>(&source)) return *status;
-    const Source& s = std::get<Source>(source);
-    // One tester's serial number heads the report; records of several testers have none there.
-    QString serial = s.serials.empty() ? QString() : s.serials.front();
-    for (const QString& other : s.serials)
-        if (other != serial) serial.clear();
-    report::PdfReportWriter writer({serial, report::currentUserName(), QDateTime::currentDateTime(), s.pump});
-    return writeOut(call, writer, s);
+    auto read = readSource(call, true);
+    if (const int* status = std::get_if<int>(&read)) return *status;
+    const Source& source = std::get<Source>(read);
+    const QString out = call.value(QStringLiteral("out"));
+    const workflow::Authorship by = workflow::authorshipNow();
+    if (source.records) return written(call, workflow::reportOnRecords(out, *source.records, by), out);
+    if (!source.onePump) return written(call, workflow::reportOnHistory(out, *call.history(), source.query, by), out);
+    const workflow::PumpRead pump = workflow::pumpTests(*call.history(), source.query.rfid);
+    if (!pump.error.isEmpty()) return call.historyFailed(pump.error);
+    return written(call, workflow::reportOnPump(out, pump.pump, by), out);
 }
 
 int exportRecords(Invocation& call) {
-    auto source = readSource(call, false);
-    if (const int* status = std::get_if<int>(&source)) return *status;
-    const Source& s = std::get<Source>(source);
-    report::JsonExportWriter writer(s.serials);
-    return writeOut(call, writer, s);
+    auto read = readSource(call, false);
+    if (const int* status = std::get_if<int>(&read)) return *status;
+    const Source& source = std::get<Source>(read);
+    const QString out = call.value(QStringLiteral("out"));
+    const QDateTime now = QDateTime::currentDateTime();
+    return written(call,
+                   source.records ? workflow::exportRecords(out, *source.records, now)
+                                  : workflow::exportHistory(out, *call.history(), source.query, now),
+                   out);
 }
 
 }  // namespace torbex::cli

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "cli/cli_commands.h"
+#include "cli/invocation.h"
 
 namespace torbex::cli {
 
 // report (FILE.csv | --rfid RFID | --all) --out REPORT.pdf: the inspection report of a data file's
 // records, of one pump's history (with its trend chart), or of every test kept.
 int report(Invocation& call);
-// export (FILE.csv | --all | --since DATE) --out FILE.json: records for a maintenance system.
+// export (FILE.csv | --all | --since DATE) --out FILE.json: tests for a maintenance system.
 int exportRecords(Invocation& call);
 
 }  // namespace torbex::cli

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "commands/protocol.h"
+#include "commands/plain_text.h"
 
 namespace torbex::commands {
 

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <limits>
 
+#include "commands/plain_text.h"
+
 namespace torbex::commands {
 namespace {
 
@@ -22,8 +24,6 @@ double roundHalfEven(double value) {
     std::fesetround(saved);
     return rounded;
 }
-
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
 
 CommandFrame readFrame(int number) {
     CommandFrame frame{};
@@ -77,34 +77,6 @@ QString textField(std::span<const std::uint8_t> bytes) {
     return text;
 }
 
-double parseDecimal(QStringView text) {
-    qsizetype pos = 0;
-    while (pos < text.size() && isBlank(text[pos])) ++pos;
-    const qsizetype start = pos;
-    auto isDigitAt = [&](qsizetype i) { return i < text.size() && text[i] >= u'0' && text[i] <= u'9'; };
-
-    if (pos < text.size() && (text[pos] == u'+' || text[pos] == u'-')) ++pos;
-    bool digits = false;
-    while (isDigitAt(pos)) { ++pos; digits = true; }
-    if (pos < text.size() && text[pos] == u'.') {
-        ++pos;
-        while (isDigitAt(pos)) { ++pos; digits = true; }
-    }
-    if (!digits) return 0;
-    // An exponent counts only when digits follow it.
-    if (pos < text.size() && (text[pos] == u'e' || text[pos] == u'E')) {
-        qsizetype exponent = pos + 1;
-        if (exponent < text.size() && (text[exponent] == u'+' || text[exponent] == u'-')) ++exponent;
-        if (isDigitAt(exponent)) {
-            pos = exponent;
-            while (isDigitAt(pos)) ++pos;
-        }
-    }
-    bool ok = false;
-    const double value = text.mid(start, pos - start).toString().toDouble(&ok);
-    return ok ? value : 0;
-}
-
 double decimalField(std::span<const std::uint8_t> bytes) { return parseDecimal(textField(bytes)); }
 
 std::int16_t toInt16(double value) {
@@ -112,12 +84,6 @@ std::int16_t toInt16(double value) {
     const double rounded = roundHalfEven(value);
     return static_cast<std::int16_t>(std::clamp<double>(rounded, std::numeric_limits<std::int16_t>::min(),
                                                         std::numeric_limits<std::int16_t>::max()));
-}
-
-QStringView trimSpaces(QStringView text) {
-    while (!text.isEmpty() && text.front() == u' ') text = text.mid(1);
-    while (!text.isEmpty() && text.back() == u' ') text.chop(1);
-    return text;
 }
 
 QString serialWireText(const QString& serial) { return (trimSpaces(serial).toString() + QString(8, u' ')).left(8); }

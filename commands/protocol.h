@@ -45,15 +45,10 @@ void putTextField(std::span<std::uint8_t> bytes, QStringView text);
 // One character per byte.
 QString textField(std::span<const std::uint8_t> bytes);
 
-// A decimal number at the start of text: leading blanks skipped, the number ends at the first
-// character that cannot continue it, no leading number gives 0.
-double parseDecimal(QStringView text);
+// The decimal number the bytes start with (parseDecimal), 0 when none.
 double decimalField(std::span<const std::uint8_t> bytes);
 // Rounds (halves to even) into the 16-bit range; not-a-number gives 0.
 std::int16_t toInt16(double value);
-
-// The text without the spaces (U+0020 only) at its ends; other blanks belong to the text.
-QStringView trimSpaces(QStringView text);
 
 // The serial number as it travels: spaces trimmed at both ends, padded and cut to 8 characters.
 QString serialWireText(const QString& serial);

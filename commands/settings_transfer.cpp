@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "commands/protocol.h"
+#include "commands/plain_text.h"
 
 namespace torbex::commands {
 namespace {

@@ -2,54 +2,32 @@
 
 #include <QIODevice>
 #include <QStringList>
-#include <QVarLengthArray>
 
-#include "commands/protocol.h"
+#include "commands/plain_text.h"
 #include "data/cp932.h"
+#include "data/csv_line.h"
 #include "data/record_store.h"
+#include "data/record_texts.h"
 
 namespace torbex::data {
 namespace {
 
 const QString kSeparator = QStringLiteral(", ");
 const QString kLineEnd = QStringLiteral("\r\n");
-const QString kNotMeasured = QStringLiteral("------");
-const QString kPass = QStringLiteral("Pass");
 
-const QStringList& headings() {
-    static const QStringList texts{
-        QStringLiteral("ｼﾘﾝｼﾞﾎﾟﾝﾌﾟRFID"), QStringLiteral("管理番号"),       QStringLiteral("測定日"),
-        QStringLiteral("測定時刻"),         QStringLiteral("流量設定(ml/h)"), QStringLiteral("流量測定結果(%)"),
-        QStringLiteral("流量測定判定"),     QStringLiteral("閉塞設定"),       QStringLiteral("閉塞測定結果(kpa)"),
-        QStringLiteral("閉塞測定判定")};
-    return texts;
-}
-
-// The file keeps the tester's pass flag as it is; an error shows only in the window.
-QString judgement(const Verdict& verdict) {
-    if (!verdict.measured) return QStringLiteral("--");
-    return verdict.passFlag ? kPass : QStringLiteral("Fail");
-}
-
-using FieldViews = QVarLengthArray<QStringView, kMaxCsvFields>;
-
-// The fields of a line as views into it, so reading a large file copies each text once.
-std::optional<FieldViews> splitFields(QStringView line) {
-    FieldViews fields;
-    qsizetype start = 0;
-    for (qsizetype comma = line.indexOf(u','); comma >= 0; comma = line.indexOf(u',', start)) {
-        if (fields.size() >= kMaxCsvFields) return std::nullopt;
-        fields.append(line.mid(start, comma - start));
-        start = comma + 1;
+// Pass only for a measurement that passed: one that ended in error is written as failed, never
+// as passed, whatever the tester's pass flag says beside the error.
+QString judgement(Verdict verdict) {
+    switch (verdict) {
+        case Verdict::NotMeasured: return kNoJudgement;
+        case Verdict::Pass: return kPass;
+        case Verdict::Error:
+        case Verdict::Fail: break;
     }
-    if (start < line.size()) {
-        if (fields.size() >= kMaxCsvFields) return std::nullopt;
-        fields.append(line.mid(start));
-    }
-    return fields;
+    return kFail;
 }
 
-MeasurementRecord recordFromFields(const FieldViews& fields) {
+MeasurementRecord recordFromFields(const CsvFields& fields) {
     // Columns 1 to 10; those beyond the line's fields are empty.
     const auto field = [&](int column) { return column <= fields.size() ? fields[column - 1] : QStringView(); };
     const auto trimmed = [&](int column) { return commands::trimSpaces(field(column)); };
@@ -69,6 +47,9 @@ MeasurementRecord recordFromFields(const FieldViews& fields) {
     record.FlowResult = field(6).right(6).toString();
     record.OcclusionSetting = trimmed(8).toString();
     record.OcclusionResult = trimmed(9).toString();
+    // The values of the texts as the record holds them, so that the window and every other
+    // surface read the same test.
+    record.values = valuesOfTexts(record);
     return record;
 }
 
@@ -91,7 +72,7 @@ QString csvRecordLine(const MeasurementRecord& r) {
 }
 
 std::optional<QByteArray> csvBytes(std::span<const MeasurementRecord> records) {
-    QString text = headings().join(kSeparator) + kLineEnd;
+    QString text = csvHeadingLine() + kLineEnd;
     for (const MeasurementRecord& record : records) text += csvRecordLine(record) + kLineEnd;
     return encodeCp932(text);
 }
@@ -109,35 +90,51 @@ bool CsvWriter::write(QIODevice& device, std::span<const MeasurementRecord> reco
     return true;
 }
 
-std::optional<std::vector<MeasurementRecord>> parseCsv(const QByteArray& bytes) {
+std::variant<DataFileContents, DataFileRefusal> readDataFile(const QByteArray& bytes) {
     const std::optional<QString> text = decodeCp932(bytes);
-    if (!text || text->isEmpty()) return std::nullopt;  // no heading line
+    if (!text) return DataFileRefusal{DataFileError::NotCp932, 0};
+    if (text->isEmpty()) return DataFileRefusal{DataFileError::NoHeading, 0};
 
-    std::vector<MeasurementRecord> records;
+    DataFileContents contents;
     // A line ends at CR LF, CR, or (for files that went through another system's editor) LF.
-    bool heading = true;
+    int lineNumber = 0;
     for (qsizetype start = 0; start < text->size();) {
         qsizetype end = start;
         while (end < text->size() && (*text)[end] != u'\r' && (*text)[end] != u'\n') ++end;
         const QStringView line = QStringView(*text).mid(start, end - start);
         start = end + ((end + 1 < text->size() && (*text)[end] == u'\r' && (*text)[end + 1] == u'\n') ? 2 : 1);
-        if (heading) {
-            heading = false;
+        if (++lineNumber == 1) {
+            // Not looked at for showing; an import takes only the heading this program writes.
+            if (line != csvHeadingLine()) contents.problems.push_back({1, LineFault::Heading});
             continue;
         }
-        const std::optional<FieldViews> fields = splitFields(line);
-        if (!fields) return std::nullopt;
+        const std::optional<CsvFields> fields = splitCsvLine(line);
+        if (!fields) return DataFileRefusal{DataFileError::TooManyFields, lineNumber};
         if (fields->isEmpty()) continue;
-        if (static_cast<int>(records.size()) >= RecordStore::kCapacity) return std::nullopt;
-        records.push_back(recordFromFields(*fields));
+        if (static_cast<int>(contents.records.size()) >= RecordStore::kCapacity)
+            return DataFileRefusal{DataFileError::TooManyRecords, lineNumber};
+        contents.records.push_back(recordFromFields(*fields));
+        contents.recordLines.push_back(lineNumber);
+        if (const std::optional<LineFault> fault = lineFault(*fields)) contents.problems.push_back({lineNumber, *fault});
     }
-    return records;
+    return contents;
+}
+
+std::optional<std::vector<MeasurementRecord>> parseCsv(const QByteArray& bytes) {
+    auto read = readDataFile(bytes);
+    if (auto* contents = std::get_if<DataFileContents>(&read)) return std::move(contents->records);
+    return std::nullopt;
 }
 
 std::optional<std::vector<MeasurementRecord>> CsvReader::read(QIODevice& device) {
-    auto records = parseCsv(device.readAll());
-    if (!records) setErrorString(QStringLiteral("not a data file"));
-    return records;
+    auto read = readDataFile(device.readAll());
+    if (const auto* refusal = std::get_if<DataFileRefusal>(&read)) {
+        m_contents = {};
+        setErrorString(describe(*refusal));
+        return std::nullopt;
+    }
+    m_contents = std::move(std::get<DataFileContents>(read));
+    return m_contents.records;
 }
 
 }  // namespace torbex::data

@@ -4,6 +4,7 @@
 #include <QString>
 #include <optional>
 #include <span>
+#include <variant>
 #include <vector>
 
 #include "data/record_files.h"
@@ -11,8 +12,50 @@
 namespace torbex::data {
 
 // The data file: a heading line, then one line per record; ten columns joined by ", ", code page
-// 932, CR LF after every line, no quoting. Error flags and the occlusion value are not kept.
+// 932, CR LF after every line, no quoting. Error flags and the occlusion value are not kept: a
+// measurement that ended in error is written as failed.
 inline constexpr int kMaxCsvFields = 21;
+inline constexpr int kCsvColumns = 10;
+
+// What makes a line of a data file other than the lines this program writes.
+enum class LineFault {
+    Heading,           // the first line is not the data file's heading
+    Columns,           // not ten columns
+    Rfid,              // neither blank nor 16 upper-case hexadecimal digits
+    ManagementNumber,  // longer than ten characters, or against the editor's rules
+    Date,              // not a date written 20yy/mm/dd
+    Time,              // not a time written hh:mm
+    FlowSetting,       // not a whole number of up to three digits
+    FlowResult,        // neither "------" nor a number with one decimal that fits its column
+    FlowVerdict,       // not "Pass" or "Fail" beside a result, "--" beside "------"
+    Level,             // not L, M or H
+    OcclusionResult,
+    OcclusionVerdict,
+};
+
+struct LineProblem {
+    int line = 0;  // counted from 1, the heading being line 1
+    LineFault fault = LineFault::Columns;
+    friend bool operator==(const LineProblem&, const LineProblem&) = default;
+};
+
+// A data file as read: its records as the window shows them, where each came from, and every
+// line that is not in the form this program writes, for the checks of an import.
+struct DataFileContents {
+    std::vector<MeasurementRecord> records;
+    std::vector<int> recordLines;
+    std::vector<LineProblem> problems;
+};
+
+// Why bytes are no data file at all.
+enum class DataFileError { NotCp932, NoHeading, TooManyFields, TooManyRecords };
+struct DataFileRefusal {
+    DataFileError error = DataFileError::NoHeading;
+    int line = 0;  // TooManyFields: the line
+};
+// English, for logs and the command-line tool.
+QString describe(const DataFileRefusal& refusal);
+QString describe(LineFault fault);
 
 class CsvWriter final : public RecordWriter {
 public:
@@ -26,12 +69,19 @@ public:
 class CsvReader final : public RecordReader {
 public:
     std::optional<std::vector<MeasurementRecord>> read(QIODevice& device) override;
+    // The last read's lines, for an import's checks.
+    const DataFileContents& contents() const { return m_contents; }
+
+private:
+    DataFileContents m_contents;
 };
 
 // The record line a record is saved as, without its line end.
 QString csvRecordLine(const MeasurementRecord& record);
 // The file's bytes; nullopt when a record holds a character the code page cannot.
 std::optional<QByteArray> csvBytes(std::span<const MeasurementRecord> records);
+// The file in bytes, or why they are no data file.
+std::variant<DataFileContents, DataFileRefusal> readDataFile(const QByteArray& bytes);
 // The records of a file's bytes, or nullopt when they are not a data file.
 std::optional<std::vector<MeasurementRecord>> parseCsv(const QByteArray& bytes);
 

@@ -2,6 +2,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
+
+class QIODevice;
 
 namespace torbex::data {
 
@@ -31,5 +34,14 @@ FileBytes readRegularFile(const QString& path, qint64 maxBytes);
 // Replaces the file at `path` with `bytes`, or leaves whatever was there byte for byte. Only a
 // regular file or a new name is written: a device node or FIFO is never replaced.
 FileOutcome writeFileAtomically(const QString& path, const QByteArray& bytes);
+
+// The same for a file made piece by piece, so that a large export is never held whole: `produce`
+// writes to the device it is given and returns an empty text, or why it could not go on. The
+// device collects small writes into large ones; a failed write fails every later one.
+FileOutcome writeFileStreamed(const QString& path, const std::function<QString(QIODevice&)>& produce);
+
+// Writes all of `bytes`, carrying on after short writes; false, with the device's error, when the
+// device took less.
+bool writeWhole(QIODevice& device, QByteArrayView bytes);
 
 }  // namespace torbex::data

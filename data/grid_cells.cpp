@@ -3,24 +3,24 @@
 namespace torbex::data {
 namespace {
 
-JudgementCell judgement(const Verdict& verdict, const QString& result) {
-    switch (verdict.result()) {
-        case Verdict::Result::NotMeasured: return {QStringLiteral("-----"), CellColour::Normal};
-        case Verdict::Result::Error: return {QStringLiteral("Err "), CellColour::Red};
-        case Verdict::Result::Fail: return {result, CellColour::Red};
-        case Verdict::Result::Pass: break;
+JudgementCell judgement(Verdict verdict, const QString& result) {
+    switch (verdict) {
+        case Verdict::NotMeasured: return {QStringLiteral("-----"), CellColour::Normal};
+        case Verdict::Error: return {QStringLiteral("Err "), CellColour::Red};
+        case Verdict::Fail: return {result, CellColour::Red};
+        case Verdict::Pass: break;
     }
     return {result, CellColour::Black};
 }
 
 }  // namespace
 
-QString verdictWord(Verdict::Result result) {
-    switch (result) {
-        case Verdict::Result::Pass: return QStringLiteral("Pass");
-        case Verdict::Result::Fail: return QStringLiteral("Fail");
-        case Verdict::Result::Error: return QStringLiteral("Error");
-        case Verdict::Result::NotMeasured: break;
+QString verdictWord(Verdict verdict) {
+    switch (verdict) {
+        case Verdict::Pass: return QStringLiteral("Pass");
+        case Verdict::Fail: return QStringLiteral("Fail");
+        case Verdict::Error: return QStringLiteral("Error");
+        case Verdict::NotMeasured: break;
     }
     return QStringLiteral("--");
 }

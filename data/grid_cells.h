@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QColor>
 #include <QString>
 #include <array>
 
@@ -17,28 +16,12 @@ inline constexpr int kVisibleRows = 20;
 // The grid shows at least this many (striped) rows.
 inline constexpr int kMinimumGridRows = 200;
 
-struct GridColumn {
-    const char16_t* heading;
-    int headingWidthTwips;
-    int dataWidthTwips;
-};
-inline constexpr std::array<GridColumn, kGridColumns> kGridColumnTable{{
-    {u"N0.", 800, 800},
-    {u"シリンジポンプRFID", 2400, 2400},
-    {u"管理番号", 1800, 1800},
-    {u"測定日", 1400, 1400},
-    {u"測定時刻", 1300, 1300},
-    {u"流量設定 (ml/h)", 1500, 1500},
-    {u"流量測定結果 (%)", 1600, 1600},
-    {u"閉塞設定", 1200, 1200},
-    {u"閉塞測定結果 (kpa)", 1800, 1600},
-}};
+// The headings above the grid's columns.
+inline constexpr std::array<const char16_t*, kGridColumns> kGridHeadings{
+    u"N0.", u"シリンジポンプRFID", u"管理番号", u"測定日", u"測定時刻", u"流量設定 (ml/h)", u"流量測定結果 (%)",
+    u"閉塞設定", u"閉塞測定結果 (kpa)"};
 
-inline const QColor kHeadingGreen{192, 255, 192};
-inline const QColor kStripeGreen{224, 255, 224};
-inline const QColor kJudgementRed{255, 0, 0};
-inline const QColor kJudgementBlack{0, 0, 0};
-
+// How a judgement cell's text is coloured; the grid's normal colour, or red or black.
 enum class CellColour { Normal, Red, Black };
 
 struct JudgementCell {
@@ -47,7 +30,7 @@ struct JudgementCell {
 };
 
 // A verdict as the lists of tests show it: "Pass", "Fail", "Error" or "--".
-QString verdictWord(Verdict::Result result);
+QString verdictWord(Verdict verdict);
 
 JudgementCell flowJudgement(const MeasurementRecord& record);
 JudgementCell occlusionJudgement(const MeasurementRecord& record);

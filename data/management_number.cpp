@@ -4,7 +4,7 @@
 #include <array>
 #include <utility>
 
-#include "commands/protocol.h"
+#include "commands/plain_text.h"
 #include "data/cp932.h"
 
 namespace torbex::data {
@@ -33,10 +33,8 @@ QString inCp932Forms(const QString& entry) {
     return text;
 }
 
-// The characters the record will hold: the field keeps the first ten after trimming.
-QString keptCharacters(const QString& entry) {
-    return commands::trimSpaces(inCp932Forms(entry)).left(kStoredLength).toString();
-}
+// The characters the record will hold.
+QString keptCharacters(const QString& entry) { return commands::trimSpaces(inCp932Forms(entry)).toString(); }
 
 // A sign before a plain number ("-001") is a number in a spreadsheet, not a formula.
 bool isPlainNumber(QStringView text) {
@@ -48,8 +46,11 @@ bool isPlainNumber(QStringView text) {
 
 QString managementNumberToStore(const QString& entry) { return keptCharacters(entry); }
 
+bool isManagementNumber(const QString& number) { return !managementNumberProblem(number); }
+
 std::optional<ManagementNumberProblem> managementNumberProblem(const QString& entry) {
     const QString kept = keptCharacters(entry);
+    if (kept.size() > kStoredLength) return ManagementNumberProblem::Length;
     for (QChar c : kept) {
         if (c == u',' || c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
             return ManagementNumberProblem::Characters;

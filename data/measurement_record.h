@@ -2,6 +2,9 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
+
+#include "data/measurement.h"
 
 namespace torbex::data {
 
@@ -37,35 +40,8 @@ private:
     QString m_text;
 };
 
-// Bits of the status byte.
-enum StatusBit : std::uint8_t {
-    FlowMeasured = 0x01,
-    OcclusionMeasured = 0x02,
-    FlowPass = 0x04,
-    OcclusionPass = 0x08,
-    FlowError = 0x10,
-    OcclusionError = 0x20,
-    RfidPresent = 0x80,
-};
-
-// How one measurement of a record came out.
-struct Verdict {
-    enum class Result { NotMeasured, Error, Fail, Pass };
-
-    bool measured = false;
-    bool passFlag = false;   // the tester's own pass flag, which the data file keeps even beside an error
-    bool errorFlag = false;  // the data file has no place for it
-
-    // What the operator is shown: an error outweighs the pass flag.
-    Result result() const {
-        if (!measured) return Result::NotMeasured;
-        if (errorFlag) return Result::Error;
-        return passFlag ? Result::Pass : Result::Fail;
-    }
-    friend bool operator==(const Verdict&, const Verdict&) = default;
-};
-
-// One measurement record: the status byte and nine fixed-width text fields.
+// One measurement record: the status byte and nine fixed-width text fields, as the data grid
+// shows them and the data file keeps them, with their values as numbers.
 struct MeasurementRecord {
     std::uint8_t status = 0;        // StatusBit flags
     FixedText<16> PumpRfid;         // 16 upper-case hexadecimal digits
@@ -77,10 +53,22 @@ struct MeasurementRecord {
     FixedText<1> OcclusionSetting;  // L, M or H
     FixedText<3> OcclusionValue;
     FixedText<8> OcclusionResult;   // kPa, one decimal
+    // The texts' values, worked out once by whatever made the record; results as reported, also
+    // when the status says they were not measured.
+    Measurement values;
 
     bool has(StatusBit bit) const { return (status & bit) != 0; }
-    Verdict flowVerdict() const { return {has(FlowMeasured), has(FlowPass), has(FlowError)}; }
-    Verdict occlusionVerdict() const { return {has(OcclusionMeasured), has(OcclusionPass), has(OcclusionError)}; }
+    Verdict flowVerdict() const { return verdictOf(status, Measure::Flow); }
+    Verdict occlusionVerdict() const { return verdictOf(status, Measure::Occlusion); }
+    // The results, where measured.
+    std::optional<int> flowResult() const { return has(FlowMeasured) ? values.flowResult : std::nullopt; }
+    std::optional<int> occlusionResult() const {
+        return has(OcclusionMeasured) ? values.occlusionResult : std::nullopt;
+    }
+    // The pump's RFID without pad spaces; empty when the tester read none.
+    QString rfid() const;
+    // The management number without pad spaces.
+    QString managementNumber() const;
 
     friend bool operator==(const MeasurementRecord&, const MeasurementRecord&) = default;
 };

@@ -1,5 +1,7 @@
 #include "data/record_from_reply.h"
 
+#include "data/record_texts.h"
+
 namespace torbex::data {
 namespace {
 
@@ -25,11 +27,13 @@ QString characters(const std::array<std::uint8_t, N>& bytes, std::size_t first, 
 
 QString hexByte(int value) { return QString::number(value, 16).toUpper().rightJustified(2, u'0'); }
 
-// Right-aligned in `width`; a longer text keeps its last characters.
-QString rightAligned(const QString& text, int width) { return text.rightJustified(width, u' ').right(width); }
-
-// Tenths as "##0.0".
-QString tenths(int value) { return QStringLiteral("%1.%2").arg(value / 10).arg(value % 10); }
+OcclusionLevel levelOf(std::uint8_t code) {
+    switch (code) {
+        case '1': return OcclusionLevel::M;
+        case '2': return OcclusionLevel::H;
+        default: return OcclusionLevel::L;
+    }
+}
 
 }  // namespace
 
@@ -42,15 +46,10 @@ MeasurementRecord recordFromReply(const commands::RecordReply& reply) {
     record.MeasureDate = QStringLiteral("20") + characters(reply.date, 0, 2) + u'/' + characters(reply.date, 2, 2) +
                          u'/' + characters(reply.date, 4, 2);
     record.MeasureTime = characters(reply.time, 0, 2) + u':' + characters(reply.time, 2, 2);
-    record.FlowSetting = rightAligned(QString::number(reply.flowSetting), 3);
-    record.FlowResult = rightAligned(tenths(reply.flowResult), 6);
-    switch (reply.occlusionLevel) {
-        case '1': record.OcclusionSetting = QStringLiteral("M"); break;
-        case '2': record.OcclusionSetting = QStringLiteral("H"); break;
-        default: record.OcclusionSetting = QStringLiteral("L"); break;
-    }
-    record.OcclusionValue = rightAligned(QString::number(reply.occlusionValue), 3);
-    record.OcclusionResult = rightAligned(tenths(reply.occlusionResult), 8);
+    record.values = {measureDateOf(record.MeasureDate.text()), measureTimeOf(record.MeasureTime.text()),
+                     reply.flowSetting, reply.flowResult, levelOf(reply.occlusionLevel), reply.occlusionResult};
+    setNumberTexts(record);
+    record.OcclusionValue = QString::number(reply.occlusionValue).rightJustified(3, u' ').right(3);
     return record;
 }
 

@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "data/measurement_record.h"
+#include "data/test_source.h"
 
 namespace torbex::history {
 
@@ -66,18 +68,18 @@ int inspectionIntervalMonths(const QStringList& settingsFolders);
 // Who changed a management number in the registry.
 enum class ChangeSource { Editor, File, Tool };
 
-// One test as the history keeps it.
-struct StoredTest {
-    QString testerSerial;    // empty when it came from a data file
-    QString rfid;            // 16 hexadecimal digits; empty when the tester read none
-    QString managementNo;    // the registry's number for the pump at the time of the query
-    QString measureDate;     // yyyy-MM-dd, or the record's text when it is no date
-    QString measureTime;     // HH:mm, or the record's text
-    int status = 0;          // the record's status byte (error flags lost for tests from files)
-    int flowSetting = 0;     // ml/h
-    std::optional<int> flowResultTenths;       // % × 10, empty when not measured
-    QString occlusionLevel;                    // L, M or H
-    std::optional<int> occlusionResultTenths;  // kPa × 10, empty when not measured
+// One test as the history keeps it: its record as the data grid would show it, with the
+// registry's number for its pump at the time of the query, and the tester that measured it.
+struct KeptTest {
+    QString testerSerial;  // empty when it came from a data file
+    data::MeasurementRecord record;
+};
+
+// Which tests: one pump's, or every pump's when rfid is empty; only those on or after `since`
+// when it is valid.
+struct TestQuery {
+    QString rfid;
+    QDate since;
 };
 
 // A pump in the registry or the history, with its last test.
@@ -86,8 +88,8 @@ struct PumpSummary {
     QString managementNo;
     int tests = 0;
     QString lastDate;  // yyyy-MM-dd of the last test
-    data::Verdict::Result lastFlow = data::Verdict::Result::NotMeasured;
-    data::Verdict::Result lastOcclusion = data::Verdict::Result::NotMeasured;
+    data::Verdict lastFlow = data::Verdict::NotMeasured;
+    data::Verdict lastOcclusion = data::Verdict::NotMeasured;
     QDate due;         // the last test plus the interval
 };
 
@@ -144,9 +146,11 @@ public:
 
     // Every pump with an RFID, with its last test; due `intervalMonths` after it.
     virtual Result<std::vector<PumpSummary>> pumps(int intervalMonths) = 0;
-    // A pump's tests (every test when rfid is empty), oldest first; only those on or after `since`
-    // when it is valid.
-    virtual Result<std::vector<StoredTest>> tests(const QString& rfid, const QDate& since = {}) = 0;
+    // The tests asked for, oldest first, one at a time without holding them all; `each` returns
+    // false to stop early.
+    virtual Result<Nothing> eachTest(const TestQuery& query, const std::function<bool(const KeptTest&)>& each) = 0;
+    // The same, gathered.
+    Result<std::vector<KeptTest>> tests(const TestQuery& query);
     virtual Result<std::vector<AuditEntry>> audit(const QString& rfid) = 0;
 
     // The number of tests kept, and whether the database is whole (SQLite's integrity check;
@@ -155,14 +159,15 @@ public:
     virtual Result<bool> integrityOk() = 0;
 };
 
-// Data files into the history, each in one transaction, so that an import cut short leaves
-// whole files only and a second import completes the set; importing a file twice adds nothing.
-// The registry learns each file's numbers (source File); numbers that differ from the registry's
-// come back as conflicts. The first file that cannot be read ends the import with its reason.
-Result<ImportSummary> importDataFiles(HistoryStore& store, const QStringList& paths);
+// The tests a query on the history finds, for a report or an export.
+class HistoryTestSource final : public data::TestSource {
+public:
+    HistoryTestSource(HistoryStore& store, TestQuery query) : m_store(store), m_query(std::move(query)) {}
+    QString forEach(const Each& each) override;
 
-// Gives records without a management number the registry's number for their pump; the value is
-// the number of records filled.
-int fillManagementNumbers(std::span<data::MeasurementRecord> records, const std::map<QString, QString>& registry);
+private:
+    HistoryStore& m_store;
+    TestQuery m_query;
+};
 
 }  // namespace torbex::history

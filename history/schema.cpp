@@ -13,8 +13,8 @@ struct Migration {
     QStringList statements;
 };
 
-const std::array<Migration, 1>& migrations() {
-    static const std::array<Migration, 1> list{{
+const std::array<Migration, 2>& migrations() {
+    static const std::array<Migration, 2> list{{
         {1,
          {
              // Results in tenths; NULL when not measured. A test is the same test whatever tester
@@ -37,6 +37,28 @@ const std::array<Migration, 1>& migrations() {
                  "new_number TEXT NOT NULL, changed_by TEXT NOT NULL, changed_at TEXT NOT NULL, "
                  "source TEXT NOT NULL)"),
              QStringLiteral("CREATE INDEX audit_rfid ON audit (rfid)"),
+         }},
+        {2,
+         {
+             // A data file writes a measurement that ended in error as failed, where it used to
+             // write the tester's pass flag: the pass flags no longer tell a test's copies apart.
+             // Copies that differed only in them become one, the one naming its tester kept.
+             QStringLiteral(
+                 "DELETE FROM tests WHERE EXISTS (SELECT 1 FROM tests u WHERE u.rfid = tests.rfid "
+                 "AND u.measure_date = tests.measure_date AND u.measure_time = tests.measure_time "
+                 "AND u.flow_setting = tests.flow_setting "
+                 "AND COALESCE(u.flow_result, -2147483647) = COALESCE(tests.flow_result, -2147483647) "
+                 "AND u.occlusion_level = tests.occlusion_level "
+                 "AND COALESCE(u.occlusion_result, -2147483647) = "
+                 "COALESCE(tests.occlusion_result, -2147483647) "
+                 "AND (u.status & 3) = (tests.status & 3) AND u.id <> tests.id "
+                 "AND ((u.tester_serial <> '' AND tests.tester_serial = '') OR "
+                 "((u.tester_serial = '') = (tests.tester_serial = '') AND u.id < tests.id)))"),
+             QStringLiteral("DROP INDEX tests_identity"),
+             QStringLiteral(
+                 "CREATE UNIQUE INDEX tests_identity ON tests (rfid, measure_date, measure_time, "
+                 "flow_setting, (COALESCE(flow_result, -2147483647)), occlusion_level, "
+                 "(COALESCE(occlusion_result, -2147483647)), (status & 3))"),
          }},
     }};
     return list;

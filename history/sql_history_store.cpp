@@ -1,7 +1,9 @@
 #include "history/sql_history_store.h"
 
+#include <QSqlError>
+
 #include "history/schema.h"
-#include "history/test_row.h"
+#include "history/test_columns.h"
 
 namespace torbex::history {
 namespace {
@@ -16,7 +18,7 @@ const QString kFillSerial = QStringLiteral(
     "UPDATE tests SET tester_serial = ?, status = ? WHERE tester_serial = '' AND rfid = ? "
     "AND measure_date = ? AND measure_time = ? AND flow_setting = ? "
     "AND COALESCE(flow_result, -2147483647) = ? AND occlusion_level = ? "
-    "AND COALESCE(occlusion_result, -2147483647) = ? AND (status & 15) = ?");
+    "AND COALESCE(occlusion_result, -2147483647) = ? AND (status & 3) = ?");
 
 // Each pump's newest test found through the unique index, a few steps a pump, rather than by
 // ranking every test: the list stays quick over years of tests.
@@ -44,13 +46,23 @@ std::optional<int> optionalInt(const QVariant& value) {
     return value.toInt();
 }
 
-data::MeasurementRecord withStatus(int status) {
-    data::MeasurementRecord record;
-    record.status = static_cast<std::uint8_t>(status);
-    return record;
+}  // namespace
+
+Result<std::vector<KeptTest>> HistoryStore::tests(const TestQuery& query) {
+    std::vector<KeptTest> tests;
+    const Result<Nothing> read = eachTest(query, [&tests](const KeptTest& test) {
+        tests.push_back(test);
+        return true;
+    });
+    if (!read) return Result<std::vector<KeptTest>>::failure(read.error());
+    return tests;
 }
 
-}  // namespace
+QString HistoryTestSource::forEach(const Each& each) {
+    const Result<Nothing> read = m_store.eachTest(
+        m_query, [&each](const KeptTest& test) { return each(test.record, test.testerSerial); });
+    return read ? QString() : read.error();
+}
 
 Result<std::unique_ptr<HistoryStore>> HistoryStore::open(const DatabaseTarget& target) {
     Result<std::unique_ptr<SqlConnection>> connection = SqlConnection::open(target);
@@ -70,19 +82,19 @@ Result<int> SqlHistoryStore::insertTests(QSqlDatabase& db, const QString& tester
         return Result<int>::failure(sqlError(fill));
     int added = 0;
     for (const data::MeasurementRecord& record : records) {
-        const TestRow row = testRow(record);
+        const TestColumns row = testColumns(record);
         if (!runPrepared(insert, {testerSerial, row.rfid, row.measureDate, row.measureTime,
-                                  row.status, row.flowSetting, nullable(row.flowResultTenths),
-                                  row.occlusionLevel, nullable(row.occlusionResultTenths)}))
+                                  row.status, row.flowSetting, nullable(row.flowResult),
+                                  row.occlusionLevel, nullable(row.occlusionResult)}))
             return Result<int>::failure(sqlError(insert));
         if (insert.numRowsAffected() > 0) {
             ++added;
         } else if (!testerSerial.isEmpty() &&
                    !runPrepared(
                        fill, {testerSerial, row.status, row.rfid, row.measureDate, row.measureTime,
-                              row.flowSetting, row.flowResultTenths.value_or(kNoResultKey),
-                              row.occlusionLevel, row.occlusionResultTenths.value_or(kNoResultKey),
-                              row.status & 15})) {
+                              row.flowSetting, row.flowResult.value_or(kNoResultKey),
+                              row.occlusionLevel, row.occlusionResult.value_or(kNoResultKey),
+                              row.status & kMeasuredBits})) {
             return Result<int>::failure(sqlError(fill));
         }
     }
@@ -123,9 +135,9 @@ Result<std::vector<PumpSummary>> SqlHistoryStore::pumps(int intervalMonths) {
                 pump.tests = query.value(2).toInt();
                 pump.lastDate = query.value(3).toString();
                 // A pump in the registry only has status 0 (nothing measured) and no date.
-                const data::MeasurementRecord last = withStatus(query.value(4).toInt());
-                pump.lastFlow = last.flowVerdict().result();
-                pump.lastOcclusion = last.occlusionVerdict().result();
+                const auto status = static_cast<std::uint8_t>(query.value(4).toInt());
+                pump.lastFlow = data::verdictOf(status, data::Measure::Flow);
+                pump.lastOcclusion = data::verdictOf(status, data::Measure::Occlusion);
                 pump.due = QDate::fromString(pump.lastDate, Qt::ISODate).addMonths(intervalMonths);
                 pumps.push_back(std::move(pump));
             }
@@ -133,28 +145,33 @@ Result<std::vector<PumpSummary>> SqlHistoryStore::pumps(int intervalMonths) {
         });
 }
 
-Result<std::vector<StoredTest>> SqlHistoryStore::tests(const QString& rfid, const QDate& since) {
-    return m_connection->transaction<std::vector<StoredTest>>(
-        Access::Read, [&](QSqlDatabase& db) -> Result<std::vector<StoredTest>> {
-            QSqlQuery query(db);
-            query.setForwardOnly(true);
-            const QString from = since.isValid() ? since.toString(Qt::ISODate) : QString();
+Result<Nothing> SqlHistoryStore::eachTest(const TestQuery& query,
+                                          const std::function<bool(const KeptTest&)>& each) {
+    return m_connection->transaction<Nothing>(
+        Access::Read, [&](QSqlDatabase& db) -> Result<Nothing> {
+            QSqlQuery rows(db);
+            // Row by row: a history of years is never held whole.
+            rows.setForwardOnly(true);
+            const QString from = query.since.isValid() ? query.since.toString(Qt::ISODate) : QString();
             const QString order = QStringLiteral(" ORDER BY t.measure_date, t.measure_time, t.id");
             const bool ran =
-                rfid.isEmpty()
-                    ? runStatement(query, kTests + order, {from})
-                    : runStatement(query, kTests + QStringLiteral(" AND t.rfid = ?") + order,
-                                   {from, rfid});
-            if (!ran) return Result<std::vector<StoredTest>>::failure(sqlError(query));
-            std::vector<StoredTest> tests;
-            while (query.next()) {
-                tests.push_back({query.value(0).toString(), query.value(1).toString(),
-                                 query.value(2).toString(), query.value(3).toString(),
-                                 query.value(4).toString(), query.value(5).toInt(),
-                                 query.value(6).toInt(), optionalInt(query.value(7)),
-                                 query.value(8).toString(), optionalInt(query.value(9))});
+                query.rfid.isEmpty()
+                    ? runStatement(rows, kTests + order, {from})
+                    : runStatement(rows, kTests + QStringLiteral(" AND t.rfid = ?") + order,
+                                   {from, query.rfid});
+            if (!ran) return Result<Nothing>::failure(sqlError(rows));
+            KeptTest test;
+            while (rows.next()) {
+                const TestColumns columns{rows.value(1).toString(), rows.value(3).toString(),
+                                          rows.value(4).toString(), rows.value(5).toInt(),
+                                          rows.value(6).toInt(),    optionalInt(rows.value(7)),
+                                          rows.value(8).toString(), optionalInt(rows.value(9))};
+                test.testerSerial = rows.value(0).toString();
+                test.record = recordOfColumns(columns, rows.value(2).toString());
+                if (!each(test)) break;
             }
-            return tests;
+            if (rows.lastError().isValid()) return Result<Nothing>::failure(sqlError(rows));
+            return Nothing{};
         });
 }
 

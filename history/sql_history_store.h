@@ -19,7 +19,8 @@ public:
         std::span<const data::MeasurementRecord> records, ChangeSource source) override;
     Result<ImportSummary> recordDataFile(std::span<const data::MeasurementRecord> records) override;
     Result<std::vector<PumpSummary>> pumps(int intervalMonths) override;
-    Result<std::vector<StoredTest>> tests(const QString& rfid, const QDate& since) override;
+    Result<Nothing> eachTest(const TestQuery& query,
+                             const std::function<bool(const KeptTest&)>& each) override;
     Result<std::vector<AuditEntry>> audit(const QString& rfid) override;
     Result<int> testCount() override;
     Result<bool> integrityOk() override;

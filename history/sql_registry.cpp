@@ -2,13 +2,9 @@
 #include <QDateTime>
 #include <QSet>
 
-#include "commands/protocol.h"
+#include "commands/plain_text.h"
 #include "history/sql_history_store.h"
-#include "history/test_row.h"
-#ifdef Q_OS_UNIX
-#include <pwd.h>
-#include <unistd.h>
-#endif
+#include "history/system_user.h"
 
 namespace torbex::history {
 namespace {
@@ -28,22 +24,6 @@ QString sourceName(ChangeSource source) {
 ChangeSource sourceFromName(const QString& name) {
     if (name == QStringLiteral("editor")) return ChangeSource::Editor;
     return name == QStringLiteral("file") ? ChangeSource::File : ChangeSource::Tool;
-}
-
-// The account the program runs under, as the system knows it; the environment only where the
-// system has no such database.
-QString systemUserName() {
-#ifdef Q_OS_UNIX
-    if (const passwd* account = getpwuid(geteuid()))
-        return QString::fromLocal8Bit(account->pw_name);
-#endif
-    for (const char* variable : {"USERNAME", "USER", "LOGNAME"})
-        if (const QString name = qEnvironmentVariable(variable); !name.isEmpty()) return name;
-    return QStringLiteral("unknown");
-}
-
-QString numberOf(const data::MeasurementRecord& record) {
-    return commands::trimSpaces(record.ManagementNo.text()).toString();
 }
 
 bool audited(QSqlQuery& query, const QString& rfid, const QString& oldNumber,
@@ -117,8 +97,8 @@ Result<std::vector<NumberConflict>> SqlHistoryStore::insertNumbers(
     std::vector<NumberConflict> conflicts;
     QSet<std::pair<QString, QString>> seen;  // a file holds a pump's pair once per test
     for (const data::MeasurementRecord& record : records) {
-        const QString rfid = testRow(record).rfid;
-        const QString number = numberOf(record);
+        const QString rfid = record.rfid();
+        const QString number = record.managementNumber();
         if (rfid.isEmpty() || number.isEmpty() || seen.contains({rfid, number})) continue;
         seen.insert({rfid, number});
         if (!runPrepared(insert, {rfid, number}))

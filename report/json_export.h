@@ -1,23 +1,21 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
-#include <vector>
 
-#include "data/record_files.h"
+#include "data/test_source.h"
+
+class QIODevice;
 
 namespace torbex::report {
 
-// Records for maintenance systems: UTF-8 JSON, one object per record with named fields (RFID,
-// management number, ISO 8601 date and time, flow setting and result with their units, the
-// occlusion level and result, each verdict as a word) and the tester's serial number.
-class JsonExportWriter final : public data::RecordWriter {
-public:
-    // One serial number per record, or one for all of them; none when not known.
-    explicit JsonExportWriter(std::vector<QString> testerSerials = {}) : m_serials(std::move(testerSerials)) {}
-    bool write(QIODevice& device, std::span<const data::MeasurementRecord> records) override;
+// Tests for maintenance systems and for `history --json`: UTF-8 JSON, one object per test with
+// named fields (tester serial, RFID, management number, ISO 8601 date and time, flow setting and
+// result with their units, the occlusion level and result, each verdict as a word), written as
+// the tests are read.
+data::TestsWritten writeJsonExport(QIODevice& device, data::TestSource& tests, const QDateTime& exportedAt);
 
-private:
-    std::vector<QString> m_serials;
-};
+// A number of tenths as JSON writes it: 995 is 99.5, -15 is -1.5, 1000 is 100.0.
+QString jsonTenths(int tenths);
 
 }  // namespace torbex::report

@@ -1,14 +1,13 @@
 #include "report/pdf_report.h"
 
-#include <QGraphicsScene>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QtCharts/QChart>
 #include <algorithm>
+#include <array>
 
 #include "data/grid_cells.h"
-#include "report/report_records.h"
-#include "report/trend_chart.h"
+#include "report/report_summary.h"
+#include "report/trend_painter.h"
 
 namespace torbex::report {
 namespace {
@@ -18,6 +17,15 @@ constexpr double kPageWidth = 595, kPageHeight = 842, kMargin = 40;
 constexpr double kContentWidth = kPageWidth - 2 * kMargin;
 constexpr double kRowHeight = 13, kHeadingRowHeight = 26;
 constexpr double kChartHeight = 230, kSignatureHeight = 90, kFooterHeight = 24;
+constexpr double kFirstPageHeading = 150, kRunningHeading = 30;
+
+// The table's columns in proportion to the grid's.
+constexpr std::array<double, data::kGridColumns> kColumnShares{800, 2400, 1800, 1400, 1300, 1500, 1600, 1200, 1600};
+
+const QColor kHeadingGreen(192, 255, 192);
+const QColor kStripeGreen(224, 255, 224);
+const QColor kRuleGreen(0xB0, 0xD0, 0xB0);
+const QColor kJudgementRed(255, 0, 0);
 
 QFont reportFont(double points, bool bold = false) {
     QFont font;
@@ -28,65 +36,89 @@ QFont reportFont(double points, bool bold = false) {
     return font;
 }
 
-// Where each page's rows begin and end, and whether the signatures fit under the last rows.
+QString dateText(const QDate& date) { return date.toString(QStringLiteral("yyyy/MM/dd")); }
+
+// How many table rows fit on the first page and on every later one, and where the signatures go.
 struct PagePlan {
-    int firstRow = 0, endRow = 0;
-    double tableTop = 0;
+    int firstPageRows = 0, laterPageRows = 0, pages = 1;
+    bool signaturesOnOwnPage = false;
 };
 
 class ReportPainter {
 public:
-    ReportPainter(QPdfWriter& writer, const ReportContext& context, const std::vector<data::MeasurementRecord>& records)
-        : m_writer(writer), m_context(context), m_records(records), m_summary(summarise(records)) {}
+    ReportPainter(QPdfWriter& writer, const ReportContext& context, const ReportSummary& summary)
+        : m_writer(writer), m_context(context), m_summary(summary), m_cellFont(reportFont(7.5)),
+          m_headingFont(reportFont(7)), m_plan(plan()) {
+        double total = 0;
+        for (double share : kColumnShares) total += share;
+        for (std::size_t c = 0; c < kColumnShares.size(); ++c) m_widths[c] = kContentWidth * kColumnShares[c] / total;
+    }
 
-    bool paint() {
-        const std::vector<PagePlan> pages = plan();
-        QPainter painter;
-        if (!painter.begin(&m_writer)) return false;
-        m_painter = &painter;
-        for (std::size_t page = 0; page < pages.size(); ++page) {
-            if (page > 0 && !m_writer.newPage()) return false;
-            if (page == 0) {
-                drawHeading();
-            } else {
-                drawRunningHeading();
-            }
-            drawTable(pages[page]);
-            if (page + 1 == pages.size()) drawSignatures();
-            drawFooter(static_cast<int>(page) + 1, static_cast<int>(pages.size()));
-        }
-        return painter.end();
+    bool begin() {
+        if (!m_painter.begin(&m_writer)) return false;
+        drawHeading();
+        m_y = tableTop();
+        drawTableHeading();
+        return true;
+    }
+
+    // False when the page could not be turned, or every test the summary counted is drawn (tests
+    // kept since then wait for the next report, so that the table and the summary agree).
+    bool row(const data::MeasurementRecord& record) {
+        if (m_row == m_summary.tests) return false;
+        if (m_rowOnPage == rowsOnThisPage() && !nextPage()) return false;
+        drawRow(record);
+        ++m_row;
+        ++m_rowOnPage;
+        return true;
+    }
+
+    bool complete() const { return m_row == m_summary.tests; }
+
+    bool finish() {
+        if (m_plan.signaturesOnOwnPage && !nextPage()) return false;
+        drawSignatures();
+        drawFooter();
+        return m_painter.end();
     }
 
 private:
-    double headingHeight() const { return 150 + (m_context.pump ? kChartHeight + 30 : 0); }
+    double headingHeight() const { return kFirstPageHeading + (m_context.pump ? kChartHeight + 30 : 0); }
     double rowsBottom() const { return kPageHeight - kMargin - kFooterHeight; }
+    double tableTop() const { return kMargin + (m_page == 1 ? headingHeight() : kRunningHeading); }
+    int rowsOnThisPage() const { return m_page == 1 ? m_plan.firstPageRows : m_plan.laterPageRows; }
 
-    std::vector<PagePlan> plan() const {
-        std::vector<PagePlan> pages;
-        int row = 0;
-        const int total = static_cast<int>(m_records.size());
-        do {
-            PagePlan page;
-            page.firstRow = row;
-            page.tableTop = pages.empty() ? kMargin + headingHeight() : kMargin + 30;
-            const int fits = std::max(0, static_cast<int>((rowsBottom() - page.tableTop - kHeadingRowHeight) / kRowHeight));
-            row = std::min(total, row + fits);
-            page.endRow = row;
-            pages.push_back(page);
-        } while (row < total);
+    PagePlan plan() const {
+        const auto fits = [this](double top) {
+            return std::max(1, static_cast<int>((rowsBottom() - top - kHeadingRowHeight) / kRowHeight));
+        };
+        PagePlan plan{fits(kMargin + headingHeight()), fits(kMargin + kRunningHeading), 1, false};
+        const int rest = std::max(0, m_summary.tests - plan.firstPageRows);
+        plan.pages += (rest + plan.laterPageRows - 1) / plan.laterPageRows;
+        const int lastRows = rest == 0 ? m_summary.tests : rest - (plan.pages - 2) * plan.laterPageRows;
+        const double lastTop = kMargin + (plan.pages == 1 ? headingHeight() : kRunningHeading);
         // The signatures go under the last rows, or on a page of their own.
-        const PagePlan& last = pages.back();
-        if (last.tableTop + kHeadingRowHeight + (last.endRow - last.firstRow) * kRowHeight + kSignatureHeight > rowsBottom())
-            pages.push_back({total, total, kMargin + 30});
-        return pages;
+        plan.signaturesOnOwnPage = lastTop + kHeadingRowHeight + lastRows * kRowHeight + kSignatureHeight > rowsBottom();
+        if (plan.signaturesOnOwnPage) ++plan.pages;
+        return plan;
+    }
+
+    bool nextPage() {
+        drawFooter();
+        if (!m_writer.newPage()) return false;
+        ++m_page;
+        m_rowOnPage = 0;
+        text({kMargin, kMargin, kContentWidth, 18}, QStringLiteral("点検報告書（続き）"), m_runningFont);
+        m_y = tableTop();
+        if (m_row < m_summary.tests) drawTableHeading();
+        return true;
     }
 
     void text(const QRectF& box, const QString& words, const QFont& font, int flags = Qt::AlignLeft | Qt::AlignVCenter,
               const QColor& colour = Qt::black) {
-        m_painter->setFont(font);
-        m_painter->setPen(colour);
-        m_painter->drawText(box, flags, words);
+        m_painter.setFont(font);
+        m_painter.setPen(colour);
+        m_painter.drawText(box, flags, words);
     }
 
     void drawHeading() {
@@ -94,135 +126,129 @@ private:
         const QString title = m_context.pump ? QStringLiteral("点検報告書（シリンジポンプ別）") : QStringLiteral("点検報告書");
         text({kMargin, y, kContentWidth, 30}, title, reportFont(18, true), Qt::AlignCenter);
         y += 40;
-        const QString serial = m_context.testerSerial.trimmed().isEmpty() ? QStringLiteral("―") : m_context.testerSerial.trimmed();
-        const QString range = m_summary.firstDate.isEmpty() ? QStringLiteral("―")
-                                                            : m_summary.firstDate + QStringLiteral(" ～ ") + m_summary.lastDate;
+        const QString serial = m_summary.testerSerial.isEmpty() ? QStringLiteral("―") : m_summary.testerSerial;
+        const QString range = !m_summary.firstDate.isValid()
+                                  ? QStringLiteral("―")
+                                  : dateText(m_summary.firstDate) + QStringLiteral(" ～ ") + dateText(m_summary.lastDate);
         QStringList lines{QStringLiteral("トルベックス　s/n：") + serial, QStringLiteral("測定期間：") + range,
                           QStringLiteral("作成：") + m_context.madeAt.toString(QStringLiteral("yyyy/MM/dd HH:mm")) +
                               QStringLiteral("　作成者：") + m_context.madeBy};
         if (m_context.pump) {
             lines.prepend(QStringLiteral("シリンジポンプRFID：%1　管理番号：%2　試験回数：%3")
-                              .arg(m_context.pump->rfid, m_context.pump->managementNo.trimmed())
+                              .arg(m_context.pump->rfid, m_context.pump->managementNo)
                               .arg(m_context.pump->tests.size()));
         }
+        const QFont font = reportFont(9);
         for (const QString& line : lines) {
-            text({kMargin, y, kContentWidth, 14}, line, reportFont(9));
+            text({kMargin, y, kContentWidth, 14}, line, font);
             y += 14;
         }
-        y += 6;
-        drawSummary(y);
-        if (m_context.pump) drawChart(kMargin + 150);
+        drawSummary(y + 6);
+        if (m_context.pump)
+            paintTrend(m_painter, QRectF(kMargin, kMargin + kFirstPageHeading, kContentWidth, kChartHeight),
+                       trendOf(m_context.pump->tests, m_context.madeAt), reportFont(7));
     }
 
     void drawSummary(double y) {
-        const QStringList columns{QStringLiteral("件数：%1").arg(m_summary.records), QStringLiteral("合格"), QStringLiteral("不合格"),
-                                  QStringLiteral("エラー"),                          QStringLiteral("未測定")};
+        const QStringList columns{QStringLiteral("件数：%1").arg(m_summary.tests), QStringLiteral("合格"), QStringLiteral("不合格"),
+                                  QStringLiteral("エラー"), QStringLiteral("未測定")};
         const double width = kContentWidth / columns.size();
-        m_painter->setPen(Qt::black);
+        const QFont font = reportFont(8.5);
         for (int row = 0; row < 3; ++row) {
+            const VerdictCounts& counts = row == 1 ? m_summary.flow : m_summary.occlusion;
+            const int values[] = {counts.passed, counts.failed, counts.errors, counts.notMeasured};
             for (int column = 0; column < columns.size(); ++column) {
                 const QRectF cell(kMargin + column * width, y + row * 16, width, 16);
-                if (row == 0) m_painter->fillRect(cell, data::kHeadingGreen);
-                m_painter->setPen(Qt::black);
-                m_painter->drawRect(cell);
-                const VerdictCounts& counts = row == 1 ? m_summary.flow : m_summary.occlusion;
+                if (row == 0) m_painter.fillRect(cell, kHeadingGreen);
+                m_painter.setPen(Qt::black);
+                m_painter.drawRect(cell);
                 QString words;
                 if (row == 0) {
                     words = columns[column];
                 } else if (column == 0) {
                     words = row == 1 ? QStringLiteral("流量") : QStringLiteral("閉塞");
                 } else {
-                    const int values[] = {counts.passed, counts.failed, counts.errors, counts.notMeasured};
                     words = QString::number(values[column - 1]);
                 }
-                text(cell, words, reportFont(8.5), Qt::AlignCenter);
+                text(cell, words, font, Qt::AlignCenter);
             }
         }
     }
 
-    void drawChart(double top) {
-        QGraphicsScene scene;
-        QChart* chart = trendChart(m_context.pump->tests);
-        scene.addItem(chart);  // the scene owns the chart
-        const QRectF box(kMargin, top, kContentWidth, kChartHeight);
-        chart->setGeometry(QRectF(0, 0, box.width() * 2, box.height() * 2));  // drawn at half size: finer text
-        scene.setSceneRect(chart->geometry());
-        scene.render(m_painter, box, scene.sceneRect());
-    }
-
-    void drawRunningHeading() {
-        text({kMargin, kMargin, kContentWidth, 18}, QStringLiteral("点検報告書（続き）"), reportFont(10, true));
-    }
-
-    void drawTable(const PagePlan& page) {
-        if (page.firstRow >= page.endRow && page.firstRow > 0) return;
-        double widths[data::kGridColumns];
-        double total = 0;
-        for (int c = 0; c < data::kGridColumns; ++c) total += data::kGridColumnTable[static_cast<std::size_t>(c)].dataWidthTwips;
-        for (int c = 0; c < data::kGridColumns; ++c)
-            widths[c] = kContentWidth * data::kGridColumnTable[static_cast<std::size_t>(c)].dataWidthTwips / total;
-
-        double x = kMargin, y = page.tableTop;
+    void drawTableHeading() {
+        double x = kMargin;
         for (int c = 0; c < data::kGridColumns; ++c) {
-            const QRectF cell(x, y, widths[c], kHeadingRowHeight);
-            m_painter->fillRect(cell, data::kHeadingGreen);
-            m_painter->setPen(Qt::gray);
-            m_painter->drawRect(cell);
-            text(cell.adjusted(1, 0, -1, 0), QString::fromUtf16(data::kGridColumnTable[static_cast<std::size_t>(c)].heading),
-                 reportFont(7), Qt::AlignCenter | Qt::TextWordWrap);
-            x += widths[c];
+            const QRectF cell(x, m_y, m_widths[c], kHeadingRowHeight);
+            m_painter.fillRect(cell, kHeadingGreen);
+            m_painter.setPen(Qt::gray);
+            m_painter.drawRect(cell);
+            text(cell.adjusted(1, 0, -1, 0), QString::fromUtf16(data::kGridHeadings[static_cast<std::size_t>(c)]),
+                 m_headingFont, Qt::AlignCenter | Qt::TextWordWrap);
+            x += m_widths[c];
         }
-        y += kHeadingRowHeight;
-        const QFont font = reportFont(7.5);
-        for (int row = page.firstRow; row < page.endRow; ++row, y += kRowHeight) {
-            const data::MeasurementRecord& record = m_records[static_cast<std::size_t>(row)];
-            const auto cells = data::gridCellTexts(record, row);
-            x = kMargin;
-            for (int c = 0; c < data::kGridColumns; ++c) {
-                const QRectF cell(x, y, widths[c], kRowHeight);
-                if (c == 0) m_painter->fillRect(cell, data::kHeadingGreen);
-                else if (row % 2 == 1) m_painter->fillRect(cell, data::kStripeGreen);
-                m_painter->setPen(QColor(0xB0, 0xD0, 0xB0));
-                m_painter->drawRect(cell);
-                data::CellColour colour = data::CellColour::Normal;
-                if (c == data::kFlowJudgementColumn) colour = data::flowJudgement(record).colour;
-                if (c == data::kOcclusionJudgementColumn) colour = data::occlusionJudgement(record).colour;
-                text(cell, cells[static_cast<std::size_t>(c)].trimmed(), font, Qt::AlignCenter,
-                     colour == data::CellColour::Red ? data::kJudgementRed : Qt::black);
-                x += widths[c];
+        m_y += kHeadingRowHeight;
+    }
+
+    void drawRow(const data::MeasurementRecord& record) {
+        const auto cells = data::gridCellTexts(record, m_row);
+        double x = kMargin;
+        m_painter.setFont(m_cellFont);
+        for (int c = 0; c < data::kGridColumns; ++c) {
+            const QRectF cell(x, m_y, m_widths[c], kRowHeight);
+            if (c == 0) {
+                m_painter.fillRect(cell, kHeadingGreen);
+            } else if (m_row % 2 == 1) {
+                m_painter.fillRect(cell, kStripeGreen);
             }
+            m_painter.setPen(kRuleGreen);
+            m_painter.drawRect(cell);
+            data::CellColour colour = data::CellColour::Normal;
+            if (c == data::kFlowJudgementColumn) colour = data::flowJudgement(record).colour;
+            if (c == data::kOcclusionJudgementColumn) colour = data::occlusionJudgement(record).colour;
+            m_painter.setPen(colour == data::CellColour::Red ? kJudgementRed : Qt::black);
+            m_painter.drawText(cell, Qt::AlignCenter, cells[static_cast<std::size_t>(c)].trimmed());
+            x += m_widths[c];
         }
+        m_y += kRowHeight;
     }
 
     void drawSignatures() {
         const double top = rowsBottom() - kSignatureHeight + 10;
         const double width = (kContentWidth - 20) / 2;
+        const QFont bold = reportFont(9, true), label = reportFont(8.5);
         for (int box = 0; box < 2; ++box) {
             const double left = kMargin + box * (width + 20);
-            text({left, top, width, 16}, box == 0 ? QStringLiteral("点検者") : QStringLiteral("承認者"), reportFont(9, true));
-            m_painter->setPen(Qt::black);
-            for (const auto& [label, offset] : {std::pair{QStringLiteral("署名"), 40.0}, {QStringLiteral("日付"), 70.0}}) {
-                text({left, top + offset - 14, 40, 14}, label, reportFont(8.5));
-                m_painter->drawLine(QPointF(left + 40, top + offset), QPointF(left + width, top + offset));
+            text({left, top, width, 16}, box == 0 ? QStringLiteral("点検者") : QStringLiteral("承認者"), bold);
+            for (const auto& [words, offset] : {std::pair{QStringLiteral("署名"), 40.0}, {QStringLiteral("日付"), 70.0}}) {
+                text({left, top + offset - 14, 40, 14}, words, label);
+                m_painter.setPen(Qt::black);
+                m_painter.drawLine(QPointF(left + 40, top + offset), QPointF(left + width, top + offset));
             }
         }
     }
 
-    void drawFooter(int page, int pages) {
-        text({kMargin, kPageHeight - kMargin - 14, kContentWidth, 14}, QStringLiteral("%1 / %2").arg(page).arg(pages), reportFont(8),
-             Qt::AlignCenter);
+    void drawFooter() {
+        text({kMargin, kPageHeight - kMargin - 14, kContentWidth, 14}, QStringLiteral("%1 / %2").arg(m_page).arg(m_plan.pages),
+             m_footerFont, Qt::AlignCenter);
     }
 
     QPdfWriter& m_writer;
     const ReportContext& m_context;
-    const std::vector<data::MeasurementRecord>& m_records;
-    ReportSummary m_summary;
-    QPainter* m_painter = nullptr;
+    const ReportSummary& m_summary;
+    const QFont m_cellFont, m_headingFont;
+    const QFont m_runningFont = reportFont(10, true), m_footerFont = reportFont(8);
+    const PagePlan m_plan;
+    std::array<double, data::kGridColumns> m_widths{};
+    QPainter m_painter;
+    int m_page = 1, m_row = 0, m_rowOnPage = 0;
+    double m_y = 0;
 };
 
 }  // namespace
 
-bool PdfReportWriter::write(QIODevice& device, std::span<const data::MeasurementRecord> records) {
+data::TestsWritten writePdfReport(QIODevice& device, data::TestSource& tests, const ReportContext& context) {
+    const SummaryResult summary = summarise(tests);
+    if (!summary.error.isEmpty()) return {0, summary.error, true};
     QPdfWriter writer(&device);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageOrientation(QPageLayout::Portrait);
@@ -230,20 +256,17 @@ bool PdfReportWriter::write(QIODevice& device, std::span<const data::Measurement
     writer.setResolution(72);  // a unit is a point
     writer.setTitle(QStringLiteral("点検報告書"));
     writer.setCreator(QStringLiteral("torbex"));
-    const std::vector<data::MeasurementRecord> rows(records.begin(), records.end());
-    if (!ReportPainter(writer, m_context, rows).paint()) {
-        setErrorString(QStringLiteral("the report could not be drawn"));
-        return false;
-    }
-    return true;
-}
-
-QString currentUserName() {
-    for (const char* variable : {"USER", "USERNAME", "LOGNAME"}) {
-        const QString name = qEnvironmentVariable(variable);
-        if (!name.isEmpty()) return name;
-    }
-    return QStringLiteral("?");
+    ReportPainter painter(writer, context, summary.summary);
+    const QString notDrawn = QStringLiteral("the report could not be drawn");
+    if (!painter.begin()) return {0, notDrawn, false};
+    bool drawn = true;
+    const QString readError = tests.forEach([&](const data::MeasurementRecord& record, const QString&) {
+        drawn = painter.row(record) || painter.complete();
+        return drawn && !painter.complete();
+    });
+    if (!readError.isEmpty()) return {0, readError, true};
+    if (!drawn || !painter.finish()) return {0, notDrawn, false};
+    return {summary.summary.tests, {}, false};
 }
 
 }  // namespace torbex::report

@@ -7,6 +7,7 @@
 
 #include "app/frm_edit.h"
 #include "app/operator_texts.h"
+#include "workflow/shared_texts.h"
 #include "app/support/scripted_dialogs.h"
 #include "data/management_number.h"
 
@@ -31,7 +32,7 @@ TEST(FrmEditTest, RefusedEntryStaysOpenForCorrectionEnterConfirmsAndCancelReject
     edit.CmdEdit[0]->click();
     QTest::keyClick(edit.txtEdit[0], Qt::Key_Enter);
     ASSERT_EQ(dialogs.shown.size(), 2U);
-    EXPECT_EQ(dialogs.shown[1].title + u'|' + dialogs.shown[1].text, texts::kError + u'|' + texts::kManagementNumberFormula);
+    EXPECT_EQ(dialogs.shown[1].title + u'|' + dialogs.shown[1].text, texts::kError + u'|' + workflow::texts::kManagementNumberFormula);
     EXPECT_TRUE(edit.result() == kUnset && edit.isVisible() && edit.entry() == QStringLiteral("=1+1"));
 
     // Cancel does not judge the entry.
@@ -46,18 +47,18 @@ TEST(FrmEditTest, RefusedEntryStaysOpenForCorrectionEnterConfirmsAndCancelReject
 
 TEST(ManagementNumberTest, EntriesThatWouldBreakTheDataFileOrRunAsAFormulaAreRefused) {
     using enum data::ManagementNumberProblem;
-    const auto character = Characters, formula = Formula;
-    // Only the ten characters kept are judged; what input methods on Linux and macOS type for
-    // symbols the code page holds in another form is taken in that form.
+    const auto character = Characters, formula = Formula, length = Length;
+    // More than ten characters once trimmed would be cut; what input methods on Linux and macOS
+    // type for symbols the code page holds in another form is taken in that form.
     const std::pair<const char16_t*, std::optional<data::ManagementNumberProblem>> cases[] = {
         {u"A,1", character}, {u"A\t1", character}, {u"\U0001F600", character}, {u"caf\u00E9", character},
-        {u"  ABCDEFGHIJ,\u00E9", {}}, {u"=A1", formula}, {u"@SUM", formula}, {u"   =A1", formula}, {u"+A1", formula},
+        {u"  ABCDEFGHIJ  ", {}}, {u"ABCDEFGHIJK", length}, {u"=A1", formula}, {u"@SUM", formula}, {u"   =A1", formula}, {u"+A1", formula},
         {u"-1+1", formula}, {u"-", formula}, {u"-001", {}}, {u"+12.5", {}}, {u"A-001", {}}, {u"ｱｲｳ", {}},
         {u"管理１２３", {}}, {u"   ", {}}, {u"A=1", {}}, {u"\u301C\u2212\u2016\u00A2\u00A3\u00AC\u2014", {}}};
     for (const auto& [entry, problem] : cases)
         EXPECT_EQ(data::managementNumberProblem(QString::fromUtf16(entry)), problem) << QString::fromUtf16(entry).toStdString();
     EXPECT_EQ(data::managementNumberToStore(QStringLiteral("  AB  ")), QStringLiteral("AB"));
-    EXPECT_EQ(data::managementNumberToStore(QStringLiteral("A\u301C1\u22122\u2016\u00A2\u00A3\u00AC\u2014X")),
+    EXPECT_EQ(data::managementNumberToStore(QStringLiteral("A\u301C1\u22122\u2016\u00A2\u00A3\u00AC\u2014")),
               QStringLiteral("A\uFF5E1\uFF0D2\u2225\uFFE0\uFFE1\uFFE2\u2015"));
 }
 

@@ -50,9 +50,9 @@ TEST_F(HistoryWindowTest, DownloadsAreRecordedOnceAndKnownPumpsGetTheirNumbers) 
     }
     EXPECT_EQ(window.controls().Grid2->model()->index(0, 2).data().toString(), QStringLiteral("P-01      "));
     EXPECT_EQ(window.controls().Grid2->model()->index(1, 2).data().toString().trimmed(), QString());
-    const auto tests = store().tests(QStringLiteral("00000000000000A1"));
-    ASSERT_TRUE(tests && tests.value().size() == 1U);
-    EXPECT_EQ(tests.value()[0].testerSerial + u'|' + tests.value()[0].measureDate, QStringLiteral("TB000123|2024-01-05"));
+    const auto tests = store().tests({QStringLiteral("00000000000000A1"), {}});
+    ASSERT_EQ(tests ? tests.value().size() : 0U, 1U);
+    EXPECT_EQ(tests.value()[0].testerSerial + u'|' + tests.value()[0].record.MeasureDate.text(), QStringLiteral("TB000123|2024/01/05"));
 
     // A number typed in the editor is the registry's, with who changed it from where.
     dialogs.entries = {QStringLiteral("P-02")};

@@ -6,10 +6,11 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
-#include "app/operator_texts.h"
 #include "cli/cli_app.h"
 #include "cli/record_listing.h"
+#include "data/csv_format.h"
 #include "data/file_io.h"
+#include "workflow/shared_texts.h"
 
 namespace torbex::cli {
 namespace {
@@ -18,9 +19,9 @@ using namespace Qt::Literals::StringLiterals;
 
 // Settings no list of the window holds, a version with an escape sequence, records in slots 0, 1, 7.
 const QByteArray kTester = R"({"version": "V1\u001b[2J  ", "settings": {"occlusionLevel": 3, "writeMode": 7,
-  "rfidUse": 5, "displayUnits": 9}, "slots": [{"slot": 0, "rfid": "0807060504030201", "status": 143, "flowSetting": 150,
+  "rfidUse": 5, "displayUnits": 9}, "slots": [{"slot": 0, "rfid": "0807060504030201", "status": 143, "date": "240102", "time": "0930", "flowSetting": 150,
   "flowResult": 995, "occlusionResult": 532}, {"slot": 1, "status": 17, "date": "240101", "flowSetting": 5,
-  "flowResult": 1000}, {"slot": 7, "status": 130, "flowSetting": 25, "occlusionLevel": 2, "occlusionResult": 9999}]})";
+  "flowResult": 1000}, {"slot": 7, "status": 130, "date": "240103", "flowSetting": 25, "occlusionLevel": 2, "occlusionResult": 9999}]})";
 
 class Cli : public ::testing::Test {
 protected:
@@ -46,13 +47,14 @@ TEST_F(Cli, WrongStatusOrMessageForTheCommandLine) {
         {"info --help", kSuccess, u"[--trace] info [--json]\n\nshow the tester's version"_s},
         {"--version", kSuccess, u"torbex-cli 1."_s}, {"frobnicate", kUsageError, u"unknown command: frobnicate"_s},
         {"", kUsageError, u"no command given"_s}, {"download", kUsageError, u"download needs --out"_s},
-        {"--bogus info", kUsageError, u"option 'bogus'"_s}, {"info --flow 12", kUsageError, u"option 'flow'"_s},
+        {"--bogus info", kUsageError, u"unknown option: --bogus"_s}, {"info --flow 12", kUsageError, u"unknown option: --flow"_s},
+        {"info --json=1", kUsageError, u"--json takes no value"_s}, {"download --out", kUsageError, u"--out needs a value"_s},
         {"info x", kUsageError, u"wrong number of arguments"_s}, {"set-clock x", kUsageError, u"wrong number"_s},
         {"clear x", kUsageError, u"wrong number"_s}, {"show @a @b", kUsageError, u"wrong number"_s},
         {"download --out @a b", kUsageError, u"wrong"_s}, {"send-settings --flow 5 --level L x", kUsageError, u"wrong"_s},
         {"send-settings --flow 12 --level X", kUsageError, u"--level must be L, M or H"_s},
         {"send-settings --flow 12 --level LM", kUsageError, u"--level must be L, M or H"_s},
-        {"send-settings --flow 4.9 --level M", kUsageError, app::texts::kFlowRateRange},
+        {"send-settings --flow 4.9 --level M", kUsageError, workflow::texts::kFlowRateRange},
         {"show @absent.csv", kFileError, u"cannot read @absent.csv: No such file or directory"_s},
         {"show @bad.csv", kFileError, u"cannot read @bad.csv: not a data file"_s},
         {"download --out @no/x.csv", kFileError, u"cannot write @no/x.csv: No such file or directory"_s},
@@ -91,9 +93,9 @@ TEST_F(Cli, DownloadedFileListedOtherwiseThanTheGridShowsIt) {
     EXPECT_EQ(err.toStdString(), "\rslot 1 of 1001, 1 records\rslot 2 of 1001, 2 records\rslot 7 of 1001, 2 records"
                                  "\rslot 8 of 1001, 3 records\rslot 1001 of 1001, 3 records\n");
     run(QStringLiteral("show @records.csv"));
-    EXPECT_EQ(out.toStdString(), "   1\t0807060504030201\t          \t2000/00/00\t00:00\t150\t  99.5\tL\t53.2    \n"
+    EXPECT_EQ(out.toStdString(), "   1\t0807060504030201\t          \t2024/01/02\t09:30\t150\t  99.5\tL\t53.2    \n"
                                  "   2\t\t          \t2024/01/01\t00:00\t5  \t 100.0\tL\t-----\n"
-                                 "   3\t0000000000000000\t          \t2000/00/00\t00:00\t25 \t-----\tH\t999.9   \n");
+                                 "   3\t0000000000000000\t          \t2024/01/03\t00:00\t25 \t-----\tH\t999.9   \n");
     run(QStringLiteral("show --json @records.csv"));
     EXPECT_EQ(QJsonDocument::fromJson(out.toUtf8()).array().size(), 3);
     EXPECT_EQ(out.count(u"\"red\""), 2);  // flow on the second record, occlusion on the third
@@ -103,16 +105,19 @@ TEST_F(Cli, DownloadedFileListedOtherwiseThanTheGridShowsIt) {
 // Entries are checked as the window's editor checks them; a history that cannot be opened is status 4.
 TEST_F(Cli, HistoryCommandsWrongStatusOrMessage) {
     ASSERT_TRUE(data::writeFileAtomically(dir.filePath(QStringLiteral("file")), "x"));
+    ASSERT_TRUE(data::writeFileAtomically(dir.filePath(QStringLiteral("empty.csv")), *data::csvBytes({})));
     const std::tuple<const char*, int, QString> cases[] = {
-        {"registry set 0807060504030201 =1+1", kUsageError, app::texts::kManagementNumberFormula},
-        {"registry set 0807060504030201 A,1", kUsageError, app::texts::kManagementNumberCharacters},
+        {"registry set 0807060504030201 =1+1", kUsageError, workflow::texts::kManagementNumberFormula},
+        {"registry set 0807060504030201 A,1", kUsageError, workflow::texts::kManagementNumberCharacters},
         {"registry set 08070605 A-1", kUsageError, u"16 hexadecimal digits"_s},
         {"registry get 0807060504030201 A-1", kUsageError, u"or: set RFID NUMBER"_s},
         {"history --rfid 08070605040302zz", kUsageError, u"16 hexadecimal digits"_s},
-        {"import", kUsageError, u"wrong number"_s}, {"import @absent.csv", kFileError, u"cannot read @absent.csv"_s},
+        {"registry set 0807060504030201 ABCDEFGHIJK", kUsageError, workflow::texts::kManagementNumberLength},
+        {"import", kUsageError, u"wrong number"_s}, {"import @absent.csv", kFileError, u"cannot import @absent.csv"_s},
+        {"import @file", kFileError, u"@file: line 1: not the data file's heading"_s},
         {"--database @file/h.sqlite history", kHistoryUnavailable, u"history unavailable: "_s},
         {"--database @file/h.sqlite registry set 0807060504030201 A-1", kHistoryUnavailable, u"history unavailable: "_s},
-        {"--database @file/h.sqlite import @file", kHistoryUnavailable, u"history unavailable: "_s},
+        {"--database @file/h.sqlite import @empty.csv", kHistoryUnavailable, u"history unavailable: "_s},
     };
     for (const auto& [arguments, status, message] : cases) {
         EXPECT_EQ(run(QStringLiteral("--database @h.sqlite ") + QString::fromLatin1(arguments)), status) << arguments;
@@ -130,18 +135,18 @@ TEST_F(Cli, DownloadOrImportLosesTestsOrNumbers) {
     run(QStringLiteral("show @d.csv"));
     EXPECT_TRUE(out.startsWith(u"   1\t0807060504030201\tP-1       \t")) << out.toStdString();
     ASSERT_EQ(run(QStringLiteral("--database @h.sqlite history")), kSuccess);
-    EXPECT_EQ(out.toStdString(), "2000/00/00\t00:00\t0807060504030201\tP-1\tTB000123\t150\t99.5\tPass\tL\t53.2\tPass\n"
-                                 "2000/00/00\t00:00\t0000000000000000\t--\tTB000123\t25\t--\t--\tH\t999.9\tFail\n"
-                                 "2024-01-01\t00:00\t--\t--\tTB000123\t5\t100.0\tError\tL\t--\t--\n");
+    EXPECT_EQ(out.toStdString(), "2024/01/01\t00:00\t--\t--\tTB000123\t5\t100.0\tError\tL\t--\t--\n"
+                                 "2024/01/02\t09:30\t0807060504030201\tP-1\tTB000123\t150\t99.5\tPass\tL\t53.2\tPass\n"
+                                 "2024/01/03\t00:00\t0000000000000000\t--\tTB000123\t25\t--\t--\tH\t999.9\tFail\n");
     QByteArray file = data::readRegularFile(dir.filePath(QStringLiteral("d.csv")), 4096).bytes;
     ASSERT_TRUE(data::writeFileAtomically(dir.filePath(QStringLiteral("e.csv")), file.replace("P-1", "P-9")));
     ASSERT_EQ(run(QStringLiteral("--database @h.sqlite import @e.csv")), kSuccess);
     EXPECT_EQ(out, dir.filePath(u"e.csv: 0 tests added\n0807060504030201: registry P-1, file P-9\n1 files, 0 tests added\n"_s));
     ASSERT_EQ(run(QStringLiteral("--database @h.sqlite registry")), kSuccess);
-    EXPECT_EQ(out.toStdString(), "0000000000000000\t--\t1\t2000/00/00\t--\tFail\t--\n"
-                                 "0807060504030201\tP-1\t1\t2000/00/00\tPass\tPass\t--\n");
+    EXPECT_EQ(out.toStdString(), "0000000000000000\t--\t1\t2024-01-03\t--\tFail\t2025-01-03\n"
+                                 "0807060504030201\tP-1\t1\t2024-01-02\tPass\tPass\t2025-01-02\n");
     ASSERT_EQ(run(QStringLiteral("--database @h.sqlite history --json --rfid 0807060504030201")), kSuccess);
-    EXPECT_EQ(QJsonDocument::fromJson(out.toUtf8()).array().at(0)[u"flowResult"].toDouble(), 99.5);
+    EXPECT_EQ(QJsonDocument::fromJson(out.toUtf8())[u"records"][0][u"flow"][u"result"][u"value"].toDouble(), 99.5);
 
     ASSERT_EQ(run(QStringLiteral("--database @d.csv/h.sqlite download --out @f.csv")), kSuccess);
     EXPECT_TRUE(err.contains(u"warning: history unavailable: ")) << err.toStdString();

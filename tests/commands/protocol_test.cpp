@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "commands/plain_text.h"
 #include "commands/replies.h"
 
 namespace torbex::commands {
@@ -44,6 +45,21 @@ TEST(Encoding, NumbersAreTheLeadingDecimalOnlyAndInt16RoundsHalvesToEvenAndClamp
     for (const auto& [text, value] : numbers) EXPECT_DOUBLE_EQ(parseDecimal(text), value) << QString::fromUtf16(text).toStdString();
     const std::pair<double, std::int16_t> ints[] = {{2.5, 2}, {3.5, 4}, {-2.5, -2}, {40000, 32767}, {-40000, -32768}, {NAN, 0}};
     for (const auto& [in, out] : ints) EXPECT_EQ(toInt16(in), out) << in;
+}
+
+// One reader of decimal text: a result written by hand ("-1.5", "00.5", ".5") reads as the number
+// it is, and anything that is not one number with at most one decimal is no number.
+TEST(PlainText, TenthsAndWholeNumbersMisreadSignsLeadingZerosOrTrailingText) {
+    const std::pair<const char16_t*, std::optional<int>> tenths[] = {
+        {u"  99.5", 995}, {u"-1.5", -15}, {u"-0.5", -5}, {u"00.5", 5}, {u".5", 5}, {u"100", 1000}, {u"5.", 50},
+        {u"+2.0", 20}, {u"99999999.9", 999999999}, {u"100000000", std::nullopt}, {u"1.25", std::nullopt},
+        {u"9.5x", std::nullopt}, {u"\t9.5", std::nullopt}, {u"------", std::nullopt}, {u"", std::nullopt},
+        {u"1 0", std::nullopt}, {u"-", std::nullopt}, {u".", std::nullopt}};
+    for (const auto& [text, value] : tenths) EXPECT_EQ(parseTenths(text), value) << QString::fromUtf16(text).toStdString();
+    const std::pair<const char16_t*, std::optional<int>> whole[] = {
+        {u"150", 150}, {u" 5  ", 5}, {u"005", 5}, {u"000000000012", 12}, {u"-5", std::nullopt}, {u"1.0", std::nullopt},
+        {u"", std::nullopt}, {u"1234567890", std::nullopt}, {u"12a", std::nullopt}};
+    for (const auto& [text, value] : whole) EXPECT_EQ(parseWholeNumber(text), value) << QString::fromUtf16(text).toStdString();
 }
 
 TEST(Commands, EachCommandHasItsLayoutAndZerosBeyond) {

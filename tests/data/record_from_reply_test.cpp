@@ -28,6 +28,9 @@ TEST(RecordFromReply, FieldsMisplacedOrNumbersNotRightAligned) {
         EXPECT_EQ(fields.join(u'|').toStdString(), expected);
         EXPECT_EQ((r.PumpRfid.text() + r.ManagementNo.text() + r.MeasureDate.text() + r.MeasureTime.text()).toStdString(),
                   "0123456789ABCDEF          2013/02/2811:20   ");
+        // The numbers as numbers, taken from the reply itself.
+        EXPECT_EQ(r.values.flowResult, given.flowResult);
+        EXPECT_EQ(r.values.date, QDate(2013, 2, 28));
     }
 }
 

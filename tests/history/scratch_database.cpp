@@ -7,6 +7,7 @@
 
 #include "data/csv_format.h"
 #include "data/file_io.h"
+#include "data/record_texts.h"
 
 namespace torbex::testing {
 
@@ -72,6 +73,7 @@ data::MeasurementRecord make(const TestRecord& test) {
     record.FlowResult = QString::fromUtf8(test.flow).rightJustified(6);
     record.OcclusionSetting = QString::fromUtf8(test.level);
     record.OcclusionResult = QString::fromUtf8(test.occlusion);
+    record.values = data::valuesOfTexts(record);
     return record;
 }
 

@@ -1,5 +1,6 @@
 // Reports as an inspector gets them: the text a PDF reader finds and its pages (from poppler's
-// pdftotext and pdfinfo, not pixels), and the JSON a maintenance system reads.
+// pdftotext and pdfinfo, not pixels), the trend drawn into them, and the JSON a maintenance
+// system reads.
 #include <gtest/gtest.h>
 
 #include <QBuffer>
@@ -7,16 +8,19 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QtCharts>
 
+#include "data/file_io.h"
+#include "data/record_texts.h"
 #include "report/json_export.h"
 #include "report/pdf_report.h"
-#include "report/report_records.h"
-#include "report/trend_chart.h"
+#include "report/trend_data.h"
 
 namespace torbex::report {
 namespace {
+
+using data::TestsWritten;
 
 // Record i: RFID ending in i, flow 99.5 % passed, occlusion by status; taken on 2024/03/0i.
 data::MeasurementRecord record(int i, std::uint8_t status = 0x8F) {
@@ -30,6 +34,7 @@ data::MeasurementRecord record(int i, std::uint8_t status = 0x8F) {
     r.FlowResult = QStringLiteral("  99.5");
     r.OcclusionSetting = QStringLiteral("M");
     r.OcclusionResult = QStringLiteral("    53.2");
+    r.values = data::valuesOfTexts(r);
     return r;
 }
 
@@ -40,79 +45,119 @@ QString poppler(const QString& tool, const QString& pdf) {
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
+// Writes a report of the records, each with its serial, into `path`.
+TestsWritten writeReport(const QString& path, const std::vector<data::MeasurementRecord>& records,
+                         const std::vector<QString>& serials, const ReportContext& context) {
+    struct Source final : data::TestSource {
+        const std::vector<data::MeasurementRecord>& records;
+        const std::vector<QString>& serials;
+        Source(const std::vector<data::MeasurementRecord>& r, const std::vector<QString>& s) : records(r), serials(s) {}
+        QString forEach(const Each& each) override {
+            for (std::size_t i = 0; i < records.size(); ++i)
+                if (!each(records[i], serials[i % serials.size()])) break;
+            return {};
+        }
+    } source(records, serials);
+    TestsWritten written;
+    const data::FileOutcome file = data::writeFileStreamed(path, [&](QIODevice& device) {
+        written = writePdfReport(device, source, context);
+        return written.error;
+    });
+    EXPECT_TRUE(file.ok()) << file.error.toStdString();
+    return written;
+}
+
 TEST(PdfReport, EveryRecordsTextIsThereWithTheSummaryOnPagesWithTheirNumbers) {
     QTemporaryDir folder;
     const QString small = folder.filePath(QStringLiteral("small.pdf")), large = folder.filePath(QStringLiteral("large.pdf"));
-    const std::vector<data::MeasurementRecord> three{record(1), record(2, 0x83), record(3, 0x93)};
-    const ReportContext context{QStringLiteral("TB000123"), QStringLiteral("tester"), QDateTime(QDate(2024, 3, 5), QTime(9, 7)), {}};
-    ASSERT_TRUE(PdfReportWriter(context).writeFile(small, three));
+    const ReportContext context{QStringLiteral("tester"), QDateTime(QDate(2024, 3, 5), QTime(9, 7)), {}};
+    EXPECT_EQ(writeReport(small, {record(1), record(2, 0x83), record(3, 0x93)}, {QStringLiteral("TB000123")}, context).tests, 3);
     const QString text = poppler(QStringLiteral("pdftotext"), small);
-    for (const char* expected : {"点検報告書", "TB000123", "2024/03/02", "2024/03/04", "2024/03/05 09:07", "tester", "0807060504030001",
-                                 "0807060504030002", "0807060504030003", "管理-2", "点検者", "承認者", "1/1"})
+    for (const char* expected : {"点検報告書", "TB000123", "2024/03/02", "2024/03/04", "2024/03/05 09:07", "tester",
+                                 "0807060504030001", "0807060504030002", "0807060504030003", "管理-2", "点検者", "承認者"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("\\b1\\s*/\\s*1\\b")))) << text.toStdString();
     // Flow: one passed, one failed, one error; occlusion: one passed, two failed.
     EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("流量\\s+1\\s+1\\s+1\\s+0")))) << text.toStdString();
     EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("閉塞\\s+1\\s+2\\s+0\\s+0")))) << text.toStdString();
 
+    // Tests of two testers name none; every page numbered, the last record on the last page.
     std::vector<data::MeasurementRecord> many;
     for (int i = 0; i < 1001; ++i) many.push_back(record(i));
-    ASSERT_TRUE(PdfReportWriter(context).writeFile(large, many));
+    EXPECT_EQ(writeReport(large, many, {QStringLiteral("TB1"), QStringLiteral("TB2")}, context).tests, 1001);
     const QString pages = poppler(QStringLiteral("pdfinfo"), large);
-    EXPECT_TRUE(pages.contains(QRegularExpression(QStringLiteral("Pages:\\s+2[0-9]\\n")))) << pages.toStdString();
-    EXPECT_TRUE(poppler(QStringLiteral("pdftotext"), large).contains(QStringLiteral("0807060504031000")));
+    const QString largeText = poppler(QStringLiteral("pdftotext"), large);
+    const auto count = QRegularExpression(QStringLiteral("Pages:\\s+([0-9]+)\\n")).match(pages).captured(1);
+    EXPECT_GE(count.toInt(), 20) << pages.toStdString();
+    EXPECT_TRUE(largeText.contains(QRegularExpression(QStringLiteral("\\b%1\\s*/\\s*%1\\b").arg(count)))) << count.toStdString();
+    EXPECT_TRUE(largeText.contains(QStringLiteral("0807060504031000")));
+    EXPECT_TRUE(largeText.contains(QStringLiteral("s/n：―"))) << largeText.left(400).toStdString();
 }
 
-TEST(PdfReport, PumpReportCarriesItsHistoryAndTrendChart) {
+TEST(PdfReport, PumpReportCarriesItsHistoryAndTrend) {
     QTemporaryDir folder;
     const QString pdf = folder.filePath(QStringLiteral("pump.pdf"));
-    std::vector<history::StoredTest> tests;
-    for (int month = 1; month <= 3; ++month)
-        tests.push_back({QStringLiteral("TB000123"), QStringLiteral("00000000000000A1"), QStringLiteral("P-01"),
-                         QStringLiteral("2024-0%1-10").arg(month), QStringLiteral("10:00"), 0x8F, 100, 990 + month, QStringLiteral("M"), 600});
-    std::vector<data::MeasurementRecord> records;
-    for (const auto& test : tests) records.push_back(recordOf(test));
-    const ReportContext context{QStringLiteral("TB000123"), QStringLiteral("tester"), QDateTime::currentDateTime(),
+    std::vector<data::MeasurementRecord> tests;
+    for (int month = 1; month <= 3; ++month) {
+        data::MeasurementRecord test = record(month);
+        test.MeasureDate = QStringLiteral("2024/0%1/10").arg(month);
+        test.FlowResult = QStringLiteral("  99.%1").arg(month);
+        test.values = data::valuesOfTexts(test);
+        tests.push_back(test);
+    }
+    const ReportContext context{QStringLiteral("tester"), QDateTime::currentDateTime(),
                                 PumpSection{QStringLiteral("00000000000000A1"), QStringLiteral("P-01"), tests}};
-    ASSERT_TRUE(PdfReportWriter(context).writeFile(pdf, records));
+    EXPECT_EQ(writeReport(pdf, tests, {QStringLiteral("TB000123")}, context).tests, 3);
     const QString text = poppler(QStringLiteral("pdftotext"), pdf);
-    for (const char* expected : {"シリンジポンプ別", "00000000000000A1", "P-01", "試験回数：3", "99.3", "流量測定結果 (%)", "2024/03/10"})
+    for (const char* expected : {"シリンジポンプ別", "00000000000000A1", "P-01", "試験回数：3", "99.3", "流量測定結果 (%)",
+                                 "2024/03/10", "kPa"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
 }
 
-// A single test gets an axis a day wide around it; each band is shaded across the whole axis
-// between its limits, the occlusion band of the last test's level.
-TEST(TrendChart, BandsSpanTheAxisAroundASingleTest) {
-    const std::unique_ptr<QChart> chart(trendChart({{QStringLiteral("TB000123"), QStringLiteral("00000000000000A1"), QString(),
-                                                     QStringLiteral("2024-03-10"), QStringLiteral("12:00"), 0x8F, 100, 995,
-                                                     QStringLiteral("H"), 1000}}));
-    const auto* time = qobject_cast<QDateTimeAxis*>(chart->axes(Qt::Horizontal).value(0));
-    ASSERT_TRUE(time);
-    const QDateTime at(QDate(2024, 3, 10), QTime(12, 0));
-    EXPECT_TRUE(time->min() == at.addSecs(-12 * 3600) && time->max() == at.addSecs(12 * 3600)) << time->min().toString().toStdString();
-    std::vector<std::pair<double, double>> bands;
-    for (QAbstractSeries* series : chart->series()) {
-        const auto* band = qobject_cast<QAreaSeries*>(series);
-        if (!band) continue;
-        const QList<QPointF> upper = band->upperSeries()->points(), lower = band->lowerSeries()->points();
-        ASSERT_TRUE(upper.size() == 2 && lower.size() == 2) << band->name().toStdString();
-        EXPECT_TRUE(upper[0].x() == time->min().toMSecsSinceEpoch() && upper[1].x() == time->max().toMSecsSinceEpoch() &&
-                    lower[0].x() == upper[0].x() && lower[1].x() == upper[1].x());
-        EXPECT_EQ(band->brush().color().alpha(), 40);  // the results stay readable through it
-        bands.emplace_back(lower[0].y(), upper[1].y());
-    }
-    EXPECT_EQ(bands, (std::vector<std::pair<double, double>>{{95, 105}, {80, 133}}));
+// A single test gets an axis a day wide around it; a test without a date is left out; the
+// occlusion band is the last level's; unmeasured results are not drawn.
+TEST(Trend, AxisBandsOrPointsWrong) {
+    data::MeasurementRecord single = record(9), undated = record(1, 0x8D);
+    single.OcclusionSetting = QStringLiteral("H");
+    single.values = data::valuesOfTexts(single);
+    undated.MeasureDate = QStringLiteral("20?4/03/02");
+    undated.values = data::valuesOfTexts(undated);
+    const Trend trend = trendOf(std::vector{single, undated}, QDateTime());
+    const QDateTime at(QDate(2024, 3, 10), QTime(11, 20));
+    EXPECT_EQ(trend.firstMs, at.addSecs(-12 * 3600).toMSecsSinceEpoch());
+    EXPECT_EQ(trend.lastMs, at.addSecs(12 * 3600).toMSecsSinceEpoch());
+    EXPECT_EQ(trend.occlusionBand, (Band{80, 133}));
+    EXPECT_EQ(trend.flow.size() + trend.occlusion.size(), 2U);
+    EXPECT_TRUE(trend.spansUnderAWeek);
+    const data::MeasurementRecord later = [] {
+        data::MeasurementRecord r = record(27, 0x8D);  // 2024/03/28, occlusion not measured
+        r.OcclusionSetting = QStringLiteral("L");
+        r.values = data::valuesOfTexts(r);
+        return r;
+    }();
+    const Trend two = trendOf(std::vector{single, later}, QDateTime());
+    EXPECT_EQ(std::tuple(two.firstMs, two.lastMs, two.spansUnderAWeek, two.occlusion.size()),
+              std::tuple(at.toMSecsSinceEpoch(), at.addDays(18).toMSecsSinceEpoch(), false, 1U));
+    EXPECT_EQ(two.occlusionBand, (Band{27, 53}));
 }
 
-TEST(JsonExport, EveryRecordHasNamedFieldsWithUnitsAndVerdictWords) {
+// Every test one object with named fields; numbers as the values they are, whatever the texts.
+TEST(JsonExport, FieldsUnitsVerdictWordsOrNumbersWrong) {
     data::MeasurementRecord unmeasured = record(2, 0x80);
     unmeasured.MeasureDate = QStringLiteral("20?4/03/02");  // a garbled date is no date
     unmeasured.ManagementNo = QStringLiteral("a\"b\\c\td\x01");  // a number read from a hand-edited CSV
-    const std::vector<data::MeasurementRecord> records{record(1, 0x9B), unmeasured};
+    unmeasured.values = data::valuesOfTexts(unmeasured);
+    data::MeasurementRecord signs = record(3, 0x83);
+    signs.FlowResult = QStringLiteral("  -1.5");
+    signs.OcclusionResult = QStringLiteral("00.5");
+    signs.values = data::valuesOfTexts(signs);
+    const std::vector<data::MeasurementRecord> records{record(1, 0x9B), unmeasured, signs};
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(JsonExportWriter({QStringLiteral("TB000123")}).write(buffer, records));
+    data::RecordsSource source(records, QStringLiteral("TB000123"));
+    EXPECT_EQ(writeJsonExport(buffer, source, QDateTime::currentDateTime()).tests, 3);
     const QJsonArray exported = QJsonDocument::fromJson(buffer.data())[u"records"].toArray();
-    ASSERT_EQ(exported.size(), 2);
+    ASSERT_EQ(exported.size(), 3);
     EXPECT_EQ(QJsonDocument(exported[0].toObject()).toJson(QJsonDocument::Compact),
               QJsonDocument::fromJson(R"({"testerSerial": "TB000123", "rfid": "0807060504030001", "managementNumber": "管理-1",
                   "measuredAt": "2024-03-02T11:20",
@@ -123,6 +168,10 @@ TEST(JsonExport, EveryRecordHasNamedFieldsWithUnitsAndVerdictWords) {
     EXPECT_TRUE(second[u"measuredAt"].isNull() && second[u"flow"][u"result"].isNull() && second[u"testerSerial"].toString() == u"TB000123");
     EXPECT_EQ(second[u"occlusion"][u"verdict"].toString(), QStringLiteral("not measured"));
     EXPECT_EQ(second[u"managementNumber"].toString(), QStringLiteral("a\"b\\c\td\x01"));
+    EXPECT_EQ(exported[2][u"flow"][u"result"][u"value"].toDouble(), -1.5);
+    EXPECT_EQ(exported[2][u"occlusion"][u"result"][u"value"].toDouble(), 0.5);
+    EXPECT_EQ((std::vector{jsonTenths(995), jsonTenths(-15), jsonTenths(-5), jsonTenths(1000)}),
+              (std::vector<QString>{QStringLiteral("99.5"), QStringLiteral("-1.5"), QStringLiteral("-0.5"), QStringLiteral("100.0")}));
 }
 
 }  // namespace

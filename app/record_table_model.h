@@ -4,7 +4,7 @@
 
 #include "data/record_store.h"
 
-namespace torbex::data {
+namespace torbex::app {
 
 // The data grid over the record store: one row per slot below RecordCount, empty striped rows
 // after them, nine columns without headings.
@@ -12,7 +12,7 @@ class RecordTableModel final : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    explicit RecordTableModel(const RecordStore& store, QObject* parent = nullptr);
+    explicit RecordTableModel(const data::RecordStore& store, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -24,8 +24,8 @@ public:
     void recordChanged(int row);
 
 private:
-    const RecordStore& m_store;
+    const data::RecordStore& m_store;
     int m_rows;
 };
 
-}  // namespace torbex::data
+}  // namespace torbex::app

@@ -7,10 +7,12 @@
 
 #include "data/grid_cells.h"
 #include "data/record_from_reply.h"
-#include "data/record_table_model.h"
+#include "app/record_table_model.h"
 
-namespace torbex::data {
+namespace torbex::app {
 namespace {
+
+using namespace data;
 
 class Grid : public ::testing::Test {
 protected:
@@ -70,4 +72,4 @@ TEST_F(Grid, RowsNumberedWronglyOrStaleSlotsShown) {
 }
 
 }  // namespace
-}  // namespace torbex::data
+}  // namespace torbex::app

@@ -1,4 +1,4 @@
-#include "app/operator_dialogs.h"
+#include "app/message_box_dialogs.h"
 
 #include <QFileDialog>
 #include <QMessageBox>

@@ -1,0 +1,103 @@
+#include "workflow/reports.h"
+
+#include "history/system_user.h"
+#include "report/json_export.h"
+#include "workflow/download.h"
+
+namespace torbex::workflow {
+namespace {
+
+// The tests of one pump as the history gave them, each with its own tester.
+class KeptTestsSource final : public data::TestSource {
+public:
+    explicit KeptTestsSource(const std::vector<history::KeptTest>& tests) : m_tests(tests) {}
+    QString forEach(const Each& each) override {
+        for (const history::KeptTest& test : m_tests)
+            if (!each(test.record, test.testerSerial)) break;
+        return {};
+    }
+
+private:
+    const std::vector<history::KeptTest>& m_tests;
+};
+
+// A file written whole from the tests, or left as it was.
+data::TestsWritten writeFile(const QString& path, const std::function<data::TestsWritten(QIODevice&)>& write) {
+    data::TestsWritten written;
+    const data::FileOutcome file = data::writeFileStreamed(path, [&](QIODevice& device) {
+        written = write(device);
+        return written.error;
+    });
+    if (written.ok() && !file.ok()) written = {0, file.error, false};
+    return written;
+}
+
+data::TestsWritten writePdf(const QString& path, data::TestSource& tests, const report::ReportContext& context) {
+    return writeFile(path, [&](QIODevice& device) { return report::writePdfReport(device, tests, context); });
+}
+
+data::TestsWritten writeJson(const QString& path, data::TestSource& tests, const QDateTime& exportedAt) {
+    return writeFile(path, [&](QIODevice& device) { return report::writeJsonExport(device, tests, exportedAt); });
+}
+
+}  // namespace
+
+Authorship authorshipNow() { return {history::systemUserName(), QDateTime::currentDateTime()}; }
+
+RecordsInHand withRegistryNumbers(RecordsInHand records, history::HistoryStore* registry) {
+    // Without a registry the records' own numbers stand.
+    if (registry) {
+        if (const auto numbers = registry->managementNumbers()) fillManagementNumbers(records.records, numbers.value());
+    }
+    return records;
+}
+
+PumpRead pumpTests(history::HistoryStore& store, const QString& rfid) {
+    auto tests = store.tests({rfid, {}});
+    if (!tests) return {{}, tests.error()};
+    return {pumpTests(rfid, std::move(tests.value())), {}};
+}
+
+PumpTests pumpTests(const QString& rfid, std::vector<history::KeptTest> tests) {
+    PumpTests pump{rfid, {}, std::move(tests)};
+    if (!pump.tests.empty()) pump.managementNo = pump.tests.back().record.managementNumber();
+    return pump;
+}
+
+data::TestsWritten reportOnRecords(const QString& path, const RecordsInHand& records, const Authorship& by) {
+    data::RecordsSource source(records.records, records.testerSerial);
+    return writePdf(path, source, {by.madeBy, by.madeAt, std::nullopt});
+}
+
+data::TestsWritten reportOnHistory(const QString& path, history::HistoryStore& store, const history::TestQuery& query,
+                                  const Authorship& by) {
+    history::HistoryTestSource source(store, query);
+    return writePdf(path, source, {by.madeBy, by.madeAt, std::nullopt});
+}
+
+data::TestsWritten reportOnPump(const QString& path, const PumpTests& pump, const Authorship& by) {
+    report::PumpSection section{pump.rfid, pump.managementNo, {}};
+    section.tests.reserve(pump.tests.size());
+    for (const history::KeptTest& test : pump.tests) section.tests.push_back(test.record);
+    KeptTestsSource source(pump.tests);
+    return writePdf(path, source, {by.madeBy, by.madeAt, std::move(section)});
+}
+
+data::TestsWritten exportRecords(const QString& path, const RecordsInHand& records, const QDateTime& exportedAt) {
+    data::RecordsSource source(records.records, records.testerSerial);
+    return writeJson(path, source, exportedAt);
+}
+
+data::TestsWritten exportHistory(const QString& path, history::HistoryStore& store, const history::TestQuery& query,
+                                const QDateTime& exportedAt) {
+    history::HistoryTestSource source(store, query);
+    return writeJson(path, source, exportedAt);
+}
+
+data::TestsWritten exportHistory(QIODevice& device, history::HistoryStore& store, const history::TestQuery& query,
+                      const QDateTime& exportedAt) {
+    history::HistoryTestSource source(store, query);
+    return report::writeJsonExport(device, source, exportedAt);
+}
+
+}  // namespace torbex::workflow

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "data/file_io.h"
+#include "history/history_store.h"
+#include "report/pdf_report.h"
+
+class QIODevice;
+
+namespace torbex::workflow {
+
+// Who made a report and when; the account's name and the present moment unless told otherwise.
+struct Authorship {
+    QString madeBy;
+    QDateTime madeAt;
+};
+Authorship authorshipNow();
+
+// Records in hand (the page's, or a data file's) with the tester they came from (empty: not
+// known, as for a data file). Numbers they lack come from the registry when there is one.
+struct RecordsInHand {
+    std::vector<data::MeasurementRecord> records;
+    QString testerSerial;
+};
+RecordsInHand withRegistryNumbers(RecordsInHand records, history::HistoryStore* registry);
+
+// One pump's tests as the history keeps them, for a report with its trend.
+struct PumpTests {
+    QString rfid;
+    QString managementNo;
+    std::vector<history::KeptTest> tests;
+};
+// Empty error when read.
+struct PumpRead {
+    PumpTests pump;
+    QString error;
+};
+PumpRead pumpTests(history::HistoryStore& store, const QString& rfid);
+// The same of tests already read; the pump's number is the registry's as its newest test shows it.
+PumpTests pumpTests(const QString& rfid, std::vector<history::KeptTest> tests);
+
+// Inspection reports, written whole or not at all: how many tests, or why not.
+data::TestsWritten reportOnRecords(const QString& path, const RecordsInHand& records, const Authorship& by);
+data::TestsWritten reportOnHistory(const QString& path, history::HistoryStore& store, const history::TestQuery& query,
+                                   const Authorship& by);
+data::TestsWritten reportOnPump(const QString& path, const PumpTests& pump, const Authorship& by);
+
+// The JSON export of records in hand, or of the history's tests, to a file (whole or not at
+// all) or to a device as it is read (standard output).
+data::TestsWritten exportRecords(const QString& path, const RecordsInHand& records, const QDateTime& exportedAt);
+data::TestsWritten exportHistory(const QString& path, history::HistoryStore& store, const history::TestQuery& query,
+                                 const QDateTime& exportedAt);
+data::TestsWritten exportHistory(QIODevice& device, history::HistoryStore& store, const history::TestQuery& query,
+                                 const QDateTime& exportedAt);
+
+}  // namespace torbex::workflow
