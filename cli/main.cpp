@@ -2,6 +2,7 @@
 #include <QGuiApplication>
 #include <QTextStream>
 #include <csignal>
+#include <cstdio>
 #ifdef _WIN32
 #include <io.h>
 #else
@@ -45,9 +46,10 @@ int main(int argc, char* argv[]) {
     // A reader that went away is a failed write like any other, told and given status 3.
     std::signal(SIGPIPE, SIG_IGN);
 #endif
-    // Unbuffered, so that a failed write shows at the flush that made it, with its reason.
+    // The descriptor, not the C stream, and unbuffered: a failed write shows at the flush that
+    // made it, with its reason, and not later in the C library's own buffer.
     QFile standardOutput;
-    standardOutput.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    standardOutput.open(fileno(stdout), QIODevice::WriteOnly | QIODevice::Unbuffered);
     QTextStream out(&standardOutput);
     QTextStream err(stderr);
     QStringList arguments = QCoreApplication::arguments();

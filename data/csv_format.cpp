@@ -137,4 +137,16 @@ std::optional<std::vector<MeasurementRecord>> CsvReader::read(QIODevice& device)
     return m_contents.records;
 }
 
+QString describe(const DataFileRefusal& refusal) {
+    switch (refusal.error) {
+        case DataFileError::NotCp932: return QStringLiteral("not a data file: not text in code page 932");
+        case DataFileError::NoHeading: return QStringLiteral("not a data file: empty, without a heading line");
+        case DataFileError::TooManyFields:
+            return QStringLiteral("not a data file: line %1 has more than %2 fields").arg(refusal.line).arg(kMaxCsvFields);
+        case DataFileError::TooManyRecords:
+            return QStringLiteral("too many records: a data file holds at most %1").arg(RecordStore::kCapacity);
+    }
+    return {};
+}
+
 }  // namespace torbex::data

@@ -7,6 +7,7 @@
 #include <variant>
 #include <vector>
 
+#include "data/csv_line.h"
 #include "data/record_files.h"
 
 namespace torbex::data {
@@ -14,30 +15,6 @@ namespace torbex::data {
 // The data file: a heading line, then one line per record; ten columns joined by ", ", code page
 // 932, CR LF after every line, no quoting. Error flags and the occlusion value are not kept: a
 // measurement that ended in error is written as failed.
-inline constexpr int kMaxCsvFields = 21;
-inline constexpr int kCsvColumns = 10;
-
-// What makes a line of a data file other than the lines this program writes.
-enum class LineFault {
-    Heading,           // the first line is not the data file's heading
-    Columns,           // not ten columns
-    Rfid,              // neither blank nor 16 upper-case hexadecimal digits
-    ManagementNumber,  // longer than ten characters, or against the editor's rules
-    Date,              // not a date written 20yy/mm/dd
-    Time,              // not a time written hh:mm
-    FlowSetting,       // not a whole number of up to three digits
-    FlowResult,        // neither "------" nor a number with one decimal that fits its column
-    FlowVerdict,       // not "Pass" or "Fail" beside a result, "--" beside "------"
-    Level,             // not L, M or H
-    OcclusionResult,
-    OcclusionVerdict,
-};
-
-struct LineProblem {
-    int line = 0;  // counted from 1, the heading being line 1
-    LineFault fault = LineFault::Columns;
-    friend bool operator==(const LineProblem&, const LineProblem&) = default;
-};
 
 // A data file as read: its records as the window shows them, where each came from, and every
 // line that is not in the form this program writes, for the checks of an import.
@@ -55,7 +32,6 @@ struct DataFileRefusal {
 };
 // English, for logs and the command-line tool.
 QString describe(const DataFileRefusal& refusal);
-QString describe(LineFault fault);
 
 class CsvWriter final : public RecordWriter {
 public:

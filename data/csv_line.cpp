@@ -5,7 +5,6 @@
 
 #include "commands/plain_text.h"
 #include "data/management_number.h"
-#include "data/record_store.h"
 #include "data/record_texts.h"
 
 namespace torbex::data {
@@ -93,18 +92,6 @@ QString describe(LineFault fault) {
         case LineFault::OcclusionResult:
             return QStringLiteral("an occlusion result that is neither ------ nor a number with one decimal");
         case LineFault::OcclusionVerdict: return QStringLiteral("an occlusion verdict that does not match its result");
-    }
-    return {};
-}
-
-QString describe(const DataFileRefusal& refusal) {
-    switch (refusal.error) {
-        case DataFileError::NotCp932: return QStringLiteral("not a data file: not text in code page 932");
-        case DataFileError::NoHeading: return QStringLiteral("not a data file: empty, without a heading line");
-        case DataFileError::TooManyFields:
-            return QStringLiteral("not a data file: line %1 has more than %2 fields").arg(refusal.line).arg(kMaxCsvFields);
-        case DataFileError::TooManyRecords:
-            return QStringLiteral("too many records: a data file holds at most %1").arg(RecordStore::kCapacity);
     }
     return {};
 }

@@ -4,9 +4,36 @@
 #include <QVarLengthArray>
 #include <optional>
 
-#include "data/csv_format.h"
-
 namespace torbex::data {
+
+// A record line has ten columns; a reader takes up to 21 fields.
+inline constexpr int kCsvColumns = 10;
+inline constexpr int kMaxCsvFields = 21;
+
+// What makes a line of a data file other than the lines this program writes.
+enum class LineFault {
+    Heading,           // the first line is not the data file's heading
+    Columns,           // not ten columns
+    Rfid,              // neither blank nor 16 upper-case hexadecimal digits
+    ManagementNumber,  // longer than ten characters, or against the editor's rules
+    Date,              // not a date written 20yy/mm/dd
+    Time,              // not a time written hh:mm
+    FlowSetting,       // not a whole number of up to three digits
+    FlowResult,        // neither "------" nor a number with one decimal that fits its column
+    FlowVerdict,       // not "Pass" or "Fail" beside a result, "--" beside "------"
+    Level,             // not L, M or H
+    OcclusionResult,
+    OcclusionVerdict,
+};
+
+struct LineProblem {
+    int line = 0;  // counted from 1, the heading being line 1
+    LineFault fault = LineFault::Columns;
+    friend bool operator==(const LineProblem&, const LineProblem&) = default;
+};
+
+// English, for logs and the command-line tool.
+QString describe(LineFault fault);
 
 // The data file's own words.
 inline const QString kPass = QStringLiteral("Pass");

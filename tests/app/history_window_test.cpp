@@ -3,6 +3,8 @@
 // database that fails without taking the records on the page with it.
 #include <QtWidgets>
 #include <QtCharts/QChartView>
+#include <QtCharts/QDateTimeAxis>
+#include <QtSql>
 
 #include "app/frm_history.h"
 #include "app/support/window_fixture.h"
@@ -119,6 +121,10 @@ TEST_F(HistoryWindowTest, HistoryWindowListsPumpsWithDueDatesFiltersAndShowsATre
     EXPECT_EQ(due.data().toString(), QStringLiteral("2025-01-05"));
     EXPECT_EQ(due.data(Qt::ForegroundRole).value<QBrush>().color(), QColor(255, 0, 0));
     EXPECT_EQ(history.pumps().index(1, PumpListModel::FlowVerdict).data().toString(), QStringLiteral("Fail"));
+    const auto colour = [&history](int row, int column) {
+        return history.pumps().index(row, column).data(Qt::ForegroundRole).value<QBrush>().color().name().toStdString();
+    };
+    EXPECT_EQ(colour(0, PumpListModel::OcclusionVerdict) + colour(1, PumpListModel::OcclusionVerdict), "#000000#ff0000");
     history.txtFilter->setText(QStringLiteral("b2"));
     ASSERT_EQ(history.filtered().rowCount(), 1);
     history.grdPumps_Click(0);
@@ -126,6 +132,11 @@ TEST_F(HistoryWindowTest, HistoryWindowListsPumpsWithDueDatesFiltersAndShowsATre
     EXPECT_EQ(history.tests().rowCount(), 1);
     EXPECT_EQ(history.tests().index(0, TestListModel::FlowResult).data(Qt::ForegroundRole).value<QBrush>().color(), QColor(255, 0, 0));
     EXPECT_EQ(history.chtTrend->chart()->series().size(), 4);
+    // The time axis spans a day around the pump's one test.
+    const auto* time = qobject_cast<QDateTimeAxis*>(history.chtTrend->chart()->axes(Qt::Horizontal).value(0));
+    ASSERT_TRUE(time);
+    const QDateTime tested(QDate(2024, 1, 6), QTime(0, 0));
+    EXPECT_EQ(std::pair(time->min(), time->max()), std::pair(tested.addSecs(-12 * 3600), tested.addSecs(12 * 3600)));
 
     // Reports on the pump shown, and on the page's records, are saved where the operator says.
     dialogs.files = {documents.filePath(QStringLiteral("pump")), documents.filePath(QStringLiteral("page.pdf"))};
@@ -134,6 +145,54 @@ TEST_F(HistoryWindowTest, HistoryWindowListsPumpsWithDueDatesFiltersAndShowsATre
     EXPECT_EQ(dialogs.fileDialogs.back().name, QStringLiteral("点検報告書_20240305.pdf"));
     for (const char* name : {"pump.pdf", "page.pdf"})
         EXPECT_TRUE(testing::fileBytes(documents.filePath(QLatin1String(name))).startsWith("%PDF")) << name;
+}
+
+// A history that cannot be read is told, in the list and for a pump's tests alike.
+TEST_F(HistoryWindowTest, FailedReadPassesUnseen) {
+    window.Command1_Click(DataButton::Load);
+    frmHistory history(store(), dialogs, 12, documents.path(), &window);
+    ASSERT_TRUE(history.refresh());
+    told();
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("vandal"));
+        other.setDatabaseName(historyTarget->location);
+        ASSERT_TRUE(other.open() && QSqlQuery(other).exec(QStringLiteral("DROP TABLE tests")));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("vandal"));
+    EXPECT_FALSE(history.refresh());
+    history.grdPumps_Click(0);
+    const Told shown = told();
+    ASSERT_EQ(shown.size(), 2U);
+    EXPECT_TRUE(shown[0].startsWith(u"エラー|履歴を読み出せませんでした。") && shown[1].startsWith(u"エラー|履歴を読み出せませんでした。"))
+        << shown[0].toStdString();
+}
+
+// The same file, reported by the window and by the tool: the same counts and rows, and no tester
+// named, since a data file names none (not the tester that happens to be connected).
+TEST_F(HistoryWindowTest, WindowAndToolReportTheSameFileAlike) {
+    window.Command1_Click(DataButton::Load);
+    const QString csv = documents.filePath(QStringLiteral("data.csv")), page = documents.filePath(QStringLiteral("page.pdf")),
+                  tool = documents.filePath(QStringLiteral("tool.pdf"));
+    dialogs.files = {csv, csv, page};
+    window.Command1_Click(DataButton::Save);
+    window.Command1_Click(DataButton::Read);
+    tick(2);  // the tester stays connected, its serial shown
+    window.cmdReport_Click();
+    QProcess process;
+    process.start(QStringLiteral(TORBEX_CLI_PATH), {QStringLiteral("--database"), historyTarget->location, QStringLiteral("report"),
+                                                    csv, QStringLiteral("--out"), tool});
+    ASSERT_TRUE(process.waitForFinished(60000) && process.exitCode() == 0) << process.readAllStandardError().toStdString();
+    const auto text = [](const QString& pdf) {
+        QProcess pdftotext;
+        pdftotext.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        pdftotext.waitForFinished(60000);
+        // Who made it and when differ; everything else must not.
+        return QString::fromUtf8(pdftotext.readAllStandardOutput()).remove(QRegularExpression(QStringLiteral("作成：[^\n]*")));
+    };
+    const QString fromWindow = text(page);
+    EXPECT_EQ(fromWindow, text(tool));
+    EXPECT_TRUE(fromWindow.contains(QStringLiteral("s/n：―"))) << fromWindow.toStdString();
+    EXPECT_TRUE(fromWindow.contains(QStringLiteral("00000000000000B2"))) << fromWindow.toStdString();
 }
 
 }  // namespace

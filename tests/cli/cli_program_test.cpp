@@ -107,7 +107,8 @@ TEST_F(CliProgram, ReportsAndExportsCarryEveryRecordFromAFileAndTheHistory) {
         {"report @records.csv --out @file.pdf", QStringLiteral("2 records\n")}, {"report --all --out @all.pdf", QStringLiteral("2 records\n")},
         {"report --rfid 00000000000000b2 --out @pump.pdf", QStringLiteral("1 records\n")},
         {"export --since 2024-03-01 --out @since.json", QStringLiteral("1 records\n")},
-        {"report --all @records.csv --out @x.pdf", QStringLiteral("name one of")}, {"export --since 2024-13-01 --out @x.json", QStringLiteral("yyyy-MM-dd")}};
+        {"report --all @records.csv --out @x.pdf", QStringLiteral("name one of")}, {"export --since 2024-13-01 --out @x.json", QStringLiteral("yyyy-MM-dd")},
+        {"export --since 2024-01-01x --out @x.json", QStringLiteral("yyyy-MM-dd")}};
     for (const auto& [arguments, said] : made) EXPECT_TRUE(run(arguments).second.contains(said)) << arguments;
     for (const char* pdf : {"file.pdf", "all.pdf", "pump.pdf"}) {
         QProcess text;
@@ -117,6 +118,35 @@ TEST_F(CliProgram, ReportsAndExportsCarryEveryRecordFromAFileAndTheHistory) {
         EXPECT_TRUE(found.contains("00000000000000B2") && found.contains(*pdf == 'p' ? "TB000123" : "00000000000000A1")) << pdf;
     }
     EXPECT_TRUE(contents("since.json").contains(R"("rfid": "00000000000000B2", "managementNumber": null, "measuredAt": "2024-03-20T00:00")"));
+}
+
+// Standard output that takes nothing (a full disk, a reader that went away) is a failed write
+// like any other: told, with status 3, never a success with the output cut short.
+TEST_F(CliProgram, FailedStandardOutputPassesForSuccess) {
+    const QString csv = dir.filePath(QStringLiteral("records.csv"));
+    QProcess download;
+    start(download, R"({"slots": [{"slot": 0}, {"slot": 1}]})", "--database @h.sqlite download --out @records.csv");
+    ASSERT_TRUE(download.waitForFinished(60000) && download.exitCode() == kSuccess);
+    for (const char* arguments : {"--database @h.sqlite history --json", "--database @h.sqlite history", "show @records.csv"}) {
+        for (const bool closedPipe : {false, true}) {
+            QProcess process;
+            if (closedPipe) {
+                // A reader that is gone before the tool writes: `true` reads nothing and ends.
+                QStringList words{QStringLiteral("-c"), QStringLiteral("\"$@\" | true; exit ${PIPESTATUS[0]}"),
+                                  QStringLiteral("bash"), QStringLiteral(TORBEX_CLI_PATH)};
+                for (QString word : QString::fromLatin1(arguments).split(u' ')) words << word.replace(u'@', dir.path() + u'/');
+                process.start(QStringLiteral("bash"), words);
+            } else {
+                process.setStandardOutputFile(QStringLiteral("/dev/full"));
+                start(process, "{}", arguments);
+            }
+            ASSERT_TRUE(process.waitForFinished(60000));
+            const QByteArray err = process.readAllStandardError();
+            EXPECT_EQ(process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, kFileError) << arguments;
+            EXPECT_TRUE(err.contains(closedPipe ? "cannot write standard output: " : "No space left on device"))
+                << arguments << ": " << err.toStdString();
+        }
+    }
 }
 
 }  // namespace

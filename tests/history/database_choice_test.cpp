@@ -3,7 +3,7 @@
 #include <QStandardPaths>
 
 #include "data/file_io.h"
-#include "history/scratch_database.h"
+#include "support/scratch_database.h"
 
 namespace torbex::history {
 namespace {

@@ -2,7 +2,7 @@
 #include <QDateTime>
 
 #include "data/csv_format.h"
-#include "history/scratch_database.h"
+#include "support/scratch_database.h"
 
 namespace torbex::history {
 namespace {

@@ -7,7 +7,7 @@
 #include <QRandomGenerator>
 #include <QThread>
 
-#include "history/scratch_database.h"
+#include "support/scratch_database.h"
 
 namespace torbex::history {
 namespace {

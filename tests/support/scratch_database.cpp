@@ -1,4 +1,4 @@
-#include "history/scratch_database.h"
+#include "support/scratch_database.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>

@@ -1,0 +1,62 @@
+// The seams every other test replaces, tried for real once: message boxes the operator answers,
+// and the history window's layout as it is shown.
+#include <QtTest>
+#include <QtWidgets>
+#include <QtCharts/QChartView>
+#include <gtest/gtest.h>
+
+#include "app/frm_history.h"
+#include "app/message_box_dialogs.h"
+#include "app/support/scripted_dialogs.h"
+
+namespace torbex::app {
+namespace {
+
+TEST(RealDialogs, MessageBoxesAreShownAndOnlyYesIsYes) {
+    MessageBoxDialogs dialogs;
+    QString said;
+    const auto answer = [&said](QMessageBox::StandardButton button) {
+        QTimer::singleShot(0, [&said, button] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(box) << "no message box shown";
+            said = box->windowTitle() + u'|' + box->text();
+            box->button(button)->click();
+        });
+    };
+    answer(QMessageBox::Yes);
+    EXPECT_TRUE(dialogs.askYesNo(QStringLiteral("確認"), QStringLiteral("よろしいですか？")));
+    EXPECT_EQ(said, QStringLiteral("確認|よろしいですか？"));
+    answer(QMessageBox::No);
+    EXPECT_FALSE(dialogs.askYesNo(QStringLiteral("確認"), QStringLiteral("上書きしますか？")));
+    EXPECT_EQ(said, QStringLiteral("確認|上書きしますか？"));
+    answer(QMessageBox::Ok);
+    dialogs.showMessage(QStringLiteral("エラー"), QStringLiteral("書き込みできませんでした。"));
+    EXPECT_EQ(said, QStringLiteral("エラー|書き込みできませんでした。"));
+}
+
+// Shown at its size, the history window holds its filter above the pumps, its trend below them
+// and its buttons at the foot, each in view and none over another.
+TEST(RealLayout, HistoryWindowsControlsAreInViewAndApart) {
+    QTemporaryDir folder;
+    auto store = history::HistoryStore::open({history::DatabaseTarget::Kind::Sqlite, folder.filePath(QStringLiteral("h.sqlite"))});
+    ASSERT_TRUE(store.ok());
+    testing::ScriptedDialogs dialogs;
+    frmHistory window(*store.value(), dialogs, 12);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QList<QWidget*> controls{window.txtFilter, window.grdPumps, window.grdTests, window.chtTrend, window.cmdReport,
+                                   window.cmdClose};
+    for (const QWidget* control : controls) {
+        const QRect at(control->mapTo(&window, QPoint(0, 0)), control->size());
+        EXPECT_TRUE(control->isVisible() && window.rect().contains(at) && !at.isEmpty()) << control->objectName().toStdString();
+        for (const QWidget* other : controls) {
+            const QRect there(other->mapTo(&window, QPoint(0, 0)), other->size());
+            EXPECT_TRUE(control == other || !at.intersects(there)) << control->objectName().toStdString();
+        }
+    }
+    EXPECT_LT(window.txtFilter->mapTo(&window, QPoint(0, 0)).y(), window.grdPumps->mapTo(&window, QPoint(0, 0)).y());
+    EXPECT_LT(window.chtTrend->mapTo(&window, QPoint(0, 0)).y(), window.cmdClose->mapTo(&window, QPoint(0, 0)).y());
+}
+
+}  // namespace
+}  // namespace torbex::app
