@@ -15,11 +15,14 @@ const QString kWriteFailed = QStringLiteral("write failed");
 // later one fails, with the first error's words.
 class WriteCollector final : public QIODevice {
 public:
-    explicit WriteCollector(QIODevice& target) : m_target(target) { open(QIODevice::WriteOnly); }
+    explicit WriteCollector(QIODevice& target) : m_target(target) {
+        m_block.reserve(kBlockBytes);
+        open(QIODevice::WriteOnly);
+    }
     bool flushAll() {
         if (m_failed) return false;
         if (!m_block.isEmpty() && !writeWhole(m_target, m_block)) fail();
-        m_block.clear();
+        m_block.resize(0);  // keeps the block's memory for the next
         return !m_failed;
     }
 

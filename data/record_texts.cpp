@@ -21,6 +21,20 @@ bool hasForm(QStringView text, QStringView form) {
     return true;
 }
 
+int digits(QStringView text, qsizetype from, qsizetype count) {
+    int value = 0;
+    for (qsizetype i = from; i < from + count; ++i) value = value * 10 + (text[i].unicode() - u'0');
+    return value;
+}
+
+// Written by hand: these run for every test of a history of years, and QDate's own parser and
+// formatter cost more than everything else a test needs together.
+void appendDigits(QString& text, int value, int width) {
+    QChar digits[8];
+    for (int i = width - 1; i >= 0; --i, value /= 10) digits[i] = QChar(u'0' + value % 10);
+    text.append(digits, width);
+}
+
 // Right-aligned in `width`; a longer text keeps its last characters.
 QString rightAligned(const QString& text, int width) { return text.rightJustified(width, u' ').right(width); }
 
@@ -28,7 +42,11 @@ QString rightAligned(const QString& text, int width) { return text.rightJustifie
 
 QString tenthsText(int tenths) {
     const int magnitude = std::abs(tenths);
-    return QStringLiteral("%1%2.%3").arg(tenths < 0 ? QStringLiteral("-") : QString()).arg(magnitude / 10).arg(magnitude % 10);
+    QString text = QString::number(magnitude / 10);
+    if (tenths < 0) text.prepend(u'-');
+    text.append(u'.');
+    text.append(QChar(u'0' + magnitude % 10));
+    return text;
 }
 
 void setNumberTexts(MeasurementRecord& record) {
@@ -51,17 +69,36 @@ Measurement valuesOfTexts(const MeasurementRecord& record) {
 QDate measureDateOf(QStringView text) {
     const QStringView date = commands::trimSpaces(text);
     if (!hasForm(date, kDateFormat)) return {};
-    return QDate::fromString(date.toString(), kDateFormat);
+    return QDate(digits(date, 0, 4), digits(date, 5, 2), digits(date, 8, 2));  // invalid unless a day
 }
 
 QTime measureTimeOf(QStringView text) {
     const QStringView time = commands::trimSpaces(text);
     if (!hasForm(time, kTimeFormat)) return {};
-    return QTime::fromString(time.toString(), kTimeFormat);
+    const int hour = digits(time, 0, 2), minute = digits(time, 3, 2);
+    return QTime::isValid(hour, minute, 0) ? QTime(hour, minute) : QTime();
 }
 
-QString measureDateText(const QDate& date) { return date.toString(kDateFormat); }
+QString measureDateText(const QDate& date) {
+    if (!date.isValid() || date.year() < 0 || date.year() > 9999) return {};
+    QString text;
+    text.reserve(10);
+    appendDigits(text, date.year(), 4);
+    text.append(u'/');
+    appendDigits(text, date.month(), 2);
+    text.append(u'/');
+    appendDigits(text, date.day(), 2);
+    return text;
+}
 
-QString measureTimeText(const QTime& time) { return time.toString(kTimeFormat); }
+QString measureTimeText(const QTime& time) {
+    if (!time.isValid()) return {};
+    QString text;
+    text.reserve(5);
+    appendDigits(text, time.hour(), 2);
+    text.append(u':');
+    appendDigits(text, time.minute(), 2);
+    return text;
+}
 
 }  // namespace torbex::data

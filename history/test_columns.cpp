@@ -19,7 +19,7 @@ TestColumns testColumns(const data::MeasurementRecord& record) {
     TestColumns row;
     row.rfid = record.rfid();
     // The dates sort as text; one that is no date is kept as the tester gave it.
-    row.measureDate = v.date.isValid() ? v.date.toString(Qt::ISODate) : trimmed(record.MeasureDate.text());
+    row.measureDate = v.date.isValid() ? data::measureDateText(v.date).replace(u'/', u'-') : trimmed(record.MeasureDate.text());
     row.measureTime = v.time.isValid() ? data::measureTimeText(v.time) : trimmed(record.MeasureTime.text());
     row.status = withoutIdlePass(record.status, data::FlowMeasured, data::FlowPass);
     row.status = withoutIdlePass(row.status, data::OcclusionMeasured, data::OcclusionPass);
@@ -36,7 +36,8 @@ data::MeasurementRecord recordOfColumns(const TestColumns& columns, const QStrin
     record.status = static_cast<std::uint8_t>(columns.status);
     record.PumpRfid = columns.rfid;
     record.ManagementNo = managementNo;
-    const QDate date = QDate::fromString(columns.measureDate, Qt::ISODate);
+    // Kept as yyyy-MM-dd, so that dates sort as text.
+    const QDate date = data::measureDateOf(QString(columns.measureDate).replace(u'-', u'/'));
     const QTime time = data::measureTimeOf(columns.measureTime);
     record.MeasureDate = date.isValid() ? data::measureDateText(date) : columns.measureDate;
     record.MeasureTime = columns.measureTime;

@@ -2,9 +2,9 @@
 
 #include <QIODevice>
 #include <algorithm>
-#include <cstdlib>
 
 #include "data/file_io.h"
+#include "data/record_texts.h"
 #include "report/report_summary.h"
 
 namespace torbex::report {
@@ -61,7 +61,8 @@ void appendMeasure(QString& json, const QString& value, QStringView unit) {
     json += QStringLiteral("\"}");
 }
 
-QString tenthsOrEmpty(const std::optional<int>& tenths) { return tenths ? jsonTenths(*tenths) : QString(); }
+// The grid's "##0.0" is a JSON number as it stands.
+QString tenthsOrEmpty(const std::optional<int>& tenths) { return tenths ? data::tenthsText(*tenths) : QString(); }
 
 void appendMeasuredAt(QString& json, const data::Measurement& values) {
     if (!values.date.isValid() || !values.time.isValid()) {
@@ -69,9 +70,9 @@ void appendMeasuredAt(QString& json, const data::Measurement& values) {
         return;
     }
     json += u'"';
-    json += values.date.toString(Qt::ISODate);
+    json += data::measureDateText(values.date).replace(u'/', u'-');
     json += u'T';
-    json += values.time.toString(QStringLiteral("HH:mm"));
+    json += data::measureTimeText(values.time);
     json += u'"';
 }
 
@@ -99,11 +100,6 @@ void appendTest(QString& json, const data::MeasurementRecord& r, const QString& 
 
 }  // namespace
 
-QString jsonTenths(int tenths) {
-    const int magnitude = std::abs(tenths);
-    return QStringLiteral("%1%2.%3").arg(tenths < 0 ? QStringLiteral("-") : QString()).arg(magnitude / 10).arg(magnitude % 10);
-}
-
 data::TestsWritten writeJsonExport(QIODevice& device, data::TestSource& tests, const QDateTime& exportedAt) {
     // Written a block at a time: a history of years never sits in memory as one text.
     constexpr qsizetype kBlockCharacters = 64 * 1024;
@@ -112,7 +108,7 @@ data::TestsWritten writeJsonExport(QIODevice& device, data::TestSource& tests, c
     QString failed;
     const auto flush = [&] {
         if (failed.isEmpty() && !data::writeWhole(device, json.toUtf8())) failed = device.errorString();
-        json.clear();
+        json.resize(0);  // keeps the block's memory for the next
         return failed.isEmpty();
     };
     json += QStringLiteral("{\n  \"exportedAt\": ");

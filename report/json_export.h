@@ -15,7 +15,4 @@ namespace torbex::report {
 // the tests are read.
 data::TestsWritten writeJsonExport(QIODevice& device, data::TestSource& tests, const QDateTime& exportedAt);
 
-// A number of tenths as JSON writes it: 995 is 99.5, -15 is -1.5, 1000 is 100.0.
-QString jsonTenths(int tenths);
-
 }  // namespace torbex::report

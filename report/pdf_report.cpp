@@ -6,6 +6,7 @@
 #include <array>
 
 #include "data/grid_cells.h"
+#include "report/cell_texts.h"
 #include "report/report_summary.h"
 #include "report/trend_painter.h"
 
@@ -48,7 +49,7 @@ class ReportPainter {
 public:
     ReportPainter(QPdfWriter& writer, const ReportContext& context, const ReportSummary& summary)
         : m_writer(writer), m_context(context), m_summary(summary), m_cellFont(reportFont(7.5)),
-          m_headingFont(reportFont(7)), m_plan(plan()) {
+          m_headingFont(reportFont(7)), m_plan(plan()), m_cellTexts(m_cellFont, &writer) {
         double total = 0;
         for (double share : kColumnShares) total += share;
         for (std::size_t c = 0; c < kColumnShares.size(); ++c) m_widths[c] = kContentWidth * kColumnShares[c] / total;
@@ -77,6 +78,7 @@ public:
 
     bool finish() {
         if (m_plan.signaturesOnOwnPage && !nextPage()) return false;
+        drawColumnRules();
         drawSignatures();
         drawFooter();
         return m_painter.end();
@@ -104,12 +106,13 @@ private:
     }
 
     bool nextPage() {
+        drawColumnRules();
         drawFooter();
         if (!m_writer.newPage()) return false;
         ++m_page;
         m_rowOnPage = 0;
         text({kMargin, kMargin, kContentWidth, 18}, QStringLiteral("点検報告書（続き）"), m_runningFont);
-        m_y = tableTop();
+        m_y = m_rowsTop = tableTop();
         if (m_row < m_summary.tests) drawTableHeading();
         return true;
     }
@@ -187,29 +190,36 @@ private:
             x += m_widths[c];
         }
         m_y += kHeadingRowHeight;
+        m_rowsTop = m_y;
     }
 
     void drawRow(const data::MeasurementRecord& record) {
         const auto cells = data::gridCellTexts(record, m_row);
+        m_painter.fillRect(QRectF(kMargin, m_y, m_widths[0], kRowHeight), kHeadingGreen);
+        if (m_row % 2 == 1) m_painter.fillRect(QRectF(kMargin + m_widths[0], m_y, kContentWidth - m_widths[0], kRowHeight), kStripeGreen);
+        m_painter.setPen(kRuleGreen);
+        m_painter.drawLine(QPointF(kMargin, m_y + kRowHeight), QPointF(kMargin + kContentWidth, m_y + kRowHeight));
         double x = kMargin;
-        m_painter.setFont(m_cellFont);
         for (int c = 0; c < data::kGridColumns; ++c) {
-            const QRectF cell(x, m_y, m_widths[c], kRowHeight);
-            if (c == 0) {
-                m_painter.fillRect(cell, kHeadingGreen);
-            } else if (m_row % 2 == 1) {
-                m_painter.fillRect(cell, kStripeGreen);
-            }
-            m_painter.setPen(kRuleGreen);
-            m_painter.drawRect(cell);
             data::CellColour colour = data::CellColour::Normal;
             if (c == data::kFlowJudgementColumn) colour = data::flowJudgement(record).colour;
             if (c == data::kOcclusionJudgementColumn) colour = data::occlusionJudgement(record).colour;
             m_painter.setPen(colour == data::CellColour::Red ? kJudgementRed : Qt::black);
-            m_painter.drawText(cell, Qt::AlignCenter, cells[static_cast<std::size_t>(c)].trimmed());
+            m_cellTexts.draw(m_painter, QRectF(x, m_y, m_widths[c], kRowHeight), cells[static_cast<std::size_t>(c)].trimmed());
             x += m_widths[c];
         }
         m_y += kRowHeight;
+    }
+
+    // The rules between the columns of the rows on this page, drawn once the rows are in.
+    void drawColumnRules() {
+        if (m_y <= m_rowsTop) return;
+        m_painter.setPen(kRuleGreen);
+        double x = kMargin;
+        for (int c = 0; c <= data::kGridColumns; ++c) {
+            m_painter.drawLine(QPointF(x, m_rowsTop), QPointF(x, m_y));
+            if (c < data::kGridColumns) x += m_widths[c];
+        }
     }
 
     void drawSignatures() {
@@ -240,8 +250,9 @@ private:
     const PagePlan m_plan;
     std::array<double, data::kGridColumns> m_widths{};
     QPainter m_painter;
+    CellTexts m_cellTexts;
     int m_page = 1, m_row = 0, m_rowOnPage = 0;
-    double m_y = 0;
+    double m_y = 0, m_rowsTop = 0;
 };
 
 }  // namespace
