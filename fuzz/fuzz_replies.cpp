@@ -41,5 +41,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return texts;
     };
     if (columns(readBack->front()) != columns(record)) std::abort();
+    // And the same values: the results, level, date and time read back as they came.
+    const data::Measurement& sent = record.values;
+    const data::Measurement& read = readBack->front().values;
+    if (read.flowResult != sent.flowResult || read.occlusionResult != sent.occlusionResult ||
+        read.occlusionLevel != sent.occlusionLevel || read.date != sent.date || read.time != sent.time)
+        std::abort();
     return 0;
 }
