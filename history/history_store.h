@@ -60,8 +60,12 @@ struct DatabaseTarget {
 DatabaseTarget chooseDatabase(const QStringList& settingsFolders, const std::optional<QString>& chosen = std::nullopt);
 
 // Months from a pump's last test to its next one: "[history] interval=N" in torbex.conf, 12 when
-// absent or not a whole number from 1 to 120.
-int inspectionIntervalMonths(const QStringList& settingsFolders);
+// absent. A value that is not a whole number from 1 to 120 gives 12 and says why in `problem`.
+struct InspectionInterval {
+    int months = 12;
+    QString problem;
+};
+InspectionInterval inspectionIntervalMonths(const QStringList& settingsFolders);
 
 // Who changed a management number in the registry.
 enum class ChangeSource { Editor, File, Tool };

@@ -1,5 +1,6 @@
 // Where the history is kept, how often pumps are due, and SQLite files not as they should be.
 #include <QCoreApplication>
+#include <QProcess>
 #include <QStandardPaths>
 
 #include "data/file_io.h"
@@ -46,12 +47,18 @@ TEST(DatabaseChoice, WrongDatabaseOrIntervalTaken) {
     QCoreApplication::setApplicationName(QStringLiteral("torbex"));
     EXPECT_TRUE(chooseDatabase({first.path()}).location.endsWith(u"/torbex/history.sqlite"));
 
-    EXPECT_EQ(inspectionIntervalMonths(folders) * 100 + inspectionIntervalMonths({third.path()}),
-              612);
+    const auto interval = [](const QStringList& folders) {  // the months, and whether told
+        const InspectionInterval taken = inspectionIntervalMonths(folders);
+        return std::pair(taken.months, !taken.problem.isEmpty());
+    };
+    EXPECT_EQ(interval(folders), std::pair(6, false));
+    EXPECT_EQ(interval({first.path()}), std::pair(12, false));
+    EXPECT_EQ(interval({third.path()}), std::pair(12, true));
     for (const auto& [text, months] :
-         {std::pair("1", 1), {"120", 120}, {"0", 12}, {"6.5", 12}, {"x", 12}}) {
+         {std::pair("1", 1), {"120", 120}, {"0", 0}, {"6.5", 0}, {"6 months", 0}}) {
         write(first.path(), "torbex.conf", QByteArray("[history]\ninterval=") + text);
-        EXPECT_EQ(inspectionIntervalMonths({first.path()}), months) << text;
+        EXPECT_EQ(interval({first.path()}), months ? std::pair(months, false) : std::pair(12, true))
+            << text;
     }
 }
 
@@ -66,6 +73,24 @@ TEST(SqliteStore, WrongFileTakenOrFolderNotMade) {
     EXPECT_TRUE(
         HistoryStore::open({Kind::Sqlite, folder.filePath(QStringLiteral("a/b/history.sqlite"))})
             .ok());
+}
+
+// Due dates 12 months on where the department meant another interval would look right and be
+// wrong: the tool says why and lists none.
+TEST(DatabaseChoice, UnusableIntervalListedAsTwelveMonths) {
+    QTemporaryDir config;
+    ASSERT_TRUE(QDir(config.path()).mkpath(u"torbex"_s));
+    write(config.filePath(u"torbex"_s), "torbex.conf", "[history]\ninterval=6 months\n");
+    QProcess tool;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"XDG_CONFIG_HOME"_s, config.path());
+    tool.setProcessEnvironment(environment);
+    tool.start(QStringLiteral(TORBEX_CLI_PATH),
+               {u"--database"_s, u"sqlite:"_s + config.filePath(u"h.sqlite"_s), u"registry"_s});
+    ASSERT_TRUE(tool.waitForFinished(30000));
+    const QString err = QString::fromUtf8(tool.readAllStandardError());
+    EXPECT_EQ(tool.exitCode(), 1) << err.toStdString();
+    EXPECT_TRUE(err.contains(u"interval=6 months")) << err.toStdString();
 }
 
 }  // namespace
