@@ -31,6 +31,10 @@ std::optional<std::pair<QString, QString>> configured(const QStringList& folders
 DatabaseTarget DatabaseTarget::fromText(const QString& text) {
     const QString value = text.trimmed();
     if (value.startsWith(QStringLiteral("sqlite:"))) return {Kind::Sqlite, value.mid(7)};
+    // A connection string may well end in ".db" (application_name=x.db, a URI's database).
+    if (value.contains(u'=') || value.startsWith(QStringLiteral("postgresql://")) ||
+        value.startsWith(QStringLiteral("postgres://")))
+        return {Kind::Postgres, value};
     if (value.endsWith(QStringLiteral(".sqlite"), Qt::CaseInsensitive) ||
         value.endsWith(QStringLiteral(".db"), Qt::CaseInsensitive))
         return {Kind::Sqlite, value};

@@ -47,8 +47,9 @@ struct DatabaseTarget {
     Kind kind = Kind::Sqlite;
     QString location;  // the file, or the connection string
 
-    // "sqlite:PATH" or a path ending in .sqlite or .db: that file. A text holding "=": a libpq
-    // connection string. Any other word: a PostgreSQL service name.
+    // "sqlite:PATH": that file. A text holding "=", or a postgresql:// or postgres:// URI: a
+    // libpq connection string. A path ending in .sqlite or .db: that file. Any other word: a
+    // PostgreSQL service name.
     static DatabaseTarget fromText(const QString& text);
     friend bool operator==(const DatabaseTarget&, const DatabaseTarget&) = default;
 };

@@ -22,6 +22,10 @@ TEST(DatabaseChoice, WrongDatabaseOrIntervalTaken) {
           {" /x/h.sqlite ", Kind::Sqlite, "/x/h.sqlite"},
           {"C:\\h.DB", Kind::Sqlite, "C:\\h.DB"},
           {"host=db dbname=x", Kind::Postgres, "host=db dbname=x"},
+          {"host=x dbname=y application_name=torbex.db", Kind::Postgres,
+           "host=x dbname=y application_name=torbex.db"},
+          {"postgres://db/x.db", Kind::Postgres, "postgres://db/x.db"},
+          {"sqlite:/a=b", Kind::Sqlite, "/a=b"},
           {"torbex", Kind::Postgres, "torbex"}})
         EXPECT_EQ(DatabaseTarget::fromText(QLatin1String(text)),
                   (DatabaseTarget{kind, QLatin1String(location)}))
