@@ -65,6 +65,15 @@ QString beginError(const QSqlQuery& query) {
         .arg(sqlError(query));
 }
 
+// Why SQLite must not open `path`: a device, folder or pipe is no place for a history, and
+// SQLite would at best fail with an obscure reason, after making its journal beside it.
+std::optional<QString> notARegularFile(const QString& path) {
+    if (path.isEmpty()) return QStringLiteral("no SQLite file is named");
+    const QFileInfo file(path);
+    if (file.exists() && !file.isFile()) return path + QStringLiteral(": not a regular file");
+    return std::nullopt;
+}
+
 }  // namespace
 
 QString sqlError(const QSqlQuery& query) { return databaseError(query.lastError()); }
@@ -119,29 +128,33 @@ SqlConnection::~SqlConnection() {
 }
 
 Result<Nothing> SqlConnection::connect() {
-    if (m_dialect == Dialect::Sqlite && !QDir().mkpath(QFileInfo(m_target.location).absolutePath()))
-        return Result<Nothing>::failure(QStringLiteral("cannot create the folder of ") +
-                                        m_target.location);
+    if (m_dialect == Dialect::Sqlite) {
+        if (const auto refused = notARegularFile(m_target.location))
+            return Result<Nothing>::failure(*refused);
+        if (!QDir().mkpath(QFileInfo(m_target.location).absolutePath()))
+            return Result<Nothing>::failure(QStringLiteral("cannot create the folder of ") +
+                                            m_target.location);
+    }
     if (!m_db.open()) return Result<Nothing>::failure(databaseError(m_db.lastError()));
+    // Settings of this connection only; the file is not touched before its schema is known.
+    // FULL makes an SQLite commit survive a power loss.
     QSqlQuery settings(m_db);
-    if (m_dialect == Dialect::Postgres) {
-        if (settings.exec(sessionBounds())) return Nothing{};
-        const QString reason = sqlError(settings);
-        settings = QSqlQuery();
-        m_db.close();
-        return Result<Nothing>::failure(reason);
-    }
-    // The log lets readers go on while one process writes; FULL makes a commit survive a power
-    // loss. Checked here, so a file that is no database is refused at once.
-    if (!writeAheadLog(settings) || !settings.exec(QStringLiteral("PRAGMA synchronous=FULL"))) {
-        const QString reason = settings.lastError().isValid()
-                                   ? sqlError(settings)
-                                   : QStringLiteral("no write-ahead log");
-        settings = QSqlQuery();
-        m_db.close();
-        return Result<Nothing>::failure(m_target.location + QStringLiteral(": ") + reason);
-    }
-    return Nothing{};
+    if (settings.exec(m_dialect == Dialect::Sqlite ? QStringLiteral("PRAGMA synchronous=FULL")
+                                                   : sessionBounds()))
+        return Nothing{};
+    const QString reason = sqlError(settings);
+    settings = QSqlQuery();
+    m_db.close();
+    return Result<Nothing>::failure(reason);
+}
+
+Result<Nothing> SqlConnection::useWriteAheadLog() {
+    if (m_dialect != Dialect::Sqlite) return Nothing{};
+    QSqlQuery pragma(m_db);
+    if (writeAheadLog(pragma)) return Nothing{};
+    return Result<Nothing>::failure(
+        m_target.location + QStringLiteral(": ") +
+        (pragma.lastError().isValid() ? sqlError(pragma) : QStringLiteral("no write-ahead log")));
 }
 
 Result<Nothing> SqlConnection::begin(Access access) {

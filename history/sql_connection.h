@@ -44,6 +44,10 @@ public:
 
     Dialect dialect() const { return m_dialect; }
 
+    // SQLite: turns on the write-ahead log, which lets readers go on while one process writes. It
+    // changes the file, so only for a file known to be a history this program may write.
+    Result<Nothing> useWriteAheadLog();
+
     // Runs `work` in one transaction, committed when it succeeds and rolled back when not. When
     // the connection turns out to be lost, it connects again and runs `work` once more: after a
     // server restart the first operation works, and one that cannot connect fails at once with

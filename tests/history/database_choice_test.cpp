@@ -1,4 +1,6 @@
-// Where the history is kept, how often pumps are due, and SQLite files not as they should be.
+// Where the history is kept, how often pumps are due, and databases not as they should be.
+#include <sys/stat.h>
+
 #include <QCoreApplication>
 #include <QProcess>
 #include <QStandardPaths>
@@ -11,10 +13,19 @@ namespace {
 
 using namespace Qt::Literals::StringLiterals;
 using Kind = DatabaseTarget::Kind;
+using testing::Backend;
 
 void write(const QString& folder, const char* name, const QByteArray& text) {
     ASSERT_TRUE(data::writeFileAtomically(folder + u'/' + QLatin1String(name), text));
 }
+
+// Why the store was not opened; "opened" when it was.
+QString refusal(const DatabaseTarget& target) {
+    const auto opened = HistoryStore::open(target);
+    return opened.ok() ? u"opened"_s : opened.error();
+}
+
+QByteArray bytes(const QString& path) { return data::readRegularFile(path, 1 << 20).bytes; }
 
 TEST(DatabaseChoice, WrongDatabaseOrIntervalTaken) {
     for (const auto& [text, kind, location] :
@@ -77,6 +88,46 @@ TEST(SqliteStore, WrongFileTakenOrFolderNotMade) {
     EXPECT_TRUE(
         HistoryStore::open({Kind::Sqlite, folder.filePath(QStringLiteral("a/b/history.sqlite"))})
             .ok());
+}
+
+// Each file in rollback-journal mode: another program's database, a newer program's history, a
+// history that lacks a table. Not one byte may change, the journal mode (in the header) included.
+TEST(SqliteStore, ForeignNewerOrIncompleteFileChangedOrSpecialFileOpened) {
+    const std::pair<QStringList, const char*> files[] = {
+        {{u"CREATE TABLE notes (x TEXT)"_s}, "not a torbex history"},
+        {{u"CREATE TABLE schema_version (version INTEGER)"_s,
+          u"INSERT INTO schema_version VALUES (99)"_s},
+         "version 99"},
+        {{u"CREATE TABLE schema_version (version INTEGER)"_s,
+          u"INSERT INTO schema_version VALUES (1)"_s, u"CREATE TABLE tests (id INTEGER)"_s,
+          u"CREATE TABLE pumps (rfid TEXT)"_s},
+         "audit"}};
+    for (const auto& [statements, reason] : files) {
+        testing::ScratchDatabase file(Backend::Sqlite);
+        for (const QString& statement : statements) file.scalar(statement);
+        const QByteArray before = bytes(file.target.location);
+        EXPECT_TRUE(refusal(file.target).contains(QLatin1String(reason)))
+            << refusal(file.target).toStdString();
+        EXPECT_EQ(bytes(file.target.location), before) << reason;
+        EXPECT_FALSE(QFileInfo::exists(file.target.location + u"-wal"_s)) << reason;
+    }
+    QTemporaryDir folder;
+    const QString fifo = folder.filePath(u"fifo"_s);
+    ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    for (const QString& path : {u"/dev/null"_s, folder.path(), fifo}) {
+        const QString why = refusal({Kind::Sqlite, path});
+        EXPECT_TRUE(why.contains(u"not a regular file")) << why.toStdString();
+    }
+}
+
+TEST(PostgresStore, ForeignSchemaChanged) {
+    testing::ScratchDatabase other(Backend::Postgres);
+    ASSERT_TRUE(other.problem.isEmpty()) << other.problem.toStdString();
+    other.scalar(u"CREATE TABLE notes (x TEXT)"_s);
+    EXPECT_TRUE(refusal(other.target).contains(u"not a torbex history"))
+        << refusal(other.target).toStdString();
+    EXPECT_EQ(other.scalar(u"SELECT COUNT(*) FROM pg_tables WHERE schemaname = current_schema()"_s),
+              1);
 }
 
 // Due dates 12 months on where the department meant another interval would look right and be
