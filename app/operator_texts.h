@@ -67,6 +67,9 @@ inline QString historyUnavailable(const QString& reason) {
 inline QString historyNotUpdated(const QString& reason) {
     return QStringLiteral("履歴を更新できませんでした。データは保存できます。\n（%1）").arg(reason);
 }
+inline QString intervalUnusable(const QString& reason) {
+    return QStringLiteral("点検間隔の設定を使えません。次回点検日は最終試験の12か月後として表示します。\n（%1）").arg(reason);
+}
 inline QString historyUnreadable(const QString& reason) { return QStringLiteral("履歴を読み出せませんでした。\n（%1）").arg(reason); }
 inline QString numberNotRegistered(const QString& reason) {
     return QStringLiteral("管理番号を登録できませんでした。\n（%1）").arg(reason);

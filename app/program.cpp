@@ -53,10 +53,12 @@ int runMainWindow(QApplication& app, link::HidTransport& transport, const link::
     const QStringList settingsFolders{folders.programFolder, folders.configFolder};
     MainWindowServices services{transport, clock, events, dialogs, folders, &QDateTime::currentDateTime, true, std::nullopt, 12};
     services.history = history ? *history : history::chooseDatabase(settingsFolders);
-    services.inspectionIntervalMonths = history::inspectionIntervalMonths(settingsFolders);
+    const history::InspectionInterval interval = history::inspectionIntervalMonths(settingsFolders);
+    services.inspectionIntervalMonths = interval.months;
     frmMain window(std::move(services));
     dialogs.setParent(&window);
     if (!window.Form_Load()) return 1;
+    if (!interval.problem.isEmpty()) dialogs.showMessage(texts::kError, texts::intervalUnusable(interval.problem));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         window.move(centredPosition(screen->availableGeometry(), window.frameGeometry().size()));
     window.show();

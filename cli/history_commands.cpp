@@ -121,9 +121,15 @@ int listHistory(Invocation& call) {
 
 int registry(Invocation& call) {
     if (!call.arguments().isEmpty()) return setNumber(call, call.arguments());
+    // Due dates from an interval other than the department's would look right and be wrong.
+    const history::InspectionInterval interval = history::inspectionIntervalMonths(call.settingsFolders());
+    if (!interval.problem.isEmpty()) {
+        call.err() << "torbex-cli: " << terminalText(interval.problem) << '\n';
+        return kUsageError;
+    }
     HistoryStore* store = call.historyOrSay();
     if (!store) return kHistoryUnavailable;
-    const auto pumps = store->pumps(history::inspectionIntervalMonths(call.settingsFolders()));
+    const auto pumps = store->pumps(interval.months);
     if (!pumps) return call.historyFailed(pumps.error());
     printPumps(call, pumps.value());
     return kSuccess;

@@ -10,7 +10,6 @@
 namespace torbex::history {
 namespace {
 
-constexpr int kDefaultIntervalMonths = 12;
 constexpr int kLongestIntervalMonths = 120;
 
 // The value of `key` in the first torbex.conf of `folders` that holds it, and that file's folder.
@@ -32,6 +31,10 @@ std::optional<std::pair<QString, QString>> configured(const QStringList& folders
 DatabaseTarget DatabaseTarget::fromText(const QString& text) {
     const QString value = text.trimmed();
     if (value.startsWith(QStringLiteral("sqlite:"))) return {Kind::Sqlite, value.mid(7)};
+    // A connection string may well end in ".db" (application_name=x.db, a URI's database).
+    if (value.contains(u'=') || value.startsWith(QStringLiteral("postgresql://")) ||
+        value.startsWith(QStringLiteral("postgres://")))
+        return {Kind::Postgres, value};
     if (value.endsWith(QStringLiteral(".sqlite"), Qt::CaseInsensitive) ||
         value.endsWith(QStringLiteral(".db"), Qt::CaseInsensitive))
         return {Kind::Sqlite, value};
@@ -56,13 +59,18 @@ DatabaseTarget chooseDatabase(const QStringList& settingsFolders,
                 .filePath(QStringLiteral("history.sqlite"))};
 }
 
-int inspectionIntervalMonths(const QStringList& settingsFolders) {
+InspectionInterval inspectionIntervalMonths(const QStringList& settingsFolders) {
     const auto line = configured(settingsFolders, QStringLiteral("history/interval"));
-    if (!line) return kDefaultIntervalMonths;
+    if (!line) return {};
     bool whole = false;
     const int months = line->first.toInt(&whole);
-    return whole && months >= 1 && months <= kLongestIntervalMonths ? months
-                                                                    : kDefaultIntervalMonths;
+    if (whole && months >= 1 && months <= kLongestIntervalMonths) return {months, {}};
+    InspectionInterval unusable;  // the default, and why
+    unusable.problem =
+        QStringLiteral("%1: [history] interval=%2 is not a whole number of months from 1 to %3")
+            .arg(QDir(line->second).filePath(QStringLiteral("torbex.conf")), line->first,
+                 QString::number(kLongestIntervalMonths));
+    return unusable;
 }
 
 }  // namespace torbex::history

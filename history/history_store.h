@@ -49,8 +49,9 @@ struct DatabaseTarget {
     Kind kind = Kind::Sqlite;
     QString location;  // the file, or the connection string
 
-    // "sqlite:PATH" or a path ending in .sqlite or .db: that file. A text holding "=": a libpq
-    // connection string. Any other word: a PostgreSQL service name.
+    // "sqlite:PATH": that file. A text holding "=", or a postgresql:// or postgres:// URI: a
+    // libpq connection string. A path ending in .sqlite or .db: that file. Any other word: a
+    // PostgreSQL service name.
     static DatabaseTarget fromText(const QString& text);
     friend bool operator==(const DatabaseTarget&, const DatabaseTarget&) = default;
 };
@@ -62,8 +63,12 @@ struct DatabaseTarget {
 DatabaseTarget chooseDatabase(const QStringList& settingsFolders, const std::optional<QString>& chosen = std::nullopt);
 
 // Months from a pump's last test to its next one: "[history] interval=N" in torbex.conf, 12 when
-// absent or not a whole number from 1 to 120.
-int inspectionIntervalMonths(const QStringList& settingsFolders);
+// absent. A value that is not a whole number from 1 to 120 gives 12 and says why in `problem`.
+struct InspectionInterval {
+    int months = 12;
+    QString problem;
+};
+InspectionInterval inspectionIntervalMonths(const QStringList& settingsFolders);
 
 // Who changed a management number in the registry.
 enum class ChangeSource { Editor, File, Tool };

@@ -1,5 +1,6 @@
 #include "history/schema.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 #include <array>
 
@@ -72,23 +73,64 @@ QString inDialect(QString statement, Dialect dialect) {
             : QStringLiteral("BIGINT GENERATED ALWAYS AS IDENTITY PRIMARY KEY"));
 }
 
-// 0 for a database without the version table.
-Result<int> schemaVersion(QSqlDatabase& db, Dialect dialect) {
+// The tables and views of the database (on PostgreSQL, of the schema the connection works in),
+// SQLite's own and a PostgreSQL extension's left out.
+Result<QStringList> tableNames(QSqlDatabase& db, Dialect dialect) {
     QSqlQuery query(db);
-    const QString exists =
+    const QString tables =
         dialect == Dialect::Sqlite
             ? QStringLiteral(
-                  "SELECT COUNT(*) FROM sqlite_master "
-                  "WHERE type = 'table' AND name = 'schema_version'")
+                  "SELECT name FROM sqlite_master WHERE type IN ('table', 'view') "
+                  "AND name NOT LIKE 'sqlite!_%' ESCAPE '!'")
             : QStringLiteral(
-                  "SELECT COUNT(*) FROM pg_catalog.pg_tables WHERE schemaname = current_schema() "
-                  "AND tablename = 'schema_version'");
-    if (!runStatement(query, exists) || !query.next()) return Result<int>::failure(sqlError(query));
-    if (query.value(0).toInt() == 0) return 0;
+                  "SELECT c.relname FROM pg_catalog.pg_class c WHERE c.relnamespace = "
+                  "current_schema()::regnamespace AND c.relkind IN ('r', 'p', 'v', 'm', 'f') "
+                  "AND NOT EXISTS (SELECT 1 FROM pg_catalog.pg_depend d "
+                  "WHERE d.objid = c.oid AND d.deptype = 'e')");
+    if (!runStatement(query, tables)) return Result<QStringList>::failure(sqlError(query));
+    QStringList names;
+    while (query.next()) names << query.value(0).toString();
+    return names;
+}
+
+// The tables a history of `version` has: those its migrations create.
+QStringList expectedTables(int version) {
+    static const QRegularExpression created(QStringLiteral("^CREATE TABLE (\\w+)"));
+    QStringList tables;
+    for (const Migration& migration : migrations()) {
+        if (migration.version > version) break;
+        for (const QString& statement : migration.statements)
+            if (const QRegularExpressionMatch match = created.match(statement); match.hasMatch())
+                tables << match.captured(1);
+    }
+    return tables;
+}
+
+Result<int> notAHistory(const QString& why) {
+    return Result<int>::failure(QStringLiteral("not a torbex history: ") + why +
+                                QStringLiteral("; it is left as it is"));
+}
+
+// 0 for an empty database. One that holds other tables than the history's is another program's,
+// or a history someone has cut down: neither is touched.
+Result<int> schemaVersion(QSqlDatabase& db, Dialect dialect) {
+    const Result<QStringList> tables = tableNames(db, dialect);
+    if (!tables) return Result<int>::failure(tables.error());
+    if (tables.value().isEmpty()) return 0;
+    if (!tables.value().contains(QStringLiteral("schema_version")))
+        return notAHistory(QStringLiteral("the database holds other tables and no schema_version"));
+    QSqlQuery query(db);
     if (!runStatement(query, QStringLiteral("SELECT MAX(version) FROM schema_version")) ||
         !query.next())
         return Result<int>::failure(sqlError(query));
-    return query.value(0).toInt();
+    const int version = query.value(0).toInt();
+    if (version > knownSchemaVersion()) return version;  // a newer program may have others
+    for (const QString& table : expectedTables(version)) {
+        if (!tables.value().contains(table))
+            return notAHistory(
+                QStringLiteral("its schema version %1 has no table %2").arg(version).arg(table));
+    }
+    return version;
 }
 
 Result<int> refuseNewer(int version) {
@@ -140,6 +182,8 @@ Result<Nothing> upgradeSchema(SqlConnection& connection) {
     if (!found) return Result<Nothing>::failure(found.error());
     if (const Result<int> known = refuseNewer(found.value()); !known)
         return Result<Nothing>::failure(known.error());
+    // Only now is the database known to be one this program may change.
+    if (const Result<Nothing> logged = connection.useWriteAheadLog(); !logged) return logged;
     if (found.value() == knownSchemaVersion()) return Nothing{};
     return connection.transaction<Nothing>(
         Access::Write, [dialect](QSqlDatabase& db) { return migrate(db, dialect); });

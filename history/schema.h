@@ -9,7 +9,8 @@ int knownSchemaVersion();
 
 // Brings the schema up to the newest this program knows, one migration at a time in one
 // transaction, so processes opening a new database at once create it once. A database whose
-// schema is newer is refused and left as it is.
+// schema is newer, or that holds tables but is no history of this program's, is refused and left
+// as it is: its version is read before anything changes, an SQLite file's journal mode included.
 Result<Nothing> upgradeSchema(SqlConnection& connection);
 
 }  // namespace torbex::history

@@ -3,7 +3,6 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSqlError>
 #include <QThread>
 #include <atomic>
@@ -11,8 +10,10 @@
 namespace torbex::history {
 namespace {
 
-// The window and the tool may write at once; the second waits this long for the first.
+// The window and the tool may write at once; the second waits this long for the first. On
+// PostgreSQL this bounds every wait for a lock, and a statement gets twice as long.
 constexpr int kBusyTimeoutMs = 5000;
+constexpr int kStatementTimeoutMs = 2 * kBusyTimeoutMs;
 
 // The key of PostgreSQL's lock that writers take turns on: a number no other program in the
 // database would take.
@@ -42,6 +43,37 @@ bool writeAheadLog(QSqlQuery& pragma) {
     }
 }
 
+// The session's bounds: no wait for another writer, a row someone holds or a slow statement
+// lasts for ever. Bounds the connection string or the server set are kept.
+QString sessionBounds() {
+    return QStringLiteral(
+               "SELECT CASE WHEN current_setting('lock_timeout') = '0' "
+               "THEN set_config('lock_timeout', '%1ms', false) END, "
+               "CASE WHEN current_setting('statement_timeout') = '0' "
+               "THEN set_config('statement_timeout', '%2ms', false) END")
+        .arg(kBusyTimeoutMs)
+        .arg(kStatementTimeoutMs);
+}
+
+// Why a transaction could not start, saying so when another writer held the history too long.
+QString beginError(const QSqlQuery& query) {
+    const QString code = query.lastError().nativeErrorCode();
+    if (code != QStringLiteral("5") && code != QStringLiteral("55P03")) return sqlError(query);
+    return QStringLiteral(
+               "another program is writing to the history and has not finished in "
+               "time (%1)")
+        .arg(sqlError(query));
+}
+
+// Why SQLite must not open `path`: a device, folder or pipe is no place for a history, and
+// SQLite would at best fail with an obscure reason, after making its journal beside it.
+std::optional<QString> notARegularFile(const QString& path) {
+    if (path.isEmpty()) return QStringLiteral("no SQLite file is named");
+    const QFileInfo file(path);
+    if (file.exists() && !file.isFile()) return path + QStringLiteral(": not a regular file");
+    return std::nullopt;
+}
+
 }  // namespace
 
 QString sqlError(const QSqlQuery& query) { return databaseError(query.lastError()); }
@@ -62,37 +94,31 @@ bool runStatement(QSqlQuery& query, const QString& sql, std::initializer_list<QV
     return query.prepare(sql) && runPrepared(query, values);
 }
 
-QString postgresConnectOptions(const QString& location) {
-    // A single word names a service in pg_service.conf.
-    QString options = location.contains(u'=') ? location : QStringLiteral("service=") + location;
-    static const QRegularExpression timeout(QStringLiteral("(^|\\s)connect_timeout\\s*="));
-    if (!options.contains(timeout)) options += QStringLiteral(" connect_timeout=3");
-    return options;
-}
-
 Result<std::unique_ptr<SqlConnection>> SqlConnection::open(const DatabaseTarget& target) {
-    std::unique_ptr<SqlConnection> connection(new SqlConnection(target, connectionName()));
+    using Opened = Result<std::unique_ptr<SqlConnection>>;
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs);
+    if (target.kind == DatabaseTarget::Kind::Postgres) {
+        const Result<QString> postgres = postgresConnectOptions(target.location);
+        if (!postgres) return Opened::failure(postgres.error());
+        options = postgres.value();
+    }
+    std::unique_ptr<SqlConnection> connection(new SqlConnection(target, options, connectionName()));
     if (!connection->m_db.isValid())
-        return Result<std::unique_ptr<SqlConnection>>::failure(
-            databaseError(connection->m_db.lastError()));
+        return Opened::failure(databaseError(connection->m_db.lastError()));
     if (const Result<Nothing> connected = connection->connect(); !connected)
-        return Result<std::unique_ptr<SqlConnection>>::failure(connected.error());
+        return Opened::failure(connected.error());
     return connection;
 }
 
-SqlConnection::SqlConnection(const DatabaseTarget& target, QString name)
+SqlConnection::SqlConnection(const DatabaseTarget& target, const QString& options, QString name)
     : m_target(target),
       m_dialect(target.kind == DatabaseTarget::Kind::Sqlite ? Dialect::Sqlite : Dialect::Postgres),
       m_name(std::move(name)),
       m_db(QSqlDatabase::addDatabase(
           m_dialect == Dialect::Sqlite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"),
           m_name)) {
-    if (m_dialect == Dialect::Sqlite) {
-        m_db.setDatabaseName(target.location);
-        m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
-    } else {
-        m_db.setConnectOptions(postgresConnectOptions(target.location));
-    }
+    if (m_dialect == Dialect::Sqlite) m_db.setDatabaseName(target.location);
+    m_db.setConnectOptions(options);
 }
 
 SqlConnection::~SqlConnection() {
@@ -102,22 +128,33 @@ SqlConnection::~SqlConnection() {
 }
 
 Result<Nothing> SqlConnection::connect() {
-    if (m_dialect == Dialect::Sqlite && !QDir().mkpath(QFileInfo(m_target.location).absolutePath()))
-        return Result<Nothing>::failure(QStringLiteral("cannot create the folder of ") +
-                                        m_target.location);
-    if (!m_db.open()) return Result<Nothing>::failure(databaseError(m_db.lastError()));
-    if (m_dialect == Dialect::Postgres) return Nothing{};
-    // The log lets readers go on while one process writes; FULL makes a commit survive a power
-    // loss. Checked here, so a file that is no database is refused at once.
-    QSqlQuery pragma(m_db);
-    if (!writeAheadLog(pragma) || !pragma.exec(QStringLiteral("PRAGMA synchronous=FULL"))) {
-        const QString reason =
-            pragma.lastError().isValid() ? sqlError(pragma) : QStringLiteral("no write-ahead log");
-        pragma = QSqlQuery();
-        m_db.close();
-        return Result<Nothing>::failure(m_target.location + QStringLiteral(": ") + reason);
+    if (m_dialect == Dialect::Sqlite) {
+        if (const auto refused = notARegularFile(m_target.location))
+            return Result<Nothing>::failure(*refused);
+        if (!QDir().mkpath(QFileInfo(m_target.location).absolutePath()))
+            return Result<Nothing>::failure(QStringLiteral("cannot create the folder of ") +
+                                            m_target.location);
     }
-    return Nothing{};
+    if (!m_db.open()) return Result<Nothing>::failure(databaseError(m_db.lastError()));
+    // Settings of this connection only; the file is not touched before its schema is known.
+    // FULL makes an SQLite commit survive a power loss.
+    QSqlQuery settings(m_db);
+    if (settings.exec(m_dialect == Dialect::Sqlite ? QStringLiteral("PRAGMA synchronous=FULL")
+                                                   : sessionBounds()))
+        return Nothing{};
+    const QString reason = sqlError(settings);
+    settings = QSqlQuery();
+    m_db.close();
+    return Result<Nothing>::failure(reason);
+}
+
+Result<Nothing> SqlConnection::useWriteAheadLog() {
+    if (m_dialect != Dialect::Sqlite) return Nothing{};
+    QSqlQuery pragma(m_db);
+    if (writeAheadLog(pragma)) return Nothing{};
+    return Result<Nothing>::failure(
+        m_target.location + QStringLiteral(": ") +
+        (pragma.lastError().isValid() ? sqlError(pragma) : QStringLiteral("no write-ahead log")));
 }
 
 Result<Nothing> SqlConnection::begin(Access access) {
@@ -132,10 +169,10 @@ Result<Nothing> SqlConnection::begin(Access access) {
     const bool write = access == Access::Write;
     if (!query.exec(write && m_dialect == Dialect::Sqlite ? QStringLiteral("BEGIN IMMEDIATE")
                                                           : QStringLiteral("BEGIN")))
-        return Result<Nothing>::failure(sqlError(query));
+        return Result<Nothing>::failure(beginError(query));
     if (write && m_dialect == Dialect::Postgres &&
         !runStatement(query, QStringLiteral("SELECT pg_advisory_xact_lock(?)"), {kWriterLock})) {
-        const QString reason = sqlError(query);
+        const QString reason = beginError(query);
         rollback();
         return Result<Nothing>::failure(reason);
     }

@@ -24,9 +24,14 @@ bool runStatement(QSqlQuery& query, const QString& sql,
 // Runs an already prepared statement with `values` bound in order.
 bool runPrepared(QSqlQuery& query, std::initializer_list<QVariant> values);
 
-// libpq's options for a connection string or service name: a connection attempt gives up after
-// three seconds unless the text says otherwise, so a server that is gone never holds the window.
-QString postgresConnectOptions(const QString& location);
+// A libpq connection string for a connection string (as it is), a postgresql:// or postgres://
+// URI, or a service name of pg_service.conf; a URI libpq would not take is refused.
+Result<QString> postgresConnectionString(const QString& location);
+
+// The options handed to Qt's driver: the connection string with time bounds for connecting and
+// keepalives for a silent network, each unless the string sets its own, so a server that is gone
+// never holds the window. A ';', which the driver would turn into a space, is refused.
+Result<QString> postgresConnectOptions(const QString& location);
 
 // This process's connection to the history's database, under a name of its own so that several
 // stores can be open at once.
@@ -38,6 +43,10 @@ public:
     SqlConnection& operator=(const SqlConnection&) = delete;
 
     Dialect dialect() const { return m_dialect; }
+
+    // SQLite: turns on the write-ahead log, which lets readers go on while one process writes. It
+    // changes the file, so only for a file known to be a history this program may write.
+    Result<Nothing> useWriteAheadLog();
 
     // Runs `work` in one transaction, committed when it succeeds and rolled back when not. When
     // the connection turns out to be lost, it connects again and runs `work` once more: after a
@@ -65,7 +74,7 @@ public:
     }
 
 private:
-    SqlConnection(const DatabaseTarget& target, QString name);
+    SqlConnection(const DatabaseTarget& target, const QString& options, QString name);
     Result<Nothing> connect();
     Result<Nothing> begin(Access access);
     Result<Nothing> commit();

@@ -1,5 +1,8 @@
-// Where the history is kept, how often pumps are due, and SQLite files not as they should be.
+// Where the history is kept, how often pumps are due, and databases not as they should be.
+#include <sys/stat.h>
+
 #include <QCoreApplication>
+#include <QProcess>
 #include <QStandardPaths>
 
 #include "data/file_io.h"
@@ -10,10 +13,19 @@ namespace {
 
 using namespace Qt::Literals::StringLiterals;
 using Kind = DatabaseTarget::Kind;
+using testing::Backend;
 
 void write(const QString& folder, const char* name, const QByteArray& text) {
     ASSERT_TRUE(data::writeFileAtomically(folder + u'/' + QLatin1String(name), text));
 }
+
+// Why the store was not opened; "opened" when it was.
+QString refusal(const DatabaseTarget& target) {
+    const auto opened = HistoryStore::open(target);
+    return opened.ok() ? u"opened"_s : opened.error();
+}
+
+QByteArray bytes(const QString& path) { return data::readRegularFile(path, 1 << 20).bytes; }
 
 TEST(DatabaseChoice, WrongDatabaseOrIntervalTaken) {
     for (const auto& [text, kind, location] :
@@ -21,6 +33,10 @@ TEST(DatabaseChoice, WrongDatabaseOrIntervalTaken) {
           {" /x/h.sqlite ", Kind::Sqlite, "/x/h.sqlite"},
           {"C:\\h.DB", Kind::Sqlite, "C:\\h.DB"},
           {"host=db dbname=x", Kind::Postgres, "host=db dbname=x"},
+          {"host=x dbname=y application_name=torbex.db", Kind::Postgres,
+           "host=x dbname=y application_name=torbex.db"},
+          {"postgres://db/x.db", Kind::Postgres, "postgres://db/x.db"},
+          {"sqlite:/a=b", Kind::Sqlite, "/a=b"},
           {"torbex", Kind::Postgres, "torbex"}})
         EXPECT_EQ(DatabaseTarget::fromText(QLatin1String(text)),
                   (DatabaseTarget{kind, QLatin1String(location)}))
@@ -46,12 +62,18 @@ TEST(DatabaseChoice, WrongDatabaseOrIntervalTaken) {
     QCoreApplication::setApplicationName(QStringLiteral("torbex"));
     EXPECT_TRUE(chooseDatabase({first.path()}).location.endsWith(u"/torbex/history.sqlite"));
 
-    EXPECT_EQ(inspectionIntervalMonths(folders) * 100 + inspectionIntervalMonths({third.path()}),
-              612);
+    const auto interval = [](const QStringList& folders) {  // the months, and whether told
+        const InspectionInterval taken = inspectionIntervalMonths(folders);
+        return std::pair(taken.months, !taken.problem.isEmpty());
+    };
+    EXPECT_EQ(interval(folders), std::pair(6, false));
+    EXPECT_EQ(interval({first.path()}), std::pair(12, false));
+    EXPECT_EQ(interval({third.path()}), std::pair(12, true));
     for (const auto& [text, months] :
-         {std::pair("1", 1), {"120", 120}, {"0", 12}, {"6.5", 12}, {"x", 12}}) {
+         {std::pair("1", 1), {"120", 120}, {"0", 0}, {"6.5", 0}, {"6 months", 0}}) {
         write(first.path(), "torbex.conf", QByteArray("[history]\ninterval=") + text);
-        EXPECT_EQ(inspectionIntervalMonths({first.path()}), months) << text;
+        EXPECT_EQ(interval({first.path()}), months ? std::pair(months, false) : std::pair(12, true))
+            << text;
     }
 }
 
@@ -66,6 +88,64 @@ TEST(SqliteStore, WrongFileTakenOrFolderNotMade) {
     EXPECT_TRUE(
         HistoryStore::open({Kind::Sqlite, folder.filePath(QStringLiteral("a/b/history.sqlite"))})
             .ok());
+}
+
+// Each file in rollback-journal mode: another program's database, a newer program's history, a
+// history that lacks a table. Not one byte may change, the journal mode (in the header) included.
+TEST(SqliteStore, ForeignNewerOrIncompleteFileChangedOrSpecialFileOpened) {
+    const std::pair<QStringList, const char*> files[] = {
+        {{u"CREATE TABLE notes (x TEXT)"_s}, "not a torbex history"},
+        {{u"CREATE TABLE schema_version (version INTEGER)"_s,
+          u"INSERT INTO schema_version VALUES (99)"_s},
+         "version 99"},
+        {{u"CREATE TABLE schema_version (version INTEGER)"_s,
+          u"INSERT INTO schema_version VALUES (1)"_s, u"CREATE TABLE tests (id INTEGER)"_s,
+          u"CREATE TABLE pumps (rfid TEXT)"_s},
+         "audit"}};
+    for (const auto& [statements, reason] : files) {
+        testing::ScratchDatabase file(Backend::Sqlite);
+        for (const QString& statement : statements) file.scalar(statement);
+        const QByteArray before = bytes(file.target.location);
+        EXPECT_TRUE(refusal(file.target).contains(QLatin1String(reason)))
+            << refusal(file.target).toStdString();
+        EXPECT_EQ(bytes(file.target.location), before) << reason;
+        EXPECT_FALSE(QFileInfo::exists(file.target.location + u"-wal"_s)) << reason;
+    }
+    QTemporaryDir folder;
+    const QString fifo = folder.filePath(u"fifo"_s);
+    ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    for (const QString& path : {u"/dev/null"_s, folder.path(), fifo}) {
+        const QString why = refusal({Kind::Sqlite, path});
+        EXPECT_TRUE(why.contains(u"not a regular file")) << why.toStdString();
+    }
+}
+
+TEST(PostgresStore, ForeignSchemaChanged) {
+    testing::ScratchDatabase other(Backend::Postgres);
+    ASSERT_TRUE(other.problem.isEmpty()) << other.problem.toStdString();
+    other.scalar(u"CREATE TABLE notes (x TEXT)"_s);
+    EXPECT_TRUE(refusal(other.target).contains(u"not a torbex history"))
+        << refusal(other.target).toStdString();
+    EXPECT_EQ(other.scalar(u"SELECT COUNT(*) FROM pg_tables WHERE schemaname = current_schema()"_s),
+              1);
+}
+
+// Due dates 12 months on where the department meant another interval would look right and be
+// wrong: the tool says why and lists none.
+TEST(DatabaseChoice, UnusableIntervalListedAsTwelveMonths) {
+    QTemporaryDir config;
+    ASSERT_TRUE(QDir(config.path()).mkpath(u"torbex"_s));
+    write(config.filePath(u"torbex"_s), "torbex.conf", "[history]\ninterval=6 months\n");
+    QProcess tool;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"XDG_CONFIG_HOME"_s, config.path());
+    tool.setProcessEnvironment(environment);
+    tool.start(QStringLiteral(TORBEX_CLI_PATH),
+               {u"--database"_s, u"sqlite:"_s + config.filePath(u"h.sqlite"_s), u"registry"_s});
+    ASSERT_TRUE(tool.waitForFinished(30000));
+    const QString err = QString::fromUtf8(tool.readAllStandardError());
+    EXPECT_EQ(tool.exitCode(), 1) << err.toStdString();
+    EXPECT_TRUE(err.contains(u"interval=6 months")) << err.toStdString();
 }
 
 }  // namespace
