@@ -130,10 +130,12 @@ TEST(Download, RecordsComeInOrderThroughFaultsEmptySlotsAreSkippedAndClearEmptie
 }
 
 // A tester that needs a moment to prepare a record answers "not ready" many times a second; only
-// five seconds without progress count as a lost tester. Each exchange here takes a millisecond.
+// five seconds without progress count as a lost tester, and so do an advance of 0 and one that is
+// not four digits, asked again each time. Each exchange here takes a millisecond.
 TEST(Download, NotReadyEndsTheDownloadOnlyAfterFiveSecondsWithoutProgress) {
     const std::tuple<int, std::vector<std::uint8_t>, bool> cases[] = {
-        {200, {}, false}, {4990, {}, false}, {5010, {}, true}, {0, {'2', '0', '0', '0', '0'}, true}, {0, {'2', 'X', '0', '0', '5'}, true}};
+        {200, {}, false}, {4990, {}, false}, {5010, {}, true}, {0, {'2', '0', '0', '0', '0'}, true}, {0, {'2', 'X', '0', '0', '5'}, true},
+        {0, {'2', '5', 'X', '0', '0'}, true}, {0, {'2', '1'}, true}};
     for (const auto& [notReady, slot0, givesUp] : cases) {
         Rig rig;
         fill(rig, {0, 1});
@@ -164,6 +166,20 @@ TEST(Download, LostOrCancelledOnTheWayGivesNoRecordsAndLeavesTheTesterAsItWas) {
         EXPECT_EQ(std::tie(failure, asked), std::make_tuple(Kind(outcome), expected)) << pulledAt << " " << cancelAfter;
         EXPECT_EQ(rig.bus.enumerations(), pulledAt > 0 ? 1 + TesterService::kMaxFailedSearches : 1) << pulledAt;
     }
+}
+
+// Noise where a skip's advance belongs would skip records the tester holds: such a reply is asked
+// again. Six garbled replies in a row, from the 21st request on, around an empty stretch.
+TEST(Download, GarbledSkipRepliesAreAskedAgainAndSkipNoRecord) {
+    Rig rig;
+    std::vector<int> used(40);
+    std::iota(used.begin(), used.end(), 0);
+    std::erase_if(used, [](int slot) { return slot == 16 || slot == 17; });
+    for (const int slot : used) fill(rig, {slot});
+    rig.tester.state().faults.push_back({sim::FaultTarget::ReadRecord, Fault::Garbage, 20, 6, {}});
+    const auto [failure, records, asked] = download(rig);
+    EXPECT_EQ(std::tie(failure, records), std::make_tuple(Kind(), used));
+    EXPECT_EQ(asked.size(), used.size() + 1 + 1 + 6);  // the skip over 16 and 17, the one to the end, the garbled ones
 }
 
 }  // namespace
