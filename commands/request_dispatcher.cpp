@@ -20,8 +20,10 @@ DispatchResult RequestDispatcher::serviceRequest() {
             default: break;
         }
     }
+    // A refused value stays refused: asking again at every tick would change nothing.
     m_requests.finish(ticket);
-    return outcome ? DispatchResult::Answered : DispatchResult::LinkLost;
+    if (outcome) return DispatchResult::Answered;
+    return outcome.failureKind() == FailureKind::RefusedValue ? DispatchResult::Refused : DispatchResult::LinkLost;
 }
 
 Outcome<Done> RequestDispatcher::perform(Request request) {

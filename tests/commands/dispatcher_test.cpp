@@ -71,6 +71,24 @@ TEST_F(Dispatcher, WritesSendWhatIsHeldWhenTheyRunNotWhenQueued) {
     }
 }
 
+// A value the tester cannot take is refused once and for all, and says nothing about the link:
+// a tester found missing stays so until an exchange says otherwise.
+TEST_F(PollTicks, RefusedValueIsNotRetriedAndLeavesTheConnectionAsItWas) {
+    values.settingsToSend.FlowRate = 4.0F;
+    EXPECT_EQ(std::tuple(run(Request::WriteSettings), requests.pending()), std::tuple(DispatchResult::Refused, Request::None));
+    poll.setDispatchEnabled(true);
+    rig.tester.unplug();
+    poll.tick();
+    rig.tester.plugIn();
+    ASSERT_TRUE(rig.service.poll().ok());  // the window's own exchange
+    requests.queue(Request::WriteSettings);
+    poll.tick();
+    EXPECT_EQ(std::tuple(states, requests.pending(), rig.tester.receivedCommands().size()),
+              std::tuple(std::vector{Unknown}, Request::None, std::size_t{1}));
+    poll.tick();
+    EXPECT_EQ(std::tuple(states.back(), requests.pending()), std::tuple(Connected, Request::ReadCalibration));
+}
+
 // Even the same request queued again during its own exchange survives: only the queueing counts.
 TEST_F(Dispatcher, RequestQueuedDuringAnExchangeSurvivesItAndNoNestedDispatchRuns) {
     for (const Request later : {Request::ReadVersion, Request::ReadSettings}) {
