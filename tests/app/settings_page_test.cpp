@@ -107,5 +107,17 @@ TEST_F(SettingsPageTest, CalibrationWriteSendsWhatTheTesterCanHoldAndReadShowsIt
               QStringLiteral("0.5|2.|0.95|SN 42   |　トルベックス　s/n　SN 42   "));
 }
 
+// A serial read with NUL or 0xFF padding goes back byte for byte with new coefficients.
+TEST_F(SettingsPageTest, PaddedSerialAsReadIsWrittenBackByteForByte) {
+    rig.tester.state().serial = QStringLiteral("TB12") + QChar(0) + QChar(0) + QChar(0xFF) + QChar(0xFF);
+    rig.tester.state().coefficients = {0.0F, 0.0F, 0.0F};
+    window.Command6_Click(FactoryButton::Read);
+    sendNow();
+    c().txtHeisoku.at(0)->setText(QStringLiteral("2"));
+    window.Command6_Click(FactoryButton::Write);
+    EXPECT_EQ(toldText(), QString());
+    EXPECT_EQ(sendNow(2, 20), QByteArray("\0\0\0\x40" "\0\0\0\0" "\0\0\0\0" "TB12\0\0\xFF\xFF", 20));
+}
+
 }  // namespace
 }  // namespace torbex::app
