@@ -41,7 +41,7 @@ void frmMain::cmdReport_Click() {
     }
     if (DataDirectory.isEmpty()) DataDirectory = m_services.folders.documentsFolder;
     saveReport(m_services.dialogs, DataDirectory, records,
-               {commands::trimSpaces(m_values.SerialNumber).toString(), report::currentUserName(), m_services.localClock(), std::nullopt});
+               {commands::trimSpaces(m_values.serialAsRead).toString(), report::currentUserName(), m_services.localClock(), std::nullopt});
 }
 
 QString frmMain::recordDownloadInHistory() {
@@ -53,10 +53,10 @@ QString frmMain::recordDownloadInHistory() {
         DispData();
     }
     // The tests are the tester's: its serial number goes with them, read now if no tick has yet.
-    if (commands::trimSpaces(m_values.SerialNumber).isEmpty()) {
-        if (const auto reading = m_tester.readCalibration()) m_values.SerialNumber = reading.value().serialNumber;
+    if (commands::trimSpaces(m_values.serialAsRead).isEmpty()) {
+        if (const auto reading = m_tester.readCalibration()) m_values.serialAsRead = reading.value().serialNumber;
     }
-    const auto recorded = numbers ? m_history->recordTests(commands::trimSpaces(m_values.SerialNumber).toString(), records)
+    const auto recorded = numbers ? m_history->recordTests(commands::trimSpaces(m_values.serialAsRead).toString(), records)
                                   : history::Result<int>::failure(numbers.error());
     return recorded ? QString() : recorded.error();
 }
