@@ -46,7 +46,8 @@ TEST(SettingsTransfer, ReadKeepsTheHeldValueWhereTheListsCannotShowTheTestersOne
     const std::pair<MeasurementSettings, MeasurementSettings> cases[] = {
         {{120.0F, 1, 2, 50.0F, 3, 2, 2, 4}, {120.0F, 1, 2, 50.0F, 0, 1, 1, 2}},
         {{120.0F, 0, 0, 50.0F, -1, -1, -1, -1}, {120.0F, 0, 0, 50.0F, 0, 1, 1, 2}},
-        {{120.0F, 0, 0, 50.0F, 2, 0, 1, 3}, {120.0F, 0, 0, 50.0F, 2, 0, 1, 3}}};
+        {{120.0F, 0, 0, 50.0F, 2, 0, 1, 3}, {120.0F, 0, 0, 50.0F, 2, 0, 1, 3}},
+        {{120.0F, 0, 0, 50.0F, 0, 0, 0, 0}, {120.0F, 0, 0, 50.0F, 0, 0, 0, 0}}};
     for (const auto& [read, kept] : cases) EXPECT_EQ(settingsAfterRead(kHeld, read), kept);
 }
 
