@@ -203,10 +203,10 @@ void frmMain::endProgram() {
 void frmMain::showTesterVersion() { m_controls.Label3[11]->setText(m_values.TesterVersion); }
 
 void frmMain::showCalibrationAndSerial() {
-    m_controls.txtSerial->setText(m_values.SerialNumber);
+    m_controls.txtSerial->setText(m_values.serialAsRead);
     for (std::size_t i = 0; i < m_values.calibrationCoefficients.size(); ++i)
         m_controls.txtHeisoku[static_cast<int>(i)]->setText(commands::formatCoefficient(m_values.calibrationCoefficients[i]));
-    m_controls.lblSN->setText(serialBanner(m_values.SerialNumber));
+    m_controls.lblSN->setText(serialBanner(m_values.serialAsRead));
 }
 
 void frmMain::showConnection(commands::ConnectionState state) {

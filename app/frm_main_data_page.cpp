@@ -91,7 +91,7 @@ void frmMain::loadData() {
         m_controls.Label5->show();
         WindowDownloadProgress progress(m_controls.Label4, m_services.dialogs, m_cancelDownload);
         // The tests go into the history with the serial shown, or one read now if no tick has yet.
-        done = workflow::download(m_tester, m_store, progress, m_history.get(), m_values.SerialNumber);
+        done = workflow::download(m_tester, m_store, progress, m_history.get(), m_values.serialAsRead);
         m_downloading = false;
     }
     const commands::Outcome<int>& downloaded = done.downloaded;

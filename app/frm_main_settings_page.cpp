@@ -80,7 +80,7 @@ void frmMain::Command6_Click(FactoryButton button) {
         return;
     }
     m_values.calibrationCoefficients = check.write->coefficients;
-    m_values.SerialNumber = check.write->serialNumber;
+    m_values.serialToSend = check.write->serialNumber;
     m_requests.queue(Request::WriteCalibration);
 }
 

@@ -71,7 +71,8 @@ std::optional<StoredSettings> storedSettingsFrom(std::span<const ValueLabel> lin
     const auto units = integerValue(lines[7].value);
     if (!flow || !average || !measure || !pressure || !level || !writeMode || !rfidUse || !units) return std::nullopt;
     // Values the settings lists cannot show would be sent to the tester unseen.
-    if (*level < 0 || *level > 2 || (*writeMode != 0 && *writeMode != 1) || (*rfidUse != 0 && *rfidUse != 1))
+    if (*level < 0 || *level > 2 || (*writeMode != 0 && *writeMode != 1) || (*rfidUse != 0 && *rfidUse != 1) ||
+        *units < 0 || *units > 3)
         return std::nullopt;
 
     StoredSettings settings;

@@ -38,8 +38,9 @@ public:
         bool readable = false;  // false: the defaults are in settings and the file must be rewritten
     };
     // Reads the file. A file that is missing, unreadable, or holds values the program cannot
-    // keep (a level other than 0 to 2, a write mode or RFID use other than 0 or 1, a number
-    // beyond 16 bits, a flow rate that is not a finite number) gives the defaults.
+    // keep (a level other than 0 to 2, a write mode or RFID use other than 0 or 1, display units
+    // other than 0 to 3, a number beyond 16 bits, a flow rate that is not a finite number) gives
+    // the defaults.
     LoadResult load() const;
 
     // Writes the nine lines; false when no folder would take the file. Once the program folder

@@ -15,8 +15,10 @@ CalibrationCheck checkCalibrationWrite(const std::array<QString, 3>& coefficient
             return {std::nullopt, CalibrationProblem::CoefficientOutOfRange};
         write.coefficients[i] = static_cast<float>(value);
     }
+    // One byte per character on the wire. A serial read with NUL or 0xFF padding goes back as
+    // it came, so the coefficients of such a tester can be written.
     for (QChar c : serialText) {
-        if (c.unicode() < 0x20 || c.unicode() > 0x7E) return {std::nullopt, CalibrationProblem::SerialCharacters};
+        if (c.unicode() > 0xFF) return {std::nullopt, CalibrationProblem::SerialCharacters};
     }
     write.serialNumber = serialText;
     return {write, {}};

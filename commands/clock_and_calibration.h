@@ -18,7 +18,7 @@ struct CalibrationWrite {
 // Why the factory page's texts cannot be written to the tester.
 enum class CalibrationProblem {
     CoefficientOutOfRange,  // not a finite single-precision number (1e40, say)
-    SerialCharacters,       // outside printable ASCII, which the tester cannot store
+    SerialCharacters,       // above U+00FF: more than the one byte per character the tester stores
 };
 
 struct CalibrationCheck {

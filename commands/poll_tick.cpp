@@ -25,6 +25,8 @@ void PollTick::tick() {
                     break;
                 case DispatchResult::Answered:
                 case DispatchResult::LinkLost: m_testerMissing = false; break;
+                // A refused value never reached the link, so it says nothing about the tester.
+                case DispatchResult::Refused:
                 case DispatchResult::Skipped: break;
             }
         } else {

@@ -69,8 +69,13 @@ SlotReply decodeSlotReply(ReplyView reply) {
     const std::uint8_t status = reply.size() > 3 ? reply[3] : 0;
     if (status == 0) return slot;
     if (status != kSlotHoldsRecord) {
-        slot.status = SlotStatus::Skip;
-        slot.advance = digitValue(field(reply, 4, 4));
+        // Noise read as an advance would skip records the tester holds.
+        const ReplyView advance = field(reply, 4, 4);
+        const bool readable = advance.size() == 4 && std::ranges::all_of(advance, [](std::uint8_t byte) {
+            return byte == ' ' || (byte >= '0' && byte <= '9');
+        });
+        slot.status = readable ? SlotStatus::Skip : SlotStatus::Garbled;
+        if (readable) slot.advance = digitValue(advance);
         return slot;
     }
     slot.status = SlotStatus::Record;

@@ -45,6 +45,7 @@ enum class SlotStatus {
     Record,    // "1": the slot holds the record that follows
     Skip,      // any other non-zero byte: no record; bytes 4 to 7 say how far to advance
     NotReady,  // 0: ask for the same slot again
+    Garbled,   // a skip whose advance is not four digits (blanks allowed): ask for the same slot again
 };
 struct SlotReply {
     SlotStatus status = SlotStatus::NotReady;

@@ -20,15 +20,17 @@ DispatchResult RequestDispatcher::serviceRequest() {
             default: break;
         }
     }
+    // A refused value stays refused: asking again at every tick would change nothing.
     m_requests.finish(ticket);
-    return outcome ? DispatchResult::Answered : DispatchResult::LinkLost;
+    if (outcome) return DispatchResult::Answered;
+    return outcome.failureKind() == FailureKind::RefusedValue ? DispatchResult::Refused : DispatchResult::LinkLost;
 }
 
 Outcome<Done> RequestDispatcher::perform(Request request) {
     switch (request) {
         case Request::WriteSettings: return m_tester.sendSettings(m_values.settingsToSend);
         case Request::WriteCalibration:
-            return m_tester.writeCalibration(m_values.calibrationCoefficients, m_values.SerialNumber);
+            return m_tester.writeCalibration(m_values.calibrationCoefficients, m_values.serialToSend);
         case Request::SetClock: return m_tester.setClock(m_localClock());
         case Request::ChangeMode: return m_tester.changeMode(m_requests.mode());
         case Request::ProgramRewrite: return m_tester.startProgramRewrite();
@@ -51,7 +53,7 @@ Outcome<Done> RequestDispatcher::perform(Request request) {
             const auto reading = m_tester.readCalibration();
             if (!reading) return reading.failure();
             m_values.calibrationCoefficients = reading.value().coefficients;
-            m_values.SerialNumber = reading.value().serialNumber;
+            m_values.serialAsRead = reading.value().serialNumber;
             m_view->showCalibrationAndSerial();
             return Done{};
         }

@@ -14,6 +14,7 @@ enum class DispatchResult {
     TesterAbsent,  // no tester found; the request stays pending
     Answered,      // the request (or the poll) was carried out
     LinkLost,      // the exchange went unanswered; the request counts as done
+    Refused,       // a value the tester cannot take; nothing was sent, the request counts as done
     Skipped,       // an exchange was already waiting; nothing happened
 };
 

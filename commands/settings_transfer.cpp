@@ -55,13 +55,14 @@ MeasurementSettings applyChoice(MeasurementSettings base, float flow, const Sett
     }
     if (choice.writeMode) base.WriteMode = static_cast<std::int16_t>(*choice.writeMode);
     if (choice.rfidUse) base.RfidUse = static_cast<std::int16_t>(*choice.rfidUse);
-    int units = base.DisplayUnits;
-    if (choice.flowUnitIndex) units = (units & ~1) | (*choice.flowUnitIndex != 0 ? 1 : 0);
-    if (choice.pressureUnitIndex) units = (units & ~2) | (*choice.pressureUnitIndex != 0 ? 2 : 0);
-    // A unit chosen over units the lists could not show may leave a value that is no digit; the
-    // tester takes digits only, so only the two units the lists know are kept then.
-    if (units > 9) units &= 3;
-    base.DisplayUnits = static_cast<std::int16_t>(units);
+    // A unit chosen makes the value the two bits the lists stand for: anything else it held would
+    // reach the tester unseen (or, negative, be refused at every later transfer). With no unit
+    // chosen the value goes back as it was.
+    if (choice.flowUnitIndex || choice.pressureUnitIndex) {
+        const int flowBit = choice.flowUnitIndex ? (*choice.flowUnitIndex != 0 ? 1 : 0) : base.DisplayUnits & 1;
+        const int pressureBit = choice.pressureUnitIndex ? (*choice.pressureUnitIndex != 0 ? 2 : 0) : base.DisplayUnits & 2;
+        base.DisplayUnits = static_cast<std::int16_t>(flowBit | pressureBit);
+    }
     return base;
 }
 

@@ -24,7 +24,8 @@ struct SettingsChoice {
 };
 
 // A transfer splits in two where the operator chose nothing: the held settings (Setting.ini)
-// keep their last readable value, and the tester is sent back the value it reported.
+// keep their last readable value, and the tester is sent back the value it reported. Display
+// units with either unit chosen are 0 to 3: the two bits the lists stand for.
 struct SettingsTransfer {
     MeasurementSettings held;
     MeasurementSettings sent;

@@ -1,6 +1,11 @@
 #include "commands/tester_service.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <thread>
+
+#include "link/tester_identity.h"
 
 namespace torbex::commands {
 namespace {
@@ -8,16 +13,19 @@ namespace {
 Failure notConnected() { return {FailureKind::NotConnected, QStringLiteral("no tester found")}; }
 Failure stoppedAnswering() { return {FailureKind::StoppedAnswering, QStringLiteral("the tester stopped answering")}; }
 Failure stillWaiting() { return {FailureKind::Busy, QStringLiteral("another exchange with the tester is still waiting")}; }
+Failure cancelled() { return {FailureKind::Cancelled, QStringLiteral("cancelled")}; }
 
 bool isDigit(int value) { return value >= 0 && value <= 9; }
 
 }  // namespace
 
 TesterService::TesterService(link::HidTransport& transport, const link::MonotonicClock& clock, link::EventPump& events)
-    : m_link(transport, clock, events), m_exchange(m_link) {}
+    : m_link(transport, clock, events),
+      m_exchange(m_link),
+      m_pause([](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }) {}
 
 Outcome<CommandFrame> TesterService::ask(const CommandFrame& command) {
-    if (m_exchange.busy()) return stillWaiting();
+    if (busy()) return stillWaiting();
     if (!m_link.connected() && !m_link.findTester()) return notConnected();
     const Exchanged exchanged = m_exchange.exchange(command);
     switch (exchanged.status) {
@@ -84,20 +92,24 @@ Outcome<Done> TesterService::startProgramRewrite() { return order(buildProgramRe
 Outcome<Done> TesterService::clearRecords() { return order(buildDataClear()); }
 
 Outcome<std::vector<RecordReply>> TesterService::downloadRecords(DownloadProgress& progress) {
-    if (m_exchange.busy()) return stillWaiting();
+    if (busy()) return stillWaiting();
     if (!m_link.connected() && !m_link.findTester()) return notConnected();
+    m_downloading = true;
+    auto records = fetchRecords(progress);
+    m_downloading = false;
+    return records;
+}
 
+Outcome<std::vector<RecordReply>> TesterService::fetchRecords(DownloadProgress& progress) {
     std::vector<RecordReply> records;
     int slot = 0;
-    int failedSearches = 0;
     const link::MonotonicClock& clock = m_link.clock();
     std::int64_t lastProgressMs = clock.nowMs();
     do {
-        if (progress.cancelRequested()) return Failure{FailureKind::Cancelled, QStringLiteral("cancelled")};
+        if (progress.cancelRequested()) return cancelled();
         if (!m_link.connected()) {
-            if (!m_link.findTester() && ++failedSearches >= kMaxFailedSearches) return stoppedAnswering();
+            if (auto failure = findTesterAgain(lastProgressMs, progress)) return *failure;
         }
-        if (m_link.connected()) failedSearches = 0;
 
         bool progressed = false;
         const Exchanged exchanged = m_exchange.exchange(buildRecordRequest(slot));
@@ -117,6 +129,27 @@ Outcome<std::vector<RecordReply>> TesterService::downloadRecords(DownloadProgres
         progress.reached(std::min(slot, kHighestSlot + 1), static_cast<int>(records.size()));
     } while (slot <= kHighestSlot);
     return records;
+}
+
+std::optional<Failure> TesterService::findTesterAgain(std::int64_t lastProgressMs, const DownloadProgress& progress) {
+    // A tester that drops off the bus for a moment comes back as a new device; searching only
+    // now and then gives it the whole allowance to return.
+    const link::MonotonicClock& clock = m_link.clock();
+    while (!m_link.findTester()) {
+        if (clock.nowMs() - lastProgressMs >= kMaxMsWithoutProgress) return stoppedAnswering();
+        waitWithEvents(kSearchIntervalMs, progress);
+        if (progress.cancelRequested()) return cancelled();
+    }
+    return std::nullopt;
+}
+
+void TesterService::waitWithEvents(int ms, const DownloadProgress& progress) {
+    const link::MonotonicClock& clock = m_link.clock();
+    const std::int64_t until = clock.nowMs() + ms;
+    while (clock.nowMs() < until && !progress.cancelRequested()) {
+        m_link.events().processPendingEvents();
+        m_pause(static_cast<int>(std::clamp<std::int64_t>(until - clock.nowMs(), 0, link::kReadSliceMs)));
+    }
 }
 
 }  // namespace torbex::commands

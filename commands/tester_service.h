@@ -2,6 +2,8 @@
 
 #include <QDateTime>
 #include <QString>
+#include <functional>
+#include <optional>
 #include <vector>
 
 #include "commands/outcome.h"
@@ -51,28 +53,41 @@ public:
     Outcome<Done> changeMode(TesterMode mode);
     Outcome<Done> startProgramRewrite();
 
-    // Every record the tester holds, slot 0 to 1000 in order. Ends as StoppedAnswering when the
-    // tester is lost (three searches in a row fail) or nothing comes for five seconds, and as
-    // Cancelled when the progress asks to stop; the tester is left as it was in both cases.
+    // Every record the tester holds, slot 0 to 1000 in order. A tester that drops off the bus is
+    // searched for again at intervals. Ends as StoppedAnswering when five seconds pass without a
+    // record or a skip (the tester gone, silent, not ready or garbled), and as Cancelled when the
+    // progress asks to stop; the tester is left as it was in both cases.
     Outcome<std::vector<RecordReply>> downloadRecords(DownloadProgress& progress);
     Outcome<Done> clearRecords();
 
-    bool busy() const { return m_exchange.busy(); }
+    // Also while a download waits for its tester between two exchanges.
+    bool busy() const { return m_exchange.busy() || m_downloading; }
     link::TesterLink& link() { return m_link; }
+
+    // How the waits between searches let time pass, in slices with the window's events run
+    // between them. By default it sleeps; tests advance a manual clock instead.
+    void setPause(std::function<void(int ms)> pause) { m_pause = std::move(pause); }
 
     // How long a download may fetch nothing before the tester counts as lost. A time, not a
     // count: a tester that needs a moment to prepare a record answers "not ready" many times.
     static constexpr std::int64_t kMaxMsWithoutProgress = 5000;
-    // Searches in a row that may fail during a download after the link was lost.
-    static constexpr int kMaxFailedSearches = 3;
+    // Between searches for a tester lost during a download: often enough to catch a brief drop
+    // off the bus, seldom enough not to keep the bus busy.
+    static constexpr int kSearchIntervalMs = 250;
 
 private:
     // Finds the tester when the link is down, then runs one exchange.
     Outcome<CommandFrame> ask(const CommandFrame& command);
     Outcome<Done> order(const CommandFrame& command);
+    Outcome<std::vector<RecordReply>> fetchRecords(DownloadProgress& progress);
+    // Searches until the tester is back; the failure when the download must end instead.
+    std::optional<Failure> findTesterAgain(std::int64_t lastProgressMs, const DownloadProgress& progress);
+    void waitWithEvents(int ms, const DownloadProgress& progress);
 
     link::TesterLink m_link;
     ReportExchange m_exchange;
+    std::function<void(int ms)> m_pause;
+    bool m_downloading = false;
 };
 
 }  // namespace torbex::commands

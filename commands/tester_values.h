@@ -33,7 +33,11 @@ using CalibrationCoefficients = std::array<float, 3>;
 struct TesterValues {
     MeasurementSettings measurementSettings;
     CalibrationCoefficients calibrationCoefficients{};
-    QString SerialNumber;
+    // The tester's serial number as its last calibration read gave it: the one the banner shows
+    // and the history and reports name. A write does not change it until the next read.
+    QString serialAsRead;
+    // What the factory page's write sends.
+    QString serialToSend;
     QString TesterVersion;
     // The settings as the tester last reported them (values the lists cannot show included),
     // and the settings the next transfer sends.

@@ -107,5 +107,49 @@ TEST_F(SettingsPageTest, CalibrationWriteSendsWhatTheTesterCanHoldAndReadShowsIt
               QStringLiteral("0.5|2.|0.95|SN 42   |　トルベックス　s/n　SN 42   "));
 }
 
+// A serial read with NUL or 0xFF padding goes back byte for byte with new coefficients.
+TEST_F(SettingsPageTest, PaddedSerialAsReadIsWrittenBackByteForByte) {
+    rig.tester.state().serial = QStringLiteral("TB12") + QChar(0) + QChar(0) + QChar(0xFF) + QChar(0xFF);
+    rig.tester.state().coefficients = {0.0F, 0.0F, 0.0F};
+    window.Command6_Click(FactoryButton::Read);
+    sendNow();
+    c().txtHeisoku.at(0)->setText(QStringLiteral("2"));
+    window.Command6_Click(FactoryButton::Write);
+    EXPECT_EQ(toldText(), QString());
+    EXPECT_EQ(sendNow(2, 20), QByteArray("\0\0\0\x40" "\0\0\0\0" "\0\0\0\0" "TB12\0\0\xFF\xFF", 20));
+}
+
+QString freshDatabase() {
+    static QTemporaryDir folder;
+    static int count = 0;
+    return folder.filePath(QStringLiteral("history-%1.sqlite").arg(++count));
+}
+
+sim::TesterState onePump() {
+    sim::TesterState state;
+    state.slots[0] = sim::StoredRecord{.rfid = QStringLiteral("00000000000000A1"), .status = 0x8F, .date = QStringLiteral("240105")};
+    return state;
+}
+
+class FactoryPageHistoryTest : public testing::WindowTest {
+protected:
+    FactoryPageHistoryTest() : WindowTest(onePump(), history::DatabaseTarget{history::DatabaseTarget::Kind::Sqlite, freshDatabase()}) {}
+};
+
+// A serial typed on the factory page is the tester's only once a read says so: a write the tester
+// never took leaves the downloaded tests under the serial it reported.
+TEST_F(FactoryPageHistoryTest, TypedSerialIsNotTheTestersUntilRead) {
+    ASSERT_TRUE(window.Form_Load());
+    tick(2);  // version, then calibration and serial number
+    window.controls().txtSerial->setText(QStringLiteral("ZZ999"));
+    window.Command6_Click(FactoryButton::Write);
+    rig.tester.state().faults.push_back({sim::FaultTarget::WriteCalibration, sim::Fault::WriteFails, 0, 1, {}});
+    tick();
+    window.Command1_Click(DataButton::Load);
+    const auto tests = window.historyStore()->tests({QStringLiteral("00000000000000A1"), {}});
+    ASSERT_EQ(tests ? tests.value().size() : 0U, 1U);
+    EXPECT_EQ((tests.value()[0].testerSerial + u'|' + seen("lblSN")).toStdString(), "TB000123|　トルベックス　s/n　TB000123");
+}
+
 }  // namespace
 }  // namespace torbex::app

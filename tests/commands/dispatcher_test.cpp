@@ -44,12 +44,13 @@ TEST_F(Dispatcher, RequestWaitsForTheTesterCountsAsDoneWhenLostAndReadsFillTheHe
     EXPECT_TRUE(requests.pending() == Request::None && shown.empty() && !values.settingsAsRead);
     EXPECT_EQ(run(Request::ReadSettings), DispatchResult::Answered);
     EXPECT_TRUE(values.settingsAsRead == kTesterSettings && values.measurementSettings.OcclusionLevel == 1);  // level held
+    values.serialToSend = QStringLiteral("TYPED");  // a read leaves what the factory page would send
     for (const Request request : {Request::ReadVersion, Request::ReadCalibration, Request::None})
         EXPECT_EQ(run(request), DispatchResult::Answered);
     EXPECT_TRUE(requests.pending() == Request::None && lastSent(buildRead(ReadCommand::Poll)));
     const sim::TesterState& tester = rig.tester.state();
-    EXPECT_EQ(std::tie(values.TesterVersion, values.SerialNumber, values.calibrationCoefficients),
-              std::tie(tester.version, tester.serial, tester.coefficients));
+    EXPECT_EQ(std::tie(values.TesterVersion, values.serialAsRead, values.serialToSend, values.calibrationCoefficients),
+              std::make_tuple(tester.version, tester.serial, QStringLiteral("TYPED"), tester.coefficients));
     EXPECT_EQ(shown, "SVC");
 }
 
@@ -59,7 +60,7 @@ TEST_F(Dispatcher, WritesSendWhatIsHeldWhenTheyRunNotWhenQueued) {
     const CalibrationCoefficients coefficients{0.5F, 2.0F, -1.0F};
     const std::tuple<Request, std::function<void()>, CommandFrame> cases[] = {
         {Request::WriteSettings, [&] { values.settingsToSend = settings; }, buildWriteSettings(settings)},
-        {Request::WriteCalibration, [&] { values.calibrationCoefficients = coefficients, values.SerialNumber = QStringLiteral("N1"); },
+        {Request::WriteCalibration, [&] { values.calibrationCoefficients = coefficients, values.serialToSend = QStringLiteral("N1"); },
          buildWriteCalibration(coefficients, QStringLiteral("N1"))},
         {Request::SetClock, [&] { rig.localTime = later; }, buildSetClock(later)},
         {Request::ChangeMode, [&] { requests.queueModeChange(TesterMode::Calibration); }, buildChangeMode(TesterMode::Calibration)},
@@ -69,6 +70,25 @@ TEST_F(Dispatcher, WritesSendWhatIsHeldWhenTheyRunNotWhenQueued) {
         meanwhile();
         EXPECT_TRUE(dispatcher.serviceRequest() == DispatchResult::Answered && lastSent(command)) << static_cast<int>(request);
     }
+    EXPECT_TRUE(values.serialAsRead.isEmpty());  // sent, not read: the tester's serial is what it last said
+}
+
+// A value the tester cannot take is refused once and for all, and says nothing about the link:
+// a tester found missing stays so until an exchange says otherwise.
+TEST_F(PollTicks, RefusedValueIsNotRetriedAndLeavesTheConnectionAsItWas) {
+    values.settingsToSend.FlowRate = 4.0F;
+    EXPECT_EQ(std::tuple(run(Request::WriteSettings), requests.pending()), std::tuple(DispatchResult::Refused, Request::None));
+    poll.setDispatchEnabled(true);
+    rig.tester.unplug();
+    poll.tick();
+    rig.tester.plugIn();
+    ASSERT_TRUE(rig.service.poll().ok());  // the window's own exchange
+    requests.queue(Request::WriteSettings);
+    poll.tick();
+    EXPECT_EQ(std::tuple(states, requests.pending(), rig.tester.receivedCommands().size()),
+              std::tuple(std::vector{Unknown}, Request::None, std::size_t{1}));
+    poll.tick();
+    EXPECT_EQ(std::tuple(states.back(), requests.pending()), std::tuple(Connected, Request::ReadCalibration));
 }
 
 // Even the same request queued again during its own exchange survives: only the queueing counts.
@@ -97,7 +117,7 @@ TEST_F(PollTicks, NotConnectedShowsFromTheFifthTickWithoutTesterAndAReconnectRea
     EXPECT_EQ(states, (std::vector{Unknown, Unknown, Unknown, Unknown, Unknown, NotConnected, Connected}));
     EXPECT_TRUE(bannerResets == 1 && rig.tester.receivedCommands().size() == 1 && requests.pending() == Request::ReadCalibration);
     poll.tick();
-    EXPECT_EQ(values.SerialNumber, rig.tester.state().serial);
+    EXPECT_EQ(values.serialAsRead, rig.tester.state().serial);
     for (int tick = 0; tick < 10; ++tick) {  // outages of four ticks never show; a good tick starts the count again
         tick % 5 == 4 ? rig.tester.plugIn() : rig.tester.unplug();
         poll.tick();

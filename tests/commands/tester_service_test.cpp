@@ -4,6 +4,7 @@
 #include <functional>
 #include <numeric>
 
+#include "link/tester_identity.h"
 #include "support/sim_fixture.h"
 
 namespace torbex::commands {
@@ -130,10 +131,12 @@ TEST(Download, RecordsComeInOrderThroughFaultsEmptySlotsAreSkippedAndClearEmptie
 }
 
 // A tester that needs a moment to prepare a record answers "not ready" many times a second; only
-// five seconds without progress count as a lost tester. Each exchange here takes a millisecond.
+// five seconds without progress count as a lost tester, and so do an advance of 0 and one that is
+// not four digits, asked again each time. Each exchange here takes a millisecond.
 TEST(Download, NotReadyEndsTheDownloadOnlyAfterFiveSecondsWithoutProgress) {
     const std::tuple<int, std::vector<std::uint8_t>, bool> cases[] = {
-        {200, {}, false}, {4990, {}, false}, {5010, {}, true}, {0, {'2', '0', '0', '0', '0'}, true}, {0, {'2', 'X', '0', '0', '5'}, true}};
+        {200, {}, false}, {4990, {}, false}, {5010, {}, true}, {0, {'2', '0', '0', '0', '0'}, true}, {0, {'2', 'X', '0', '0', '5'}, true},
+        {0, {'2', '5', 'X', '0', '0'}, true}, {0, {'2', '1'}, true}};
     for (const auto& [notReady, slot0, givesUp] : cases) {
         Rig rig;
         fill(rig, {0, 1});
@@ -162,7 +165,53 @@ TEST(Download, LostOrCancelledOnTheWayGivesNoRecordsAndLeavesTheTesterAsItWas) {
         std::vector<int> expected(static_cast<std::size_t>(count));
         std::iota(expected.begin(), expected.end(), 0);
         EXPECT_EQ(std::tie(failure, asked), std::make_tuple(Kind(outcome), expected)) << pulledAt << " " << cancelAfter;
-        EXPECT_EQ(rig.bus.enumerations(), pulledAt > 0 ? 1 + TesterService::kMaxFailedSearches : 1) << pulledAt;
+        EXPECT_EQ(rig.clock.nowMs(), pulledAt > 0 ? TesterService::kMaxMsWithoutProgress : 0) << pulledAt;
+    }
+}
+
+// Noise where a skip's advance belongs would skip records the tester holds: such a reply is asked
+// again. Six garbled replies in a row, from the 21st request on, around an empty stretch.
+TEST(Download, GarbledSkipRepliesAreAskedAgainAndSkipNoRecord) {
+    Rig rig;
+    std::vector<int> used(40);
+    std::iota(used.begin(), used.end(), 0);
+    std::erase_if(used, [](int slot) { return slot == 16 || slot == 17; });
+    for (const int slot : used) fill(rig, {slot});
+    rig.tester.state().faults.push_back({sim::FaultTarget::ReadRecord, Fault::Garbage, 20, 6, {}});
+    const auto [failure, records, asked] = download(rig);
+    EXPECT_EQ(std::tie(failure, records), std::make_tuple(Kind(), used));
+    EXPECT_EQ(asked.size(), used.size() + 1 + 1 + 6);  // the skip over 16 and 17, the one to the end, the garbled ones
+}
+
+// A tester that drops off the bus for a moment is searched for at intervals over the five seconds
+// without progress, the window's events running meanwhile and nothing else reaching the tester;
+// one that stays away ends the download after those five seconds, and a cancel at once.
+TEST(Download, TesterBackWithinFiveSecondsIsFoundAgainWithTheWindowResponsive) {
+    using enum FailureKind;
+    const std::tuple<std::optional<int>, bool, Kind, std::int64_t> cases[] = {  // back after, cancelled, outcome, time lost
+        {1500, false, std::nullopt, 1500}, {4900, false, std::nullopt, 5000}, {std::nullopt, false, StoppedAnswering, 5000},
+        {std::nullopt, true, Cancelled, 650}};
+    for (const auto& [backAfterMs, cancel, outcome, lostMs] : cases) {
+        Rig rig;
+        fill(rig, {0, 1, 2, 3, 4, 5, 6, 7});
+        rig.tester.state().faults.push_back({sim::FaultTarget::ReadRecord, Fault::Unplug, 3, 1, backAfterMs});
+        struct : DownloadProgress {
+            bool cancelRequested() const override { return stop; }
+            bool stop = false;
+        } progress;
+        int pumpedWhileLost = 0;
+        Kind nested;
+        rig.events.setHook([&] {
+            if (rig.service.link().connected()) return;
+            ++pumpedWhileLost;
+            nested = failureOf(rig.service.poll());
+            progress.stop = cancel && rig.clock.nowMs() >= 600;
+        });
+        const auto downloaded = rig.service.downloadRecords(progress);
+        EXPECT_EQ(std::tuple(failureOf(downloaded), downloaded ? downloaded.value().size() : 0U, rig.clock.nowMs()),
+                  std::tuple(outcome, outcome ? 0U : 8U, lostMs)) << lostMs;
+        EXPECT_EQ(std::tuple(pumpedWhileLost, nested), std::tuple(lostMs / link::kReadSliceMs, Kind(Busy))) << lostMs;
+        EXPECT_EQ(std::ranges::count_if(rig.tester.receivedCommands(), [](const auto& c) { return !sim::isRead(c, ReadCommand::Record); }), 0);
     }
 }
 

@@ -4,6 +4,7 @@ namespace torbex::testing {
 
 SimulatedRig::SimulatedRig(sim::TesterState state) : tester(std::move(state), clock), service(bus, clock, events) {
     tester.setTimeoutWaiter([this](int ms) { clock.advance(ms); });
+    service.setPause([this](int ms) { clock.advance(ms); });
     bus.attachTester(tester);
 }
 

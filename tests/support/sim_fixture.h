@@ -11,8 +11,8 @@
 namespace torbex::testing {
 
 // A simulated tester on its own bus, the tester service over it, and a manual clock that the
-// tester's time-outs advance, so a three-second silence costs no real time; it also times the
-// tester's comeback after an unplug.
+// tester's time-outs and the service's waits advance, so a three-second silence costs no real
+// time; it also times the tester's comeback after an unplug.
 struct SimulatedRig {
     explicit SimulatedRig(sim::TesterState state = {});
 

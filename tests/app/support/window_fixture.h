@@ -25,7 +25,9 @@ inline void writeBytes(const QString& path, const QByteArray& bytes) {
 class WindowTest : public ::testing::Test {
 protected:
     explicit WindowTest(sim::TesterState state = {}, std::optional<history::DatabaseTarget> history = std::nullopt)
-        : rig(std::move(state)), historyTarget(std::move(history)) {}
+        : rig(std::move(state)), historyTarget(std::move(history)) {
+        window.tester().setPause([this](int ms) { rig.clock.advance(ms); });
+    }
     app::MainWindowServices services(std::optional<history::DatabaseTarget> history) {
         return {rig.bus, rig.clock, rig.events, dialogs, folders, [this] { return rig.localTime; }, false, std::move(history), 12};
     }
