@@ -41,11 +41,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return texts;
     };
     if (columns(readBack->front()) != columns(record)) std::abort();
-    // And the same values: the results, level, date and time read back as they came.
-    const data::Measurement& sent = record.values;
-    const data::Measurement& read = readBack->front().values;
-    if (read.flowResult != sent.flowResult || read.occlusionResult != sent.occlusionResult ||
-        read.occlusionLevel != sent.occlusionLevel || read.date != sent.date || read.time != sent.time)
+    // And the same values: the measured results, level, date and time read back as they came.
+    const data::MeasurementRecord& back = readBack->front();
+    if (back.flowResult() != record.flowResult() || back.occlusionResult() != record.occlusionResult() ||
+        back.values.occlusionLevel != record.values.occlusionLevel || back.values.date != record.values.date ||
+        back.values.time != record.values.time)
         std::abort();
     return 0;
 }
