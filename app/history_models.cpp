@@ -2,9 +2,8 @@
 
 #include <QBrush>
 
-#include <cstdlib>
-
 #include "app/grid_look.h"
+#include "data/record_texts.h"
 
 namespace torbex::app {
 namespace {
@@ -21,11 +20,7 @@ QVariant verdictColour(data::Verdict verdict) {
 
 }  // namespace
 
-QString resultText(const std::optional<int>& tenths) {
-    if (!tenths) return QStringLiteral("------");
-    const int magnitude = std::abs(*tenths);
-    return QStringLiteral("%1%2.%3").arg(*tenths < 0 ? QStringLiteral("-") : QString()).arg(magnitude / 10).arg(magnitude % 10);
-}
+QString resultText(const std::optional<int>& tenths) { return tenths ? data::tenthsText(*tenths) : QStringLiteral("------"); }
 
 void PumpListModel::setPumps(std::vector<history::PumpSummary> pumps, const QDate& today) {
     beginResetModel();

@@ -9,6 +9,7 @@
 #include "cli/record_listing.h"
 #include "data/grid_cells.h"
 #include "data/management_number.h"
+#include "data/record_texts.h"
 #include "workflow/data_files.h"
 #include "workflow/reports.h"
 #include "workflow/shared_texts.h"
@@ -20,7 +21,7 @@ using history::HistoryStore;
 
 // Tenths as the listings show them; "--" when not known.
 QString tenthsListed(const std::optional<int>& tenths) {
-    return tenths ? QString::number(*tenths / 10.0, 'f', 1) : QString();
+    return tenths ? data::tenthsText(*tenths) : QString();
 }
 
 // One tab-separated line of a listing; an empty cell shows as "--" so the columns stay countable.
