@@ -140,8 +140,11 @@ TEST_F(HistoryWindowTest, HistoryWindowListsPumpsWithDueDatesFiltersAndShowsATre
 
     // Reports on the pump shown, and on the page's records, are saved where the operator says.
     dialogs.files = {documents.filePath(QStringLiteral("pump")), documents.filePath(QStringLiteral("page.pdf"))};
+    told();
     history.cmdReport_Click();
     window.cmdReport_Click();
+    const QString written = QStringLiteral("確認|書き込みが正常に終了しました。");
+    EXPECT_EQ(told(), (Told{written, written}));
     EXPECT_EQ(dialogs.fileDialogs.back().name, QStringLiteral("点検報告書_20240305.pdf"));
     for (const char* name : {"pump.pdf", "page.pdf"})
         EXPECT_TRUE(testing::fileBytes(documents.filePath(QLatin1String(name))).startsWith("%PDF")) << name;
