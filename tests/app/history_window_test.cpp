@@ -16,26 +16,11 @@ namespace {
 using Told = std::vector<QString>;
 const QString kLoadDone = QStringLiteral("確認|読み込みが正常に終了しました。");
 
-sim::TesterState twoPumps() {
-    sim::TesterState state;
-    state.slots[0] = sim::StoredRecord{.rfid = QStringLiteral("00000000000000A1"), .status = 0x8F, .date = QStringLiteral("240105"),
-                                       .flowResult = 995};
-    state.slots[1] = sim::StoredRecord{.rfid = QStringLiteral("00000000000000B2"), .status = 0x83, .date = QStringLiteral("240106")};
-    return state;
-}
-
 history::DatabaseTarget sqliteAt(const QString& path) { return {history::DatabaseTarget::Kind::Sqlite, path}; }
-
-// A database of its own for every test.
-QString freshDatabase() {
-    static QTemporaryDir folder;
-    static int count = 0;
-    return folder.filePath(QStringLiteral("history-%1.sqlite").arg(++count));
-}
 
 class HistoryWindowTest : public testing::WindowTest {
 protected:
-    HistoryWindowTest() : WindowTest(twoPumps(), sqliteAt(freshDatabase())) {
+    HistoryWindowTest() : WindowTest(testing::twoPumps(), testing::freshHistory()) {
         EXPECT_TRUE(window.Form_Load());
         told();
     }

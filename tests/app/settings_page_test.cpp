@@ -119,21 +119,9 @@ TEST_F(SettingsPageTest, PaddedSerialAsReadIsWrittenBackByteForByte) {
     EXPECT_EQ(sendNow(2, 20), QByteArray("\0\0\0\x40" "\0\0\0\0" "\0\0\0\0" "TB12\0\0\xFF\xFF", 20));
 }
 
-QString freshDatabase() {
-    static QTemporaryDir folder;
-    static int count = 0;
-    return folder.filePath(QStringLiteral("history-%1.sqlite").arg(++count));
-}
-
-sim::TesterState onePump() {
-    sim::TesterState state;
-    state.slots[0] = sim::StoredRecord{.rfid = QStringLiteral("00000000000000A1"), .status = 0x8F, .date = QStringLiteral("240105")};
-    return state;
-}
-
 class FactoryPageHistoryTest : public testing::WindowTest {
 protected:
-    FactoryPageHistoryTest() : WindowTest(onePump(), history::DatabaseTarget{history::DatabaseTarget::Kind::Sqlite, freshDatabase()}) {}
+    FactoryPageHistoryTest() : WindowTest(testing::twoPumps(), testing::freshHistory()) {}
 };
 
 // A serial typed on the factory page is the tester's only once a read says so: a write the tester
