@@ -51,7 +51,7 @@ protected:
 TEST_F(SettingsFileTest, FirstStartGivesDefaultsAndSavesNineCp932LinesThatReadBack) {
     SettingsFile file(folders());
     const SettingsFile::LoadResult first = file.load();
-    EXPECT_TRUE(!first.readable && first.settings.measurement == kDefaults && first.settings.DataDirectory == documents.path());
+    EXPECT_EQ(std::tuple(first.readable, first.settings.measurement, first.settings.DataDirectory), std::tuple(false, kDefaults, documents.path()));
     ASSERT_TRUE(file.save(first.settings));
     EXPECT_EQ(readBytes(programFile()), crlfLines(defaultLines()));
     // No folder, a fractional flow rate and a folder holding a comma come back as they were.
@@ -60,8 +60,8 @@ TEST_F(SettingsFileTest, FirstStartGivesDefaultsAndSavesNineCp932LinesThatReadBa
     const StoredSettings stored{{12.5F, 0, 0, 40.0F, 0, 1, 1, 3}, QStringLiteral("C:\\data,2013\\")};
     ASSERT_TRUE(file.save(stored));
     const SettingsFile::LoadResult loaded = SettingsFile(folders()).load();
-    EXPECT_TRUE(loaded.readable && loaded.settings.measurement == stored.measurement &&
-                loaded.settings.DataDirectory == stored.DataDirectory);
+    EXPECT_EQ(std::tuple(loaded.readable, loaded.settings.measurement, loaded.settings.DataDirectory),
+              std::tuple(true, stored.measurement, stored.DataDirectory));
 }
 
 // Only a line's position gives its meaning; anything this program did not write, or that a power
@@ -82,7 +82,7 @@ TEST_F(SettingsFileTest, ValuesTheListsCannotHoldAndDamagedFilesGiveDefaults) {
     }
     for (const QByteArray& bytes : damaged) {
         const SettingsFile::LoadResult loaded = loadFrom(bytes);
-        EXPECT_TRUE(!loaded.readable && loaded.settings.measurement == kDefaults) << bytes.left(80).toStdString();
+        EXPECT_EQ(std::tuple(loaded.readable, loaded.settings.measurement), std::tuple(false, kDefaults)) << bytes.left(80).toStdString();
     }
     QFile::remove(programFile());
     ASSERT_EQ(mkfifo(QFile::encodeName(programFile()).constData(), 0600), 0);
@@ -94,7 +94,8 @@ TEST_F(SettingsFileTest, SettingsSavedAnywhereAreTheOnesLoadedNext) {
     const StoredSettings saved{{12.5F, 0, 0, 40.0F, 0, 1, 1, 3}, QStringLiteral("/saved/here")};
     const auto expectLoaded = [&](const char* why) {
         const SettingsFile::LoadResult next = SettingsFile(folders()).load();
-        EXPECT_TRUE(next.readable && next.settings.measurement == saved.measurement && next.settings.DataDirectory == saved.DataDirectory) << why;
+        EXPECT_EQ(std::tuple(next.readable, next.settings.measurement, next.settings.DataDirectory),
+                  std::tuple(true, saved.measurement, saved.DataDirectory)) << why;
     };
     // A folder in the way of the file: the program folder looks writable but refuses it.
     ASSERT_TRUE(QDir(program.path()).mkdir(kSettingsFileName));
@@ -107,8 +108,8 @@ TEST_F(SettingsFileTest, SettingsSavedAnywhereAreTheOnesLoadedNext) {
     writeBytes(programFile(), crlfLines(defaultLines()));
     const auto touch = [](const QString& path, int seconds) {
         QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::ReadWrite) &&
-                    file.setFileTime(QDateTime::currentDateTime().addSecs(seconds), QFileDevice::FileModificationTime));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(seconds), QFileDevice::FileModificationTime));
     };
     touch(configFile(), 30);
     expectLoaded("newer in the configuration folder");
@@ -121,7 +122,8 @@ TEST_F(SettingsFileTest, SettingsSavedAnywhereAreTheOnesLoadedNext) {
     ASSERT_TRUE(QFile::setPermissions(programFile(), QFile::ReadOwner));
     ASSERT_TRUE(SettingsFile(folders()).save(saved));
     expectLoaded("read-only file");
-    ASSERT_TRUE(QFile::remove(configFile()) && QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::ExeOwner));
+    ASSERT_TRUE(QFile::remove(configFile()));
+    ASSERT_TRUE(QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::ExeOwner));
     ASSERT_TRUE(SettingsFile(folders()).save(saved));
     EXPECT_EQ(readBytes(programFile()), crlfLines(defaultLines()));
     expectLoaded("read-only folder");

@@ -75,9 +75,8 @@ TEST(DatabaseChoice, WrongDatabaseOrIntervalTaken) {
 TEST(SqliteStore, WrongFileTakenOrFolderNotMade) {
     QTemporaryDir folder;
     write(folder.path(), "notes.sqlite", QByteArray(4096, 'x'));
-    const auto refused =
-        HistoryStore::open({Kind::Sqlite, folder.filePath(QStringLiteral("notes.sqlite"))});
-    EXPECT_TRUE(!refused.ok() && refused.error().contains(u"not a database"));
+    const QString refused = refusal({Kind::Sqlite, folder.filePath(QStringLiteral("notes.sqlite"))});
+    EXPECT_TRUE(refused.contains(u"not a database")) << refused.toStdString();
     EXPECT_EQ(data::readRegularFile(folder.filePath(QStringLiteral("notes.sqlite")), 8192).bytes,
               QByteArray(4096, 'x'));
     EXPECT_TRUE(

@@ -14,7 +14,7 @@ TEST(HardwareTester, AnswersVersionAndPollWhenAttached) {
     commands::TesterService tester(transport, clock, events);
     if (!tester.link().findTester()) GTEST_SKIP() << "no tester attached";
 
-    EXPECT_TRUE(tester.readVersion().ok() && tester.poll().ok() && tester.link().connected());
+    EXPECT_EQ((std::tuple{tester.readVersion().ok(), tester.poll().ok(), tester.link().connected()}), std::tuple(true, true, true));
 }
 
 }  // namespace

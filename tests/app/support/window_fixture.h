@@ -17,7 +17,7 @@ inline QByteArray fileBytes(const QString& path) {
 }
 inline void writeBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size());
+    ASSERT_EQ((std::tuple{file.open(QIODevice::WriteOnly | QIODevice::Truncate), file.write(bytes)}), std::tuple(true, bytes.size()));
 }
 
 // A tester holding a test of each of two pumps, and a history of each test's own, for the history tests.
