@@ -72,6 +72,7 @@ TEST_F(SettingsFileTest, ValuesTheListsCannotHoldAndDamagedFilesGiveDefaults) {
     EXPECT_EQ(loadFrom(crlfLines(lines)).settings.measurement, (MeasurementSettings{70.0F, 0, 0, 67.0F, 0, 1, 0, 0}));
 
     const QByteArray good = crlfLines(defaultLines());
+    EXPECT_TRUE(loadFrom(good + QByteArray("0,spare\r\n").repeated(92)).readable);  // 101 lines, the most a file holds; 102 below
     std::vector<QByteArray> damaged{{}, good.left(good.indexOf("[05]")), QByteArray(300, '\0'), good + "\x82\xFF\r\n",
                                     good + QByteArray(2 * 1024 * 1024, ' '), good + QByteArray("0,spare\r\n").repeated(93)};
     for (const auto& [line, value] : {std::pair{4, "3"}, {4, "-1"}, {5, "2"}, {6, "5"}, {7, "4"}, {7, "-1"}, {1, "40000"}, {7, "-40000"}, {0, "1e999"},
