@@ -48,19 +48,19 @@ TEST_F(DataPageTest, OnlyUnsavedDataIsAskedAboutAndALoadThatFailsKeepsTheRecords
     fillTester(250);
     EXPECT_EQ(click(DataButton::Load), Told{kLoadDone});
     const QString loaded = QStringLiteral("250 records, 251 rows, [   250], unsaved 1");
-    EXPECT_TRUE(page() == loaded && seen("Label2") == u"データ数：   250");
+    EXPECT_EQ(std::tuple(page(), seen("Label2")), std::tuple(loaded, QStringLiteral("データ数：   250")));
     rig.tester.forgetReceivedCommands();
     for (const DataButton button : {DataButton::Load, DataButton::Clear}) EXPECT_EQ(click(button), (Told{kUnsaved, kSaveHint}));
-    EXPECT_TRUE(page() == loaded && rig.tester.receivedCommands().empty());
+    EXPECT_EQ(std::tuple(page(), rig.tester.receivedCommands().size()), std::tuple(loaded, 0U));
 
     rig.tester.unplug();
     dialogs.answers = {true};
     EXPECT_EQ(click(DataButton::Load), (Told{kUnsaved, QStringLiteral("|トルベックスが接続されていません")}));
-    EXPECT_TRUE(page() == loaded && seen("Label1").isEmpty());
+    EXPECT_EQ(std::tuple(page(), seen("Label1")), std::tuple(loaded, QString()));
 
     // Exit and the close box ask the same, without the hint; only Yes ends the program.
     window.Command1_Click(DataButton::Exit);
-    EXPECT_FALSE(window.close() || window.programEnded());
+    EXPECT_EQ((std::tuple{window.close(), window.programEnded()}), std::tuple(false, false));
     EXPECT_EQ(told(), (Told{kUnsaved, kUnsaved}));
     dialogs.answers = {true};
     window.Command10_Click();
@@ -78,7 +78,7 @@ TEST_F(DataPageTest, ClearEmptiesTheTesterOnlyWhenAskedToAndThenLeavesItAlone) {
         EXPECT_EQ(seen("Label1"), QStringLiteral("接続中"));
         fillTester(3);
     }
-    EXPECT_TRUE(click(DataButton::Exit).empty() && window.programEnded());
+    EXPECT_EQ((std::tuple{click(DataButton::Exit), window.programEnded()}), std::tuple(Told{}, true));
 }
 
 TEST_F(DataPageTest, SaveTakesTheCsvExtensionAsksBeforeOverwritingAndRemembersTheFolder) {
@@ -93,22 +93,24 @@ TEST_F(DataPageTest, SaveTakesTheCsvExtensionAsksBeforeOverwritingAndRemembersTh
         EXPECT_TRUE(QFile::exists(out(written))) << chosen;
     }
     const QString folder = QDir::toNativeSeparators(out("my.folder"));
-    EXPECT_TRUE(window.DataDirectory == folder && SettingsFile(folders).load().settings.DataDirectory == folder && !window.store().unsaved);
+    EXPECT_EQ(std::tuple(window.DataDirectory, SettingsFile(folders).load().settings.DataDirectory, window.store().unsaved),
+              std::tuple(folder, folder, false));
 
     writeFile("old.csv", "old");
     window.store().unsaved = true;
-    EXPECT_TRUE(click(DataButton::Save, "old") == Told{kOverwrite} && fileBytes("old.csv") == "old");
+    EXPECT_EQ((std::tuple{click(DataButton::Save, "old"), fileBytes("old.csv")}), std::tuple(Told{kOverwrite}, QByteArray("old")));
     dialogs.answers = {true};
     EXPECT_EQ(click(DataButton::Save, "old"), (Told{kOverwrite, kWriteDone}));
     EXPECT_EQ(data::parseCsv(fileBytes("old.csv"))->size(), 3U);
     window.store().unsaved = true;
     EXPECT_EQ(click(DataButton::Save, "missing/data"), Told{QStringLiteral("エラー|書き込みできませんでした。")});
-    EXPECT_TRUE(window.store().unsaved && window.DataDirectory == QDir::toNativeSeparators(outDir.path()));
+    EXPECT_EQ(std::tuple(window.store().unsaved, window.DataDirectory), std::tuple(true, QDir::toNativeSeparators(outDir.path())));
     // A full disk: the failure is told, the old file stays whole and the records stay unsaved.
     EXPECT_TRUE(testing::underFileSizeLimit(64, [&] {
         dialogs.answers = {true};
-        return click(DataButton::Save, "old") == Told{kOverwrite, QStringLiteral("エラー|書き込みできませんでした。")} &&
-               data::parseCsv(fileBytes("old.csv"))->size() == 3U && window.store().unsaved;
+        EXPECT_EQ(click(DataButton::Save, "old"), (Told{kOverwrite, QStringLiteral("エラー|書き込みできませんでした。")}));
+        EXPECT_EQ(std::tuple(data::parseCsv(fileBytes("old.csv"))->size(), window.store().unsaved), std::tuple(3U, true));
+        return !HasFailure();
     }));
 }
 
@@ -120,7 +122,8 @@ TEST_F(DataPageTest, ReadReportsTheOutcomeAndAFailedReadKeepsTheStore) {
     EXPECT_EQ(click(DataButton::Read, "bad"), Told{QStringLiteral("エラー|読み出しできませんでした。")});
     EXPECT_EQ(window.store().record(2).ManagementNo.text(), QStringLiteral("KEEP      "));
     EXPECT_EQ(click(DataButton::Read, "good.csv"), Told{QStringLiteral("確認|読み出しが正常に終了しました。")});
-    EXPECT_TRUE(page().startsWith(u"3 records, 200 rows, [     3]") && window.store().record(2).ManagementNo.text().trimmed().isEmpty());
+    EXPECT_TRUE(page().startsWith(u"3 records, 200 rows, [     3]")) << page().toStdString();
+    EXPECT_EQ(window.store().record(2).ManagementNo.text().trimmed(), QString());
 }
 
 // The progress shows slot and records; cancelling, by the dialog or through the close box, leaves
@@ -129,14 +132,14 @@ TEST_F(DataPageTest, DownloadShowsProgressCanBeCancelledAndBlocksThePage) {
     fillTester(400);
     rig.tester.state().slots[1000] = sim::StoredRecord{};
     click(DataButton::Load);
-    EXPECT_TRUE(dialogs.progress.back() == std::pair(1001, 401) && dialogs.progress[199] == std::pair(200, 200));
+    EXPECT_EQ(std::tuple(dialogs.progress.back(), dialogs.progress[199]), std::tuple(std::pair(1001, 401), std::pair(200, 200)));
     const QString loaded = page();
 
     rig.tester.state().slots[0] = sim::StoredRecord{.status = 0x13};
     dialogs.answers = {true};
     dialogs.cancelAtSlot = 300;
     EXPECT_EQ(click(DataButton::Load), (Told{kUnsaved, QStringLiteral("確認|データ読込を中止しました。")}));
-    EXPECT_TRUE(page() == loaded && testerRecords() == 401);
+    EXPECT_EQ(std::tuple(page(), testerRecords()), std::tuple(loaded, 401L));
 
     dialogs.cancelAtSlot.reset();
     bool asked = false;
@@ -152,7 +155,8 @@ TEST_F(DataPageTest, DownloadShowsProgressCanBeCancelledAndBlocksThePage) {
     dialogs.answers = {true};
     EXPECT_EQ(click(DataButton::Load),
               (Told{kUnsaved, QStringLiteral("確認|データ読込中です。中止しますか？"), QStringLiteral("確認|データ読込を中止しました。")}));
-    EXPECT_TRUE(dialogs.fileDialogs.empty() && dialogs.editorOpenedWith.empty() && !window.programEnded() && page() == loaded);
+    EXPECT_EQ(std::tuple(dialogs.fileDialogs.size(), dialogs.editorOpenedWith, window.programEnded(), page()),
+              std::tuple(0U, Told{}, false, loaded));
 }
 
 TEST_F(DataPageTest, EditorOpensOnlyOnFilledNumberCellsKeepsIdeographicSpacesAndMarksAChangeUnsaved) {
@@ -171,7 +175,7 @@ TEST_F(DataPageTest, EditorOpensOnlyOnFilledNumberCellsKeepsIdeographicSpacesAnd
     // Cancelled; not the number column; no record in the row.
     for (const auto& [row, column] : {std::pair{1, 2}, {1, 1}, {2, 2}}) window.Grid2_DblClick(row, column);
     EXPECT_EQ(told(), Told{QStringLiteral("エラー|データがない行は入力できません。")});
-    EXPECT_TRUE(dialogs.editorOpenedWith.size() == 2U && !store.unsaved);
+    EXPECT_EQ(std::tuple(dialogs.editorOpenedWith.size(), store.unsaved), std::tuple(2U, false));
 
     // Confirming a number with ideographic spaces unchanged changes nothing.
     store.unsaved = false;

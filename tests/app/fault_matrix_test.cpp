@@ -56,9 +56,9 @@ TEST_P(FaultMatrix, WindowRecoversWithRecordsAndSettingsWhole) {
     const Fault fault = kFaults[std::get<1>(GetParam())].second;
     const bool download = name == std::string_view("Download"), clear = name == std::string_view("DeviceClear");
 
-    ASSERT_TRUE(window.Form_Load() && connectsWithin(5, true));
+    ASSERT_EQ((std::tuple{window.Form_Load(), connectsWithin(5, true)}), std::tuple(true, true));
     window.Command1_Click(DataButton::Load);
-    ASSERT_TRUE(window.store().count() == 30 && connectsWithin(5, true));
+    ASSERT_EQ((std::tuple{window.store().count(), connectsWithin(5, true)}), std::tuple(30, true));
 
     const Records before = records(window.store());
     const QString settingsPath = window.settingsFile().path();
@@ -86,7 +86,7 @@ TEST_P(FaultMatrix, WindowRecoversWithRecordsAndSettingsWhole) {
     rig.tester.plugIn();
     // The tester is left alone for a while after a clear; those ticks do not count.
     EXPECT_TRUE(connectsWithin(5 + window.pollTick().holdOffTicks(), false)) << seen("Label1").toStdString();
-    EXPECT_TRUE(!window.tester().busy() && window.pollTick().dispatchEnabled() && !window.programEnded());
+    EXPECT_EQ(std::tuple(window.tester().busy(), window.pollTick().dispatchEnabled(), window.programEnded()), std::tuple(false, true, false));
 
     const Records after = records(window.store());
     const QString told = dialogs.shown.empty() ? QString() : dialogs.shown.back().text;
@@ -100,11 +100,14 @@ TEST_P(FaultMatrix, WindowRecoversWithRecordsAndSettingsWhole) {
     }
     // Whatever came in can be saved and reads back as many records.
     const auto saved = data::csvBytes(window.store().records());
-    EXPECT_TRUE(saved && data::parseCsv(*saved)->size() == after.size()) << "the records no longer save";
+    EXPECT_EQ(std::tuple(saved.has_value(), saved ? data::parseCsv(*saved)->size() : 0U), std::tuple(true, after.size()))
+        << "the records no longer save";
 
     // Setting.ini is untouched or holds exactly what the window holds.
     const SettingsFile::LoadResult file = window.settingsFile().load();
-    EXPECT_TRUE(testing::fileBytes(settingsPath) == settingsBefore || (file.readable && file.settings.measurement == window.values().measurementSettings));
+    if (testing::fileBytes(settingsPath) != settingsBefore) {
+        EXPECT_EQ(std::tuple(file.readable, file.settings.measurement), std::tuple(true, window.values().measurementSettings));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryCommandEveryFault, FaultMatrix,

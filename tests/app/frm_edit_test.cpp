@@ -20,7 +20,8 @@ TEST(FrmEditTest, RefusedEntryStaysOpenForCorrectionEnterConfirmsAndCancelReject
     frmEdit edit{dialogs};
     edit.show();
     // The entry sits on its caption's line, after it; no control covers another or leaves the dialog.
-    EXPECT_TRUE(edit.txtEdit[0]->x() > edit.lblEdit[0]->geometry().right() && edit.txtEdit[0]->y() == edit.lblEdit[0]->y());
+    EXPECT_GT(edit.txtEdit[0]->x(), edit.lblEdit[0]->geometry().right());
+    EXPECT_EQ(edit.txtEdit[0]->y(), edit.lblEdit[0]->y());
     const QList<QWidget*> controls = edit.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     for (const QWidget* control : controls) {
         EXPECT_TRUE(edit.rect().contains(control->geometry())) << control->objectName().toStdString();
@@ -33,7 +34,7 @@ TEST(FrmEditTest, RefusedEntryStaysOpenForCorrectionEnterConfirmsAndCancelReject
     QTest::keyClick(edit.txtEdit[0], Qt::Key_Enter);
     ASSERT_EQ(dialogs.shown.size(), 2U);
     EXPECT_EQ(dialogs.shown[1].title + u'|' + dialogs.shown[1].text, texts::kError + u'|' + workflow::texts::kManagementNumberFormula);
-    EXPECT_TRUE(edit.result() == kUnset && edit.isVisible() && edit.entry() == QStringLiteral("=1+1"));
+    EXPECT_EQ(std::tuple(edit.result(), edit.isVisible(), edit.entry()), std::tuple(kUnset, true, QStringLiteral("=1+1")));
 
     // Cancel does not judge the entry.
     for (const auto& [key, entry, result] : {std::tuple{Qt::Key_Enter, "A-001", QDialog::Accepted},
@@ -41,7 +42,7 @@ TEST(FrmEditTest, RefusedEntryStaysOpenForCorrectionEnterConfirmsAndCancelReject
         edit.show();
         edit.setEntry(QString::fromLatin1(entry));
         key == Qt::Key_Escape ? QTest::mouseClick(edit.CmdEdit[1], Qt::LeftButton) : QTest::keyClick(edit.txtEdit[0], key);
-        EXPECT_TRUE(edit.result() == result && !edit.isVisible() && dialogs.shown.size() == 2U) << key;
+        EXPECT_EQ(std::tuple(edit.result(), edit.isVisible(), dialogs.shown.size()), std::tuple(int{result}, false, 2U)) << key;
     }
 }
 

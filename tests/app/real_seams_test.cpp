@@ -48,7 +48,8 @@ TEST(RealLayout, HistoryWindowsControlsAreInViewAndApart) {
                                    window.cmdClose};
     for (const QWidget* control : controls) {
         const QRect at(control->mapTo(&window, QPoint(0, 0)), control->size());
-        EXPECT_TRUE(control->isVisible() && window.rect().contains(at) && !at.isEmpty()) << control->objectName().toStdString();
+        EXPECT_EQ(std::tuple(control->isVisible(), window.rect().contains(at), at.isEmpty()), std::tuple(true, true, false))
+            << control->objectName().toStdString();
         for (const QWidget* other : controls) {
             const QRect there(other->mapTo(&window, QPoint(0, 0)), other->size());
             EXPECT_TRUE(control == other || !at.intersects(there)) << control->objectName().toStdString();

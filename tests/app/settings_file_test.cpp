@@ -51,7 +51,7 @@ protected:
 TEST_F(SettingsFileTest, FirstStartGivesDefaultsAndSavesNineCp932LinesThatReadBack) {
     SettingsFile file(folders());
     const SettingsFile::LoadResult first = file.load();
-    EXPECT_TRUE(!first.readable && first.settings.measurement == kDefaults && first.settings.DataDirectory == documents.path());
+    EXPECT_EQ(std::tuple(first.readable, first.settings.measurement, first.settings.DataDirectory), std::tuple(false, kDefaults, documents.path()));
     ASSERT_TRUE(file.save(first.settings));
     EXPECT_EQ(readBytes(programFile()), crlfLines(defaultLines()));
     // No folder, a fractional flow rate and a folder holding a comma come back as they were.
@@ -60,8 +60,8 @@ TEST_F(SettingsFileTest, FirstStartGivesDefaultsAndSavesNineCp932LinesThatReadBa
     const StoredSettings stored{{12.5F, 0, 0, 40.0F, 0, 1, 1, 3}, QStringLiteral("C:\\data,2013\\")};
     ASSERT_TRUE(file.save(stored));
     const SettingsFile::LoadResult loaded = SettingsFile(folders()).load();
-    EXPECT_TRUE(loaded.readable && loaded.settings.measurement == stored.measurement &&
-                loaded.settings.DataDirectory == stored.DataDirectory);
+    EXPECT_EQ(std::tuple(loaded.readable, loaded.settings.measurement, loaded.settings.DataDirectory),
+              std::tuple(true, stored.measurement, stored.DataDirectory));
 }
 
 // Only a line's position gives its meaning; anything this program did not write, or that a power
@@ -72,6 +72,7 @@ TEST_F(SettingsFileTest, ValuesTheListsCannotHoldAndDamagedFilesGiveDefaults) {
     EXPECT_EQ(loadFrom(crlfLines(lines)).settings.measurement, (MeasurementSettings{70.0F, 0, 0, 67.0F, 0, 1, 0, 0}));
 
     const QByteArray good = crlfLines(defaultLines());
+    EXPECT_TRUE(loadFrom(good + QByteArray("0,spare\r\n").repeated(92)).readable);  // 101 lines, the most a file holds; 102 below
     std::vector<QByteArray> damaged{{}, good.left(good.indexOf("[05]")), QByteArray(300, '\0'), good + "\x82\xFF\r\n",
                                     good + QByteArray(2 * 1024 * 1024, ' '), good + QByteArray("0,spare\r\n").repeated(93)};
     for (const auto& [line, value] : {std::pair{4, "3"}, {4, "-1"}, {5, "2"}, {6, "5"}, {7, "4"}, {7, "-1"}, {1, "40000"}, {7, "-40000"}, {0, "1e999"},
@@ -82,7 +83,7 @@ TEST_F(SettingsFileTest, ValuesTheListsCannotHoldAndDamagedFilesGiveDefaults) {
     }
     for (const QByteArray& bytes : damaged) {
         const SettingsFile::LoadResult loaded = loadFrom(bytes);
-        EXPECT_TRUE(!loaded.readable && loaded.settings.measurement == kDefaults) << bytes.left(80).toStdString();
+        EXPECT_EQ(std::tuple(loaded.readable, loaded.settings.measurement), std::tuple(false, kDefaults)) << bytes.left(80).toStdString();
     }
     QFile::remove(programFile());
     ASSERT_EQ(mkfifo(QFile::encodeName(programFile()).constData(), 0600), 0);
@@ -94,7 +95,8 @@ TEST_F(SettingsFileTest, SettingsSavedAnywhereAreTheOnesLoadedNext) {
     const StoredSettings saved{{12.5F, 0, 0, 40.0F, 0, 1, 1, 3}, QStringLiteral("/saved/here")};
     const auto expectLoaded = [&](const char* why) {
         const SettingsFile::LoadResult next = SettingsFile(folders()).load();
-        EXPECT_TRUE(next.readable && next.settings.measurement == saved.measurement && next.settings.DataDirectory == saved.DataDirectory) << why;
+        EXPECT_EQ(std::tuple(next.readable, next.settings.measurement, next.settings.DataDirectory),
+                  std::tuple(true, saved.measurement, saved.DataDirectory)) << why;
     };
     // A folder in the way of the file: the program folder looks writable but refuses it.
     ASSERT_TRUE(QDir(program.path()).mkdir(kSettingsFileName));
@@ -107,8 +109,8 @@ TEST_F(SettingsFileTest, SettingsSavedAnywhereAreTheOnesLoadedNext) {
     writeBytes(programFile(), crlfLines(defaultLines()));
     const auto touch = [](const QString& path, int seconds) {
         QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::ReadWrite) &&
-                    file.setFileTime(QDateTime::currentDateTime().addSecs(seconds), QFileDevice::FileModificationTime));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(seconds), QFileDevice::FileModificationTime));
     };
     touch(configFile(), 30);
     expectLoaded("newer in the configuration folder");
@@ -121,7 +123,8 @@ TEST_F(SettingsFileTest, SettingsSavedAnywhereAreTheOnesLoadedNext) {
     ASSERT_TRUE(QFile::setPermissions(programFile(), QFile::ReadOwner));
     ASSERT_TRUE(SettingsFile(folders()).save(saved));
     expectLoaded("read-only file");
-    ASSERT_TRUE(QFile::remove(configFile()) && QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::ExeOwner));
+    ASSERT_TRUE(QFile::remove(configFile()));
+    ASSERT_TRUE(QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::ExeOwner));
     ASSERT_TRUE(SettingsFile(folders()).save(saved));
     EXPECT_EQ(readBytes(programFile()), crlfLines(defaultLines()));
     expectLoaded("read-only folder");

@@ -33,7 +33,7 @@ protected:
 TEST_F(SettingsPageTest, RefusedFlowRateIsExplainedAndTheBoxRestored) {
     c().Text2.at(0)->setText(QStringLiteral("150.1"));
     window.Command5_Click(SettingsButton::Transfer);
-    EXPECT_TRUE(window.requests().pending() == commands::Request::None && storedFlow() == 33.0F && seen("Text2(0)") == u"33");
+    EXPECT_EQ(std::tuple(window.requests().pending(), storedFlow(), seen("Text2(0)")), std::tuple(commands::Request::None, 33.0F, QStringLiteral("33")));
     EXPECT_EQ(toldText(), QStringLiteral("入力値異常|流量は、5ml/h～150ml/hの範囲で入力して下さい。"));
 }
 
@@ -48,7 +48,7 @@ TEST_F(SettingsPageTest, TransferSendsTheFlowRoundedWithLevelPressureAndUnits) {
     c().Combo4->setCurrentIndex(1);
     c().Combo5->setCurrentIndex(1);
     window.Command5_Click(SettingsButton::Transfer);
-    EXPECT_TRUE(storedFlow() == 12.5F && sendNow(1, 17) == QByteArray("\x22" "0012" "0000" "0107" "2" "00" "\x33"));
+    EXPECT_EQ((std::tuple{storedFlow(), sendNow(1, 17)}), std::tuple(12.5F, QByteArray("\x22" "0012" "0000" "0107" "2" "00" "\x33")));
 }
 
 // Values the lists cannot show leave them unselected; a transfer then sends only digits: the
@@ -66,7 +66,7 @@ TEST_F(SettingsPageTest, ReadOfUnlistedValuesLeavesListsUnselectedAndATransferSe
     window.Command5_Click(SettingsButton::Transfer);
     EXPECT_EQ(sendNow(1, 17), QByteArray("\x22" "0050" "0000" "0067" "3759"));
     const SettingsFile::LoadResult next = SettingsFile(folders).load();
-    EXPECT_TRUE(next.readable && next.settings.measurement == commands::MeasurementSettings({50.0F, 0, 0, 67.0F, 1, 1, 0, 2}));
+    EXPECT_EQ(std::tuple(next.readable, next.settings.measurement), std::tuple(true, commands::MeasurementSettings{50.0F, 0, 0, 67.0F, 1, 1, 0, 2}));
 }
 
 // The clock is taken when the tick sends it (the question is the window's; the rest the dispatcher's).
@@ -119,21 +119,9 @@ TEST_F(SettingsPageTest, PaddedSerialAsReadIsWrittenBackByteForByte) {
     EXPECT_EQ(sendNow(2, 20), QByteArray("\0\0\0\x40" "\0\0\0\0" "\0\0\0\0" "TB12\0\0\xFF\xFF", 20));
 }
 
-QString freshDatabase() {
-    static QTemporaryDir folder;
-    static int count = 0;
-    return folder.filePath(QStringLiteral("history-%1.sqlite").arg(++count));
-}
-
-sim::TesterState onePump() {
-    sim::TesterState state;
-    state.slots[0] = sim::StoredRecord{.rfid = QStringLiteral("00000000000000A1"), .status = 0x8F, .date = QStringLiteral("240105")};
-    return state;
-}
-
 class FactoryPageHistoryTest : public testing::WindowTest {
 protected:
-    FactoryPageHistoryTest() : WindowTest(onePump(), history::DatabaseTarget{history::DatabaseTarget::Kind::Sqlite, freshDatabase()}) {}
+    FactoryPageHistoryTest() : WindowTest(testing::twoPumps(), testing::freshHistory()) {}
 };
 
 // A serial typed on the factory page is the tester's only once a read says so: a write the tester

@@ -22,7 +22,8 @@ struct Dispatcher : ::testing::Test, DispatcherView, ConnectionView {
     void showConnection(ConnectionState state) override { states.push_back(state); }
     void resetSerialBanner() override { ++bannerResets; }
     DispatchResult run(Request request) { requests.queue(request); return dispatcher.serviceRequest(); }
-    bool lastSent(CommandFrame expected) const { expected[0] = rig.lastCommand()[0]; return rig.lastCommand() == expected; }
+    static CommandFrame unnumbered(CommandFrame frame) { frame[0] = 0; return frame; }  // byte 0 is the exchange's
+    CommandFrame lastSent() const { return unnumbered(rig.lastCommand()); }
 
     torbex::testing::SimulatedRig rig;
     RequestQueue requests;
@@ -37,17 +38,17 @@ using PollTicks = Dispatcher;
 
 TEST_F(Dispatcher, RequestWaitsForTheTesterCountsAsDoneWhenLostAndReadsFillTheHeldValues) {
     rig.tester.unplug();
-    EXPECT_TRUE(run(Request::ReadSettings) == DispatchResult::TesterAbsent && requests.pending() == Request::ReadSettings);
+    EXPECT_EQ((std::tuple{run(Request::ReadSettings), requests.pending()}), std::tuple(DispatchResult::TesterAbsent, Request::ReadSettings));
     rig.tester.plugIn();
     rig.tester.injectFault(sim::Fault::NoAnswer);
     EXPECT_EQ(dispatcher.serviceRequest(), DispatchResult::LinkLost);
-    EXPECT_TRUE(requests.pending() == Request::None && shown.empty() && !values.settingsAsRead);
+    EXPECT_EQ(std::tuple(requests.pending(), shown, values.settingsAsRead.has_value()), std::tuple(Request::None, std::string(), false));
     EXPECT_EQ(run(Request::ReadSettings), DispatchResult::Answered);
-    EXPECT_TRUE(values.settingsAsRead == kTesterSettings && values.measurementSettings.OcclusionLevel == 1);  // level held
+    EXPECT_EQ(std::tuple(values.settingsAsRead, values.measurementSettings.OcclusionLevel), std::tuple(kTesterSettings, 1));  // level held
     values.serialToSend = QStringLiteral("TYPED");  // a read leaves what the factory page would send
     for (const Request request : {Request::ReadVersion, Request::ReadCalibration, Request::None})
         EXPECT_EQ(run(request), DispatchResult::Answered);
-    EXPECT_TRUE(requests.pending() == Request::None && lastSent(buildRead(ReadCommand::Poll)));
+    EXPECT_EQ(std::tuple(requests.pending(), lastSent()), std::tuple(Request::None, unnumbered(buildRead(ReadCommand::Poll))));
     const sim::TesterState& tester = rig.tester.state();
     EXPECT_EQ(std::tie(values.TesterVersion, values.serialAsRead, values.serialToSend, values.calibrationCoefficients),
               std::make_tuple(tester.version, tester.serial, QStringLiteral("TYPED"), tester.coefficients));
@@ -68,7 +69,8 @@ TEST_F(Dispatcher, WritesSendWhatIsHeldWhenTheyRunNotWhenQueued) {
     for (const auto& [request, meanwhile, command] : cases) {
         requests.queue(request);
         meanwhile();
-        EXPECT_TRUE(dispatcher.serviceRequest() == DispatchResult::Answered && lastSent(command)) << static_cast<int>(request);
+        EXPECT_EQ((std::tuple{dispatcher.serviceRequest(), lastSent()}), std::tuple(DispatchResult::Answered, unnumbered(command)))
+            << static_cast<int>(request);
     }
     EXPECT_TRUE(values.serialAsRead.isEmpty());  // sent, not read: the tester's serial is what it last said
 }
@@ -103,7 +105,7 @@ TEST_F(Dispatcher, RequestQueuedDuringAnExchangeSurvivesItAndNoNestedDispatchRun
         EXPECT_EQ(nested, std::vector(nested.size(), DispatchResult::Skipped));
         rig.events.setHook({});
         const CommandFrame expected = buildRead(later == Request::ReadVersion ? ReadCommand::Version : ReadCommand::Settings);
-        EXPECT_TRUE(dispatcher.serviceRequest() == DispatchResult::Answered && lastSent(expected));
+        EXPECT_EQ((std::tuple{dispatcher.serviceRequest(), lastSent()}), std::tuple(DispatchResult::Answered, unnumbered(expected)));
     }
 }
 
@@ -115,7 +117,7 @@ TEST_F(PollTicks, NotConnectedShowsFromTheFifthTickWithoutTesterAndAReconnectRea
     rig.events.setHook([&] { poll.tick(); });  // a tick firing while the exchange waits does nothing
     poll.tick();
     EXPECT_EQ(states, (std::vector{Unknown, Unknown, Unknown, Unknown, Unknown, NotConnected, Connected}));
-    EXPECT_TRUE(bannerResets == 1 && rig.tester.receivedCommands().size() == 1 && requests.pending() == Request::ReadCalibration);
+    EXPECT_EQ(std::tuple(bannerResets, rig.tester.receivedCommands().size(), requests.pending()), std::tuple(1, 1U, Request::ReadCalibration));
     poll.tick();
     EXPECT_EQ(values.serialAsRead, rig.tester.state().serial);
     for (int tick = 0; tick < 10; ++tick) {  // outages of four ticks never show; a good tick starts the count again

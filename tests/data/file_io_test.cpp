@@ -37,8 +37,8 @@ TEST(FileIo, WrongFileHangsTheReadFillsMemoryOrIsReplaced) {
     QTemporaryDir folder;
     const QString fifo = folder.filePath(QStringLiteral("fifo")), exact = folder.filePath(QStringLiteral("exact")),
                   sparse = folder.filePath(QStringLiteral("huge.csv"));
-    ASSERT_TRUE(mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0 && writeFileAtomically(exact, "12345"));
-    ASSERT_TRUE(writeFileAtomically(sparse, {}) && truncate(QFile::encodeName(sparse).constData(), 40LL << 30) == 0);
+    ASSERT_EQ(std::tuple(mkfifo(QFile::encodeName(fifo).constData(), 0600), writeFileAtomically(exact, "12345").error), std::tuple(0, QString()));
+    ASSERT_EQ((std::tuple{writeFileAtomically(sparse, {}).error, truncate(QFile::encodeName(sparse).constData(), 40LL << 30)}), std::tuple(QString(), 0));
     const std::tuple<QString, qint64, const char*> cases[] = {
         {fifo, kMaxDataFileBytes, "not a regular file"}, {exact, 4, "too large"}, {exact, 5, ""},
         {QStringLiteral("/dev/zero"), kMaxDataFileBytes, "not a regular file"},
@@ -53,7 +53,7 @@ TEST(FileIo, WrongFileHangsTheReadFillsMemoryOrIsReplaced) {
     }
     for (const QString& target : {fifo, folder.path()})
         EXPECT_EQ(writeFileAtomically(target, "x").error.toStdString(), "not a regular file") << target.toStdString();
-    EXPECT_TRUE(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
+    EXPECT_EQ(std::tuple(QFileInfo(fifo).exists(), QFileInfo(fifo).isFile()), std::tuple(true, false));
 }
 
 }  // namespace

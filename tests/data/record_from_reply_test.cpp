@@ -45,7 +45,7 @@ TEST(RecordFromReply, GarbledDateOrTimeByteBreaksTheSavedFile) {
         const MeasurementRecord record = recordFromReply(garbled);
         EXPECT_EQ(QString(record.MeasureDate.text()[6]) + record.MeasureTime.text()[0], QString(2, shown)) << int{byte};
         const auto readBack = parseCsv(csvBytes(std::span(&record, 1)).value_or(QByteArray()));
-        ASSERT_TRUE(readBack && readBack->size() == 1U) << int{byte};
+        ASSERT_EQ(readBack ? readBack->size() : 0U, 1U) << int{byte};
         EXPECT_EQ(csvRecordLine(readBack->front()).remove(u' '), csvRecordLine(record).remove(u' ')) << int{byte};
     }
 }

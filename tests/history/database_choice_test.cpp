@@ -14,15 +14,10 @@ namespace {
 using namespace Qt::Literals::StringLiterals;
 using Kind = DatabaseTarget::Kind;
 using testing::Backend;
+using testing::refusal;
 
 void write(const QString& folder, const char* name, const QByteArray& text) {
     ASSERT_TRUE(data::writeFileAtomically(folder + u'/' + QLatin1String(name), text));
-}
-
-// Why the store was not opened; "opened" when it was.
-QString refusal(const DatabaseTarget& target) {
-    const auto opened = HistoryStore::open(target);
-    return opened.ok() ? u"opened"_s : opened.error();
 }
 
 QByteArray bytes(const QString& path) { return data::readRegularFile(path, 1 << 20).bytes; }
@@ -80,9 +75,8 @@ TEST(DatabaseChoice, WrongDatabaseOrIntervalTaken) {
 TEST(SqliteStore, WrongFileTakenOrFolderNotMade) {
     QTemporaryDir folder;
     write(folder.path(), "notes.sqlite", QByteArray(4096, 'x'));
-    const auto refused =
-        HistoryStore::open({Kind::Sqlite, folder.filePath(QStringLiteral("notes.sqlite"))});
-    EXPECT_TRUE(!refused.ok() && refused.error().contains(u"not a database"));
+    const QString refused = refusal({Kind::Sqlite, folder.filePath(QStringLiteral("notes.sqlite"))});
+    EXPECT_TRUE(refused.contains(u"not a database")) << refused.toStdString();
     EXPECT_EQ(data::readRegularFile(folder.filePath(QStringLiteral("notes.sqlite")), 8192).bytes,
               QByteArray(4096, 'x'));
     EXPECT_TRUE(

@@ -31,7 +31,7 @@ TEST(ReportDescriptor, LengthsAreTheLongestReportOfEachKindPlusTheIdByte) {
         {cat({kHead, k64, kPush, {0x85, 3, 0x95, 4}, kIn, kPop, kOut, kIn}), 65, 65}};
     for (const auto& [descriptor, input, output] : cases) {
         const auto lengths = reportLengthsFromDescriptor(descriptor);
-        EXPECT_TRUE(lengths && lengths->input == input && lengths->output == output) << descriptor.size();
+        EXPECT_EQ(lengths ? std::pair(lengths->input, lengths->output) : std::pair(-1, -1), std::pair(input, output)) << descriptor.size();
     }
 }
 

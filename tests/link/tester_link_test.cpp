@@ -33,12 +33,12 @@ TEST_F(TesterLinkTest, DiscoveryTakesTheFirstOpenableTesterAndDropsTheOldHandle)
     bus.attachOtherDevice({"locked", kTesterVendorId, kTesterProductId}, /*openable=*/false);
     EXPECT_FALSE(link.findTester());
     bus.attachTester(second, "second");
-    EXPECT_TRUE(link.findTester() && link.devicePath() == "second");
+    EXPECT_EQ((std::tuple{link.findTester(), link.devicePath()}), std::tuple(true, std::string("second")));
     tester.plugIn();  // listed first
-    EXPECT_TRUE(link.findTester() && link.devicePath() == "sim:tester");
+    EXPECT_EQ((std::tuple{link.findTester(), link.devicePath()}), std::tuple(true, std::string("sim:tester")));
     tester.unplug();
     second.unplug();
-    EXPECT_FALSE(link.findTester() || link.connected() || bus.openHandles() > 0);
+    EXPECT_EQ((std::tuple{link.findTester(), link.connected(), bus.openHandles()}), std::tuple(false, false, 0));
 }
 
 // Shorter reports would cut a record reply (to byte 44) or a calibration write (to byte 21).
@@ -61,7 +61,7 @@ TEST_F(TesterLinkTest, ReportsCarryOnlyTheBytesTheDeviceLengthsHold) {
     for (const ReportLengths lengths : {ReportLengths{46, 23}, ReportLengths{71, 71}}) {
         tester.setReportLengths(lengths);
         tester.injectFault(sim::Fault::Garbage);  // a reply with noise in every byte
-        ASSERT_TRUE(link.findTester() && link.send(out));
+        ASSERT_EQ((std::tuple{link.findTester(), link.send(out)}), std::tuple(true, true));
         Report cut{};
         std::copy_n(out.begin(), std::min(lengths.output - 1, 64), cut.begin());
         EXPECT_EQ(tester.receivedCommands().back(), cut);
@@ -75,19 +75,19 @@ TEST_F(TesterLinkTest, ReportsCarryOnlyTheBytesTheDeviceLengthsHold) {
 // Events run between the short waits; a failed transfer, or events that close the device, end it at once.
 TEST_F(TesterLinkTest, SilenceTimesOutAfterThreeSecondsOfShortWaitsAndFailuresDisconnectAtOnce) {
     ASSERT_TRUE(link.findTester());
-    EXPECT_FALSE(link.receive() || link.connected());
+    EXPECT_EQ((std::tuple{link.receive().has_value(), link.connected()}), std::tuple(false, false));
     EXPECT_EQ(waits, std::vector<int>(kReadTimeoutMs / kReadSliceMs, kReadSliceMs));
     ASSERT_TRUE(link.findTester());
     tester.injectFault(sim::Fault::WriteFails);
-    EXPECT_FALSE(link.send(Report{}) || link.connected());
+    EXPECT_EQ((std::tuple{link.send(Report{}), link.connected()}), std::tuple(false, false));
     ASSERT_TRUE(link.findTester());
     tester.unplug();
-    EXPECT_FALSE(link.receive() || link.connected());
+    EXPECT_EQ((std::tuple{link.receive().has_value(), link.connected()}), std::tuple(false, false));
     EXPECT_EQ(pumps, kReadTimeoutMs / kReadSliceMs - 1);
     tester.plugIn();
     events.setHook([this] { link.disconnect(); });
     ASSERT_TRUE(link.findTester());
-    EXPECT_FALSE(link.receive() || link.send(Report{}));  // nothing is open to take it
+    EXPECT_EQ((std::tuple{link.receive().has_value(), link.send(Report{})}), std::tuple(false, false));  // nothing is open to take it
     EXPECT_EQ(waits.size(), kReadTimeoutMs / kReadSliceMs + 1U);
     EXPECT_EQ(bus.openHandles(), 0);
 }

@@ -165,7 +165,8 @@ TEST(JsonExport, FieldsUnitsVerdictWordsOrNumbersWrong) {
                   "occlusion": {"level": "M", "result": {"value": 53.2, "unit": "kPa"}, "verdict": "pass"}})")
                   .toJson(QJsonDocument::Compact));
     const QJsonObject second = exported[1].toObject();
-    EXPECT_TRUE(second[u"measuredAt"].isNull() && second[u"flow"][u"result"].isNull() && second[u"testerSerial"].toString() == u"TB000123");
+    EXPECT_EQ(std::tuple(second[u"measuredAt"].isNull(), second[u"flow"][u"result"].isNull(), second[u"testerSerial"].toString()),
+              std::tuple(true, true, QStringLiteral("TB000123")));
     EXPECT_EQ(second[u"occlusion"][u"verdict"].toString(), QStringLiteral("not measured"));
     EXPECT_EQ(second[u"managementNumber"].toString(), QStringLiteral("a\"b\\c\td\x01"));
     EXPECT_EQ(exported[2][u"flow"][u"result"][u"value"].toDouble(), -1.5);

@@ -17,7 +17,8 @@ TEST(Scenario, MalformedInputIsRefusedNamingTheKey) {
         {R"({"faults": [{"on": "0x22", "kind": "notReady"}]})", "faults[0].on"}};
     for (const auto& [json, key] : refusals) {
         const ScenarioResult result = parseScenario(json);
-        EXPECT_TRUE(!result.state && result.error.startsWith(QLatin1String(key) + u':')) << json << ": " << result.error.toStdString();
+        EXPECT_FALSE(result.state) << json;
+        EXPECT_TRUE(result.error.startsWith(QLatin1String(key) + u':')) << json << ": " << result.error.toStdString();
     }
     for (const char* notAnObject : {"slots: none", "[]"}) EXPECT_FALSE(parseScenario(notAnObject).error.isEmpty());
 }

@@ -30,6 +30,12 @@ struct ScratchDatabase {
     QString server, schema, problem;
 };
 
+// Why the store at `target` was not opened; "opened" when it was.
+inline QString refusal(const history::DatabaseTarget& target) {
+    const auto opened = history::HistoryStore::open(target);
+    return opened.ok() ? QStringLiteral("opened") : opened.error();
+}
+
 // A record as the tester sends it; by default RFID present, both results measured and passed.
 struct TestRecord {
     const char* rfid = "0807060504030201";

@@ -17,7 +17,21 @@ inline QByteArray fileBytes(const QString& path) {
 }
 inline void writeBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size());
+    ASSERT_EQ((std::tuple{file.open(QIODevice::WriteOnly | QIODevice::Truncate), file.write(bytes)}), std::tuple(true, bytes.size()));
+}
+
+// A tester holding a test of each of two pumps, and a history of each test's own, for the history tests.
+inline sim::TesterState twoPumps() {
+    sim::TesterState state;
+    state.slots[0] = sim::StoredRecord{.rfid = QStringLiteral("00000000000000A1"), .status = 0x8F, .date = QStringLiteral("240105"),
+                                       .flowResult = 995};
+    state.slots[1] = sim::StoredRecord{.rfid = QStringLiteral("00000000000000B2"), .status = 0x83, .date = QStringLiteral("240106")};
+    return state;
+}
+inline history::DatabaseTarget freshHistory() {
+    static QTemporaryDir folder;
+    static int count = 0;
+    return {history::DatabaseTarget::Kind::Sqlite, folder.filePath(QStringLiteral("history-%1.sqlite").arg(++count))};
 }
 
 // The main window over a simulated tester in temporary folders, never shown; the poll tick is
