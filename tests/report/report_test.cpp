@@ -73,7 +73,7 @@ TEST(PdfReport, EveryRecordsTextIsThereWithTheSummaryOnPagesWithTheirNumbers) {
     const ReportContext context{QStringLiteral("tester"), QDateTime(QDate(2024, 3, 5), QTime(9, 7)), {}};
     EXPECT_EQ(writeReport(small, {record(1), record(2, 0x83), record(3, 0x93)}, {QStringLiteral("TB000123")}, context).tests, 3);
     const QString text = poppler(QStringLiteral("pdftotext"), small);
-    for (const char* expected : {"点検報告書", "TB000123", "2024/03/02", "2024/03/04", "2024/03/05 09:07", "tester",
+    for (const char* expected : {"点検報告書", "件数：3", "不合格", "TB000123", "2024/03/02", "2024/03/04", "2024/03/05 09:07", "tester",
                                  "0807060504030001", "0807060504030002", "0807060504030003", "管理-2", "点検者", "承認者"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
     EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("\\b1\\s*/\\s*1\\b")))) << text.toStdString();
@@ -90,7 +90,7 @@ TEST(PdfReport, EveryRecordsTextIsThereWithTheSummaryOnPagesWithTheirNumbers) {
     const auto count = QRegularExpression(QStringLiteral("Pages:\\s+([0-9]+)\\n")).match(pages).captured(1);
     EXPECT_GE(count.toInt(), 20) << pages.toStdString();
     EXPECT_TRUE(largeText.contains(QRegularExpression(QStringLiteral("\\b%1\\s*/\\s*%1\\b").arg(count)))) << count.toStdString();
-    EXPECT_TRUE(largeText.contains(QStringLiteral("0807060504031000")));
+    for (const char* word : {"0807060504031000", "点検報告書（続き）"}) EXPECT_TRUE(largeText.contains(QString::fromUtf8(word))) << word;
     EXPECT_TRUE(largeText.contains(QStringLiteral("s/n：―"))) << largeText.left(400).toStdString();
 }
 
