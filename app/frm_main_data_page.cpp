@@ -163,13 +163,11 @@ void frmMain::readFile() {
     const auto chosen = m_services.dialogs.chooseFileToRead({QString(), kCsvFilter, QString(), {}});
     if (!chosen || chosen->isEmpty()) return;
     const QString path = chosenDataFile(*chosen);
-    workflow::DataFile file;
-    bool read = false;
-    {
+    const workflow::DataFile file = [&path] {
         BusyCursor busy;
-        file = workflow::readDataFile(path);
-        read = file.error.isEmpty() && m_store.replace(file.contents.records);
-    }
+        return workflow::readDataFile(path);
+    }();
+    const bool read = file.error.isEmpty() && m_store.replace(file.contents.records);
     // Records from a file name no tester.
     if (read) m_recordsSerial.clear();
     DispData();

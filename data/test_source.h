@@ -27,6 +27,9 @@ struct TestsWritten {
     QString error;
     bool sourceFailed = false;
     bool ok() const { return error.isEmpty(); }
+    static TestsWritten written(int tests) { return {tests, {}, false}; }
+    static TestsWritten unread(const QString& why) { return {0, why, true}; }
+    static TestsWritten unwritten(const QString& why) { return {0, why, false}; }
 };
 
 // Records in memory, all from one tester (or none known).

@@ -120,10 +120,11 @@ data::TestsWritten writeJsonExport(QIODevice& device, data::TestSource& tests, c
         appendTest(json, record, serial);
         return json.size() < kBlockCharacters || flush();
     });
-    if (!readError.isEmpty()) return {written, readError, true};
+    if (!readError.isEmpty()) return data::TestsWritten::unread(readError);
     json += QStringLiteral("\n  ]\n}\n");
     flush();
-    return {written, failed, false};
+    if (!failed.isEmpty()) return data::TestsWritten::unwritten(failed);
+    return data::TestsWritten::written(written);
 }
 
 }  // namespace torbex::report

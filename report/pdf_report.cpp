@@ -67,10 +67,9 @@ public:
     // kept since then wait for the next report, so that the table and the summary agree).
     bool row(const data::MeasurementRecord& record) {
         if (m_row == m_summary.tests) return false;
-        if (m_rowOnPage == rowsOnThisPage() && !nextPage()) return false;
+        if (m_row == m_pageEndRow && !nextPage()) return false;
         drawRow(record);
         ++m_row;
-        ++m_rowOnPage;
         return true;
     }
 
@@ -88,7 +87,6 @@ private:
     double headingHeight() const { return kFirstPageHeading + (m_context.pump ? kChartHeight + 30 : 0); }
     double rowsBottom() const { return kPageHeight - kMargin - kFooterHeight; }
     double tableTop() const { return kMargin + (m_page == 1 ? headingHeight() : kRunningHeading); }
-    int rowsOnThisPage() const { return m_page == 1 ? m_plan.firstPageRows : m_plan.laterPageRows; }
 
     PagePlan plan() const {
         const auto fits = [this](double top) {
@@ -110,7 +108,7 @@ private:
         drawFooter();
         if (!m_writer.newPage()) return false;
         ++m_page;
-        m_rowOnPage = 0;
+        m_pageEndRow = m_row + m_plan.laterPageRows;
         text({kMargin, kMargin, kContentWidth, 18}, QStringLiteral("点検報告書（続き）"), m_runningFont);
         m_y = m_rowsTop = tableTop();
         if (m_row < m_summary.tests) drawTableHeading();
@@ -216,10 +214,11 @@ private:
         if (m_y <= m_rowsTop) return;
         m_painter.setPen(kRuleGreen);
         double x = kMargin;
-        for (int c = 0; c <= data::kGridColumns; ++c) {
+        for (const double width : m_widths) {
             m_painter.drawLine(QPointF(x, m_rowsTop), QPointF(x, m_y));
-            if (c < data::kGridColumns) x += m_widths[c];
+            x += width;
         }
+        m_painter.drawLine(QPointF(x, m_rowsTop), QPointF(x, m_y));
     }
 
     void drawSignatures() {
@@ -251,7 +250,8 @@ private:
     std::array<double, data::kGridColumns> m_widths{};
     QPainter m_painter;
     CellTexts m_cellTexts;
-    int m_page = 1, m_row = 0, m_rowOnPage = 0;
+    int m_page = 1, m_row = 0;
+    int m_pageEndRow = m_plan.firstPageRows;  // the first row of the next page
     double m_y = 0, m_rowsTop = 0;
 };
 
@@ -259,7 +259,7 @@ private:
 
 data::TestsWritten writePdfReport(QIODevice& device, data::TestSource& tests, const ReportContext& context) {
     const SummaryResult summary = summarise(tests);
-    if (!summary.error.isEmpty()) return {0, summary.error, true};
+    if (!summary.error.isEmpty()) return data::TestsWritten::unread(summary.error);
     QPdfWriter writer(&device);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageOrientation(QPageLayout::Portrait);
@@ -269,15 +269,15 @@ data::TestsWritten writePdfReport(QIODevice& device, data::TestSource& tests, co
     writer.setCreator(QStringLiteral("torbex"));
     ReportPainter painter(writer, context, summary.summary);
     const QString notDrawn = QStringLiteral("the report could not be drawn");
-    if (!painter.begin()) return {0, notDrawn, false};
+    if (!painter.begin()) return data::TestsWritten::unwritten(notDrawn);
     bool drawn = true;
     const QString readError = tests.forEach([&](const data::MeasurementRecord& record, const QString&) {
         drawn = painter.row(record) || painter.complete();
         return drawn && !painter.complete();
     });
-    if (!readError.isEmpty()) return {0, readError, true};
-    if (!drawn || !painter.finish()) return {0, notDrawn, false};
-    return {summary.summary.tests, {}, false};
+    if (!readError.isEmpty()) return data::TestsWritten::unread(readError);
+    if (!drawn || !painter.finish()) return data::TestsWritten::unwritten(notDrawn);
+    return data::TestsWritten::written(summary.summary.tests);
 }
 
 }  // namespace torbex::report

@@ -28,7 +28,7 @@ data::TestsWritten writeFile(const QString& path, const std::function<data::Test
         written = write(device);
         return written.error;
     });
-    if (written.ok() && !file.ok()) written = {0, file.error, false};
+    if (written.ok() && !file.ok()) written = data::TestsWritten::unwritten(file.error);
     return written;
 }
 

@@ -3,6 +3,7 @@
 #include <QSignalSpy>
 #include <QtWidgets>
 
+#include "app/data_file_names.h"
 #include "app/support/window_fixture.h"
 #include "data/csv_format.h"
 #include "support/file_size_limit.h"
@@ -88,6 +89,7 @@ TEST_F(DataPageTest, SaveTakesTheCsvExtensionAsksBeforeOverwritingAndRemembersTh
     EXPECT_EQ(click(DataButton::Save), Told{});
     EXPECT_EQ(dialogs.fileDialogs[0].folder + u'|' + dialogs.fileDialogs[0].filter, documents.path() + QStringLiteral("|*.csv"));
     ASSERT_TRUE(QDir(outDir.path()).mkdir(QStringLiteral("my.folder")));
+    EXPECT_EQ(withCsvExtension(QStringLiteral(".x")), QStringLiteral(".csv"));  // everything from the first point goes
     for (const auto& [chosen, written] : {std::pair{"x.txt", "x.csv"}, {"data.2013.csv", "data.csv"}, {"my.folder/out", "my.folder/out.csv"}}) {
         EXPECT_EQ(click(DataButton::Save, chosen), Told{kWriteDone}) << chosen;
         EXPECT_TRUE(QFile::exists(out(written))) << chosen;

@@ -19,6 +19,7 @@ TEST(FrmEditTest, RefusedEntryStaysOpenForCorrectionEnterConfirmsAndCancelReject
     testing::ScriptedDialogs dialogs;
     frmEdit edit{dialogs};
     edit.show();
+    EXPECT_EQ(edit.findChild<QLineEdit*>(QStringLiteral("txtEdit(0)")), edit.txtEdit[0]);  // found by its name, as support staff do
     // The entry sits on its caption's line, after it; no control covers another or leaves the dialog.
     EXPECT_GT(edit.txtEdit[0]->x(), edit.lblEdit[0]->geometry().right());
     EXPECT_EQ(edit.txtEdit[0]->y(), edit.lblEdit[0]->y());
