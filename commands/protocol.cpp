@@ -55,12 +55,13 @@ std::uint8_t digitByte(int value) { return static_cast<std::uint8_t>(0x30 + (val
 
 void putFloatField(std::span<std::uint8_t, 4> bytes, float value) {
     const auto bits = std::bit_cast<std::uint32_t>(value);
-    for (int i = 0; i < 4; ++i) bytes[i] = static_cast<std::uint8_t>(bits >> (8 * i));
+    // Least significant byte first, whatever this machine's order.
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(bits >> (8 * i));
 }
 
 float floatField(std::span<const std::uint8_t, 4> bytes) {
     std::uint32_t bits = 0;
-    for (int i = 0; i < 4; ++i) bits |= std::uint32_t{bytes[i]} << (8 * i);
+    for (std::size_t i = 0; i < bytes.size(); ++i) bits |= std::uint32_t{bytes[i]} << (8 * i);
     return std::bit_cast<float>(bits);
 }
 

@@ -66,7 +66,7 @@ CalibrationReading decodeCalibration(ReplyView reply) {
 
 SlotReply decodeSlotReply(ReplyView reply) {
     SlotReply slot;
-    const std::uint8_t status = reply.size() > 3 ? reply[3] : 0;
+    const std::uint8_t status = bytesAt<1>(reply, 3)[0];
     if (status == 0) return slot;
     if (status != kSlotHoldsRecord) {
         // Noise read as an advance would skip records the tester holds.
@@ -83,12 +83,12 @@ SlotReply decodeSlotReply(ReplyView reply) {
     // The RFID travels least significant byte first.
     const auto rfid = bytesAt<8>(reply, 8);
     std::reverse_copy(rfid.begin(), rfid.end(), r.rfid.begin());
-    r.status = reply.size() > 16 ? reply[16] : 0;
+    r.status = bytesAt<1>(reply, 16)[0];
     r.date = bytesAt<6>(reply, 17);
     r.time = bytesAt<4>(reply, 23);
     r.flowSetting = digitValue(field(reply, 29, 4));
     r.flowResult = digitValue(field(reply, 33, 4));
-    r.occlusionLevel = reply.size() > 37 ? reply[37] : 0;
+    r.occlusionLevel = bytesAt<1>(reply, 37)[0];
     r.occlusionValue = digitValue(field(reply, 38, 3));
     r.occlusionResult = digitValue(field(reply, 41, 4));
     return slot;

@@ -114,7 +114,11 @@ TEST_F(HistoryWindowTest, HistoryWindowListsPumpsWithDueDatesFiltersAndShowsATre
     history.grdPumps_Click(0);
     EXPECT_EQ(history.shownPump(), QStringLiteral("00000000000000B2"));
     EXPECT_EQ(history.tests().rowCount(), 1);
-    EXPECT_EQ(history.tests().index(0, TestListModel::FlowResult).data(Qt::ForegroundRole).value<QBrush>().color(), QColor(255, 0, 0));
+    std::string testColours;  // the pump's flow and occlusion both failed; the date is plain
+    for (const int column : {TestListModel::FlowResult, TestListModel::FlowVerdict, TestListModel::OcclusionResult,
+                             TestListModel::OcclusionVerdict, TestListModel::Date})
+        testColours += history.tests().index(0, column).data(Qt::ForegroundRole).value<QBrush>().color().name().toStdString();
+    EXPECT_EQ(testColours, "#ff0000#ff0000#ff0000#ff0000#000000");
     EXPECT_EQ(history.chtTrend->chart()->series().size(), 4);
     // The time axis spans a day around the pump's one test.
     const auto* time = qobject_cast<QDateTimeAxis*>(history.chtTrend->chart()->axes(Qt::Horizontal).value(0));

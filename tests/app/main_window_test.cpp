@@ -4,6 +4,7 @@
 
 #include "app/program.h"
 #include "app/support/window_fixture.h"
+#include "app/window_layout.h"
 
 namespace torbex::app {
 namespace {
@@ -36,6 +37,27 @@ TEST_F(MainWindowTest, FirstStartCreatesSettingsFileAndShowsDefaultsWithTheFacto
     EXPECT_FALSE(homeless.Form_Load());
     EXPECT_EQ(told().back(), QStringLiteral("ファイル異常|設定ファイルが書込みできません。　本プログラムを終了します。"));
     EXPECT_TRUE(homeless.programEnded());
+}
+
+// Every control of the layout is there once, within its parent and clear of its neighbours (the
+// pages lie on one another, and Label2 beneath them); the pages are told apart by colour.
+TEST_F(MainWindowTest, ControlsStandWhereTheLayoutPutsThem) {
+    std::map<QWidget*, std::vector<QWidget*>> siblings;
+    for (const ControlPlace& place : kControlPlaces) {
+        const auto found = window.findChildren<QWidget*>(QString(place.name));
+        ASSERT_EQ(found.size(), 1) << place.name.data();
+        QWidget* control = found.front();
+        EXPECT_TRUE(control->parentWidget()->rect().contains(control->geometry())) << place.name.data();
+        if (!place.name.startsWith(QLatin1StringView("Frame3")) && place.name != QLatin1StringView("Label2"))
+            siblings[control->parentWidget()].push_back(control);
+    }
+    for (const auto& [parent, controls] : siblings)
+        for (QWidget* a : controls)
+            for (QWidget* b : controls)  // twips rounded to pixels may touch by one pixel
+                EXPECT_TRUE(a == b || !a->geometry().adjusted(1, 1, -1, -1).intersects(b->geometry()))
+                    << a->objectName().toStdString() << " on " << b->objectName().toStdString();
+    const auto colour = [this](int page) { return widget(QStringLiteral("Frame3(%1)").arg(page))->palette().window().color().rgb(); };
+    EXPECT_EQ((std::set{colour(0), colour(1), colour(2), window.palette().window().color().rgb()}).size(), 4u);
 }
 
 // A real click on each button reaches its handler, and the pages switch.

@@ -96,6 +96,11 @@ TEST(Replies, CapturedRepliesDecodeToTheirValuesAndEncodeBackToTheSameBytes) {
     EXPECT_EQ(std::tuple(r.occlusionLevel, r.occlusionValue, r.occlusionResult), std::tuple('1', 53, 532));
     EXPECT_EQ(encodeRecordReply(r), kRecord);
     EXPECT_EQ(encodeSkipReply(495), frame("20495", 3));
+    // A reply cut short reads as zeros past its end, never as the bytes that lie after it.
+    const ReplyView cut = ReplyView(kRecord).first(38);
+    EXPECT_EQ(std::tuple(decodeSlotReply(cut).record.occlusionLevel, decodeSlotReply(cut.first(37)).record.occlusionLevel,
+                         decodeSlotReply(cut.first(16)).record.status, decodeSlotReply(cut.first(3)).status),
+              std::tuple('1', 0, 0, SlotStatus::NotReady));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRectF>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -112,6 +113,77 @@ TEST(PdfReport, PumpReportCarriesItsHistoryAndTrend) {
     for (const char* expected : {"シリンジポンプ別", "00000000000000A1", "P-01", "試験回数：3", "99.3", "流量測定結果 (%)",
                                  "2024/03/10", "kPa"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
+}
+
+struct Word {
+    QString text;
+    QRectF box;
+};
+
+// Each page's words with the boxes pdftotext finds them in.
+std::vector<std::vector<Word>> wordsByPage(const QString& pdf) {
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    EXPECT_TRUE(process.waitForFinished(60000));
+    const QString html = QString::fromUtf8(process.readAllStandardOutput());
+    std::vector<std::vector<Word>> pages;
+    static const QRegularExpression item(QStringLiteral(
+        "<page |<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
+    for (auto match = item.globalMatch(html); match.hasNext();) {
+        const auto m = match.next();
+        if (m.captured(0).startsWith(u"<page")) {
+            pages.emplace_back();
+            continue;
+        }
+        pages.back().push_back({m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                                      QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
+    }
+    return pages;
+}
+
+// Every word on its page inside the margins and clear of every other; the page number lowest.
+void expectLaidOut(const QString& pdf, int pages) {
+    const auto words = wordsByPage(pdf);
+    ASSERT_EQ(words.size(), std::size_t(pages));
+    const QRectF inside(39, 39, 595 - 78, 842 - 78);
+    for (std::size_t page = 0; page < words.size(); ++page) {
+        QString footer;  // the page number, alone below everything else
+        double lowest = 0;
+        for (const Word& word : words[page]) {
+            EXPECT_TRUE(inside.contains(word.box)) << page + 1 << ' ' << word.text.toStdString();
+            if (word.box.top() > 785) footer += word.text;
+            else lowest = std::max(lowest, word.box.bottom());
+            for (const Word& other : words[page]) {
+                const QRectF overlap = word.box.intersected(other.box);
+                EXPECT_TRUE(&word == &other || overlap.width() * overlap.height() < 1)
+                    << page + 1 << ' ' << word.text.toStdString() << " on " << other.text.toStdString();
+            }
+        }
+        EXPECT_EQ(footer, QStringLiteral("%1/%2").arg(page + 1).arg(pages));
+        EXPECT_LT(lowest, 785) << "page " << page + 1;
+    }
+}
+
+TEST(PdfReport, WordsStayOnTheirPagesAndClearOfEachOther) {
+    QTemporaryDir folder;
+    const ReportContext plain{QStringLiteral("tester"), QDateTime(QDate(2024, 3, 5), QTime(9, 7)), {}};
+    std::vector<data::MeasurementRecord> tests;
+    for (int i = 0; i < 60; ++i) tests.push_back(record(i, i % 3 ? 0x8F : 0x83));
+    const QString records = folder.filePath(QStringLiteral("records.pdf"));
+    writeReport(records, tests, {QStringLiteral("TB000123")}, plain);
+    expectLaidOut(records, 2);
+    // The signatures under the last row.
+    const auto last = wordsByPage(records).back();
+    const auto find = [&last](const QString& text) {
+        return std::find_if(last.begin(), last.end(), [&text](const Word& w) { return w.text == text; })->box;
+    };
+    EXPECT_GT(find(QStringLiteral("点検者")).top(), find(QStringLiteral("0807060504030059")).bottom());
+
+    tests.resize(3);
+    const QString pump = folder.filePath(QStringLiteral("pump.pdf"));
+    writeReport(pump, tests, {QStringLiteral("TB000123")},
+                {QStringLiteral("tester"), plain.madeAt, PumpSection{QStringLiteral("0807060504030001"), QStringLiteral("P-01"), tests}});
+    expectLaidOut(pump, 1);
 }
 
 // A single test gets an axis a day wide around it; a test without a date is left out; the
