@@ -6,7 +6,7 @@
 #   tools/vm_image.sh CACHE_FOLDER INIT_SCRIPT
 set -euo pipefail
 cache="$1"
-init_script="$2"
+init_script="$(realpath "$2")"
 # In load order: virtio and 9p to reach the host's files, then the HID core and uhid.
 modules=(virtio_ring virtio virtio_pci_legacy_dev virtio_pci_modern_dev virtio_pci netfs fscache 9pnet
          9pnet_virtio 9p hid uhid hid-generic)
@@ -16,29 +16,39 @@ say() { echo "vm_image: $*" >&2; }
 mkdir -p "$cache"
 cd "$cache"
 
-# The kernel package linux-image-amd64 points to, fetched once.
+# The kernel package linux-image-amd64 points to, fetched once. Lists that are missing, or so old
+# that the mirror no longer has their kernel, are brought up to date first.
 if ! ls linux-image-*.deb >/dev/null 2>&1; then
-    package_of() { apt-cache depends linux-image-amd64 2>/dev/null | sed -n 's/^ *Depends: \(linux-image-[0-9].*\)$/\1/p' | head -1; }
-    package="$(package_of)"
-    if [ -z "$package" ]; then
+    fetch() {
+        local package
+        package="$(apt-cache depends linux-image-amd64 2>/dev/null | sed -n 's/^ *Depends: \(linux-image-[0-9].*\)$/\1/p' | head -1)"
+        [ -n "$package" ] || return 1
+        say "fetching $package"
+        apt-get download -o APT::Sandbox::User="$(id -un)" "$package" >download.log 2>&1
+    }
+    if ! fetch; then
         sudo=""; [ "$(id -u)" -ne 0 ] && sudo="sudo"
-        say "apt knows no linux-image-amd64 yet; updating its lists"
+        say "updating apt's lists"
         $sudo apt-get update -qq
-        package="$(package_of)"
+        fetch || { cat download.log >&2 2>/dev/null; say "apt cannot fetch the package linux-image-amd64 depends on"; exit 1; }
     fi
-    [ -n "$package" ] || { say "apt cannot resolve linux-image-amd64"; exit 1; }
-    say "fetching $package"
-    apt-get download -o APT::Sandbox::User="$(id -un)" "$package" >download.log 2>&1 \
-        || { cat download.log >&2; say "apt-get download $package failed"; exit 1; }
 fi
 deb="$(ls linux-image-*.deb | head -1)"
 
-# Unpacked files keep the package's dates; a stamp of its own says when.
+# Of the unpacked package only the image and the modules the machine loads are kept; the stamp
+# says when (the files keep the package's dates).
 if [ ! -f kernel/.unpacked ] || [ "$deb" -nt kernel/.unpacked ]; then
-    rm -rf kernel kernel.new && dpkg -x "$deb" kernel.new && touch kernel.new/.unpacked && mv kernel.new kernel
+    rm -rf kernel kernel.new unpacked && dpkg -x "$deb" unpacked
+    mkdir -p kernel.new/modules
+    cp unpacked/boot/vmlinuz-* kernel.new/
+    for module in "${modules[@]}"; do
+        found="$(find unpacked/lib/modules -name "$module.ko*" | head -1)"
+        [ -n "$found" ] || { say "module $module is not in $deb"; exit 1; }
+        cp "$found" kernel.new/modules/
+    done
+    rm -rf unpacked && touch kernel.new/.unpacked && mv kernel.new kernel
 fi
-vmlinuz="$(ls kernel/boot/vmlinuz-* | head -1)"
-version="${vmlinuz##*/vmlinuz-}"
+vmlinuz="$(ls kernel/vmlinuz-* | head -1)"
 
 # The compressed image would spend many seconds unpacking itself under emulation; an ELF image
 # is loaded as it is. Where that cannot be had, the compressed image boots too, only slower.
@@ -56,7 +66,7 @@ fi
 
 # The initramfs, made again whenever its init script, busybox or the kernel changed.
 if [ ! -s initramfs.cpio ] || [ "$init_script" -nt initramfs.cpio ] || [ /bin/busybox -nt initramfs.cpio ] \
-   || [ "$deb" -nt initramfs.cpio ]; then
+   || [ kernel/.unpacked -nt initramfs.cpio ]; then
     [ -x /bin/busybox ] && /bin/busybox --list | grep -qx insmod || { say "busybox-static is missing"; exit 1; }
     root="$(mktemp -d)"
     trap 'rm -rf "$root"' EXIT
@@ -65,8 +75,7 @@ if [ ! -s initramfs.cpio ] || [ "$init_script" -nt initramfs.cpio ] || [ /bin/bu
     cp "$init_script" "$root/init"
     chmod 755 "$root/init"
     for module in "${modules[@]}"; do
-        found="$(find "kernel/lib/modules/$version" -name "$module.ko*" | head -1)"
-        [ -n "$found" ] || { say "module $module is not in $deb"; exit 1; }
+        found="$(ls "kernel/modules/$module.ko"*)"
         case "$found" in
             *.ko) cp "$found" "$root/modules/$module.ko" ;;
             *.ko.xz) xz -dc "$found" >"$root/modules/$module.ko" ;;

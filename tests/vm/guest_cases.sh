@@ -10,9 +10,9 @@ cli="$build/cli/torbex-cli"
 vt="$build/sim/torbex-virtual-tester"
 scenarios="$results/scenarios"
 expected="$results/expected"
-work=/tmp/cases
-mkdir -p "$work" /tmp/runtime && chmod 700 /tmp/runtime
-export TORBEX_DATABASE=/tmp/history.sqlite QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=/tmp/runtime
+work="$TMPDIR/cases"
+mkdir -p "$work" "$TMPDIR/runtime" && chmod 700 "$TMPDIR/runtime"
+export TORBEX_DATABASE="$TMPDIR/history.sqlite" QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$TMPDIR/runtime"
 cases="$results/cases.txt"
 : >"$cases"
 
@@ -116,8 +116,22 @@ plug b tester-b.json
 "$cli" info >"$work/two.out" 2>&1
 check ToolUsesFirstOfTwoTesters "said: $(head -2 "$work/two.out" | tr '\n' ' ')" \
     eval 'grep -q TB00000A "$work/two.out" && ! grep -q "^out:" "$work/b.log"'
-unplug b
-unplug a
+# Either signal removes the device, and its node with it.
+nodes="$(grep -ho '/dev/hidraw[0-9]*' "$work/a.log" "$work/b.log" | tr '\n' ' ')"
+kill -INT "${pid[b]}"; wait "${pid[b]}"; int=$?
+kill -TERM "${pid[a]}"; wait "${pid[a]}"; term=$?
+check SignalsRemoveTheDevice "exit statuses $int and $term; nodes $nodes: $(ls /dev/hidraw* 2>&1 | tr '\n' ' ')" \
+    eval '[ $int -eq 0 ] && [ $term -eq 0 ] && [ -n "$nodes" ] && ! ls $nodes >/dev/null 2>&1'
+
+# Without a usable /dev/uhid it says what to do, and plugs nothing in.
+mkdir -p "$TMPDIR/programs" && cp "$vt" "$TMPDIR/programs/" && chmod -R a+rX "$TMPDIR/programs"
+unshare -m sh -c "mount -t tmpfs none /dev && exec '$vt'" 2>"$work/missing.err"
+missing=$?
+setpriv --reuid=65534 --regid=65534 --clear-groups "$TMPDIR/programs/torbex-virtual-tester" 2>"$work/denied.err"
+denied=$?
+check UhidMissingOrUnwritableIsExplained "exit statuses $missing and $denied, said: $(cat "$work/missing.err" "$work/denied.err" | tr '\n' ' ')" \
+    eval '[ $missing -eq 2 ] && grep -q "sudo modprobe uhid" "$work/missing.err" &&
+          [ $denied -eq 2 ] && grep -q "Permission denied.*run it as root.*udev rule" "$work/denied.err"'
 
 # The window, driven by its test program.
 TORBEX_VIRTUAL_TESTER="$vt" TORBEX_VM_SCENARIOS="$scenarios" TORBEX_VM_EXPECTED_CSV="$expected/download.csv" \
@@ -128,7 +142,7 @@ sed -nE 's/^\[       OK \] WindowOverHid\.([A-Za-z]+) .*/ok Window.\1/p;
 
 # The packaged udev rule, applied by udevd; the seat's user is given as logind records it.
 udev_case() {
-    local nobody=/tmp/nobody
+    local nobody="$TMPDIR/nobody"
     mkdir -p "$nobody" /run/systemd/seats /run/udev/rules.d
     printf 'ACTIVE=c1\nACTIVE_UID=65534\n' >/run/systemd/seats/seat0
     cp "$cli" "$nobody/" && chown -R 65534:65534 "$nobody"

@@ -27,15 +27,17 @@ mount -t devtmpfs devtmpfs /host/dev
 mkdir -p /host/dev/shm /host/dev/pts
 mount -t tmpfs tmpfs /host/dev/shm
 mount -t devpts devpts /host/dev/pts
+# Scratch space goes under /run, not over /tmp: the build folder may well be under /tmp.
 mount -t tmpfs tmpfs /host/run
-mount -t tmpfs tmpfs /host/tmp
+mkdir -m 1777 /host/run/tmp
 
 ln -s /proc/self/fd /host/dev/fd
 echo "torbex-vm: up after $(cut -d' ' -f1 /proc/uptime) s"
 # The case script becomes PID 1 in the host's root, so that nothing there finds itself in a
 # chroot (udevadm would ignore its requests). It powers the machine off at the end, and must not
 # end itself meanwhile: the host's files are going away and PID 1 may not exit.
-exec chroot /host /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/tmp LANG=C.UTF-8 /bin/bash -c '
+exec chroot /host /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/run/tmp TMPDIR=/run/tmp LANG=C.UTF-8 \
+    /bin/bash -c '
     /bin/bash "$0" "$1" >"$1/guest.log" 2>&1
     echo "torbex-vm: cases ended with status $? after $(cut -d" " -f1 /proc/uptime) s"
     sync

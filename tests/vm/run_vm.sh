@@ -11,6 +11,7 @@ started=$SECONDS
 results="$build_dir/tests/vm/results"
 # The kernel passes the case script and the results folder on as words of its command line.
 case "$source_dir$build_dir" in *[[:space:]]*) echo "the source and build folders must not hold spaces"; exit 1 ;; esac
+case "$build_dir/" in /run/* | /proc/* | /sys/* | /dev/*) echo "the build folder must not be under /run, /proc, /sys or /dev: the machine mounts its own there"; exit 1 ;; esac
 for tool in qemu-system-x86_64 busybox; do
     command -v "$tool" >/dev/null || { echo "$tool is missing: run ./test, which installs it (tools/setup.sh)"; exit 1; }
 done
