@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "link/clock.h"
 #include "link/tester_link.h"
 
 namespace torbex::sim {
@@ -14,6 +15,13 @@ namespace {
 // is looked for in sysfs until the kernel has made its node.
 constexpr int kComebackPollMs = 10;
 constexpr int kNodePollMs = 2;
+// Past this the kernel is not going to make a node (a kernel without hidraw); say so once.
+constexpr std::int64_t kNodeExpectedWithinMs = 5000;
+
+const link::SteadyClock& steadyClock() {
+    static const link::SteadyClock clock;
+    return clock;
+}
 
 }  // namespace
 
@@ -52,12 +60,17 @@ int VirtualTester::followCable() {
         if (!m_device.create(m_identity)) return errno;
         m_generation = m_tester.plugGeneration();
         m_announced = false;
+        m_createdAtMs = steadyClock().nowMs();
     }
     // The kernel makes the node a moment after the device; programs can only find it then.
     if (m_device.created() && !m_announced) {
         const std::string node = m_device.hidrawNode();
         m_announced = !node.empty();
         if (m_announced && m_notice) m_notice(Event::PluggedIn, node);
+        if (!m_announced && !m_toldNoNode && steadyClock().nowMs() - m_createdAtMs > kNodeExpectedWithinMs) {
+            m_toldNoNode = true;
+            if (m_notice) m_notice(Event::NoNode, {});
+        }
     }
     return 0;
 }

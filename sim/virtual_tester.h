@@ -14,7 +14,7 @@ namespace torbex::sim {
 // the bus and put it back as a new device.
 class VirtualTester {
 public:
-    enum class Event { PluggedIn, Unplugged, Removed };
+    enum class Event { PluggedIn, NoNode, Unplugged, Removed };
     // What happened to the device, with its hidraw node where there is one.
     using Notice = std::function<void(Event, const std::string& node)>;
     // Every report, as the command-line tool traces it ("out:" as received, "in:" as answered).
@@ -44,6 +44,8 @@ private:
     Trace m_trace;
     std::uint64_t m_generation = 0;
     bool m_announced = false;
+    std::int64_t m_createdAtMs = 0;
+    bool m_toldNoNode = false;
 };
 
 }  // namespace torbex::sim

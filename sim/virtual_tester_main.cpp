@@ -100,6 +100,9 @@ int main(int argc, char* argv[]) {
     virtualTester.setNotice([&](VirtualTester::Event event, const std::string& node) {
         switch (event) {
             case VirtualTester::Event::PluggedIn: say("tester " + serial + " plugged in as " + node + sizes); break;
+            case VirtualTester::Event::NoNode:
+                say("the kernel made no hidraw node for the tester (a kernel without hidraw?); waiting on");
+                break;
             case VirtualTester::Event::Unplugged: say("tester " + serial + " unplugged"); break;
             case VirtualTester::Event::Removed: say("tester " + serial + " removed"); break;
         }
