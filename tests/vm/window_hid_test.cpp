@@ -124,7 +124,7 @@ TEST_F(WindowOverHid, AnUnplugShowsNotConnectedOnTheFifthTickAndAReplugDownloads
     window.Command1_Click(app::DataButton::Save);
     EXPECT_EQ(dialogs.shown.empty() ? QString() : dialogs.shown.front().text, app::texts::kLoadDone);
     QFile file(saved), expected(qEnvironmentVariable("TORBEX_VM_EXPECTED_CSV"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly) && expected.open(QIODevice::ReadOnly));
+    ASSERT_EQ(std::pair(file.open(QIODevice::ReadOnly), expected.open(QIODevice::ReadOnly)), std::pair(true, true));
     EXPECT_EQ(file.readAll(), expected.readAll()) << "the window's records differ from the tool's on the simulated tester";
 }
 
