@@ -195,9 +195,20 @@ void readFaults(const QJsonValue& value, std::vector<FaultRule>& faults) {
     }
 }
 
+void readReportBytes(const QJsonValue& value, TesterState& state) {
+    const QString where = QStringLiteral("reportBytes");
+    if (!value.isObject()) refuse(where, QStringLiteral("expected an object"));
+    const QJsonObject o = value.toObject();
+    rejectUnknownKeys(o, where + u'.', {"input", "output"});
+    // Up to what one uhid report carries; the program itself refuses long before.
+    constexpr int kMostBytes = 4095;
+    if (o.contains(u"input")) state.inputReportBytes = wholeNumber(o[u"input"], where + QStringLiteral(".input"), 1, kMostBytes);
+    if (o.contains(u"output")) state.outputReportBytes = wholeNumber(o[u"output"], where + QStringLiteral(".output"), 1, kMostBytes);
+}
+
 TesterState readScenario(const QJsonObject& root) {
     TesterState state;
-    rejectUnknownKeys(root, QString(), {"version", "serial", "coefficients", "settings", "slots", "faults"});
+    rejectUnknownKeys(root, QString(), {"version", "serial", "coefficients", "settings", "slots", "faults", "reportBytes"});
     if (root.contains(u"version")) state.version = text(root[u"version"], QStringLiteral("version"), 8);
     if (root.contains(u"serial")) state.serial = text(root[u"serial"], QStringLiteral("serial"), 8);
     if (root.contains(u"coefficients")) {
@@ -212,6 +223,7 @@ TesterState readScenario(const QJsonObject& root) {
     if (root.contains(u"settings")) readSettings(root[u"settings"], state.settings);
     if (root.contains(u"slots")) readSlots(root[u"slots"], state);
     if (root.contains(u"faults")) readFaults(root[u"faults"], state.faults);
+    if (root.contains(u"reportBytes")) readReportBytes(root[u"reportBytes"], state);
     return state;
 }
 

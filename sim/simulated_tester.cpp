@@ -27,6 +27,7 @@ SimulatedTester::SimulatedTester(TesterState state) : SimulatedTester(std::move(
 
 SimulatedTester::SimulatedTester(TesterState state, const link::MonotonicClock& clock)
     : m_state(std::move(state)), m_clock(clock) {
+    m_lengths = {m_state.inputReportBytes + 1, m_state.outputReportBytes + 1};
     m_timeoutWaiter = [](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); };
 }
 

@@ -43,6 +43,9 @@ struct TesterState {
     std::array<std::optional<Slot>, kSlotCount> slots;
     // Faults it commits, checked in this order on every command it receives.
     std::vector<FaultRule> faults;
+    // The payload of each report it describes to the HID stack, report ID not counted.
+    int inputReportBytes = 64;
+    int outputReportBytes = 64;
 };
 
 }  // namespace torbex::sim

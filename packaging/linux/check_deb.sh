@@ -15,6 +15,7 @@ fail=0
 expect() { [ -e "$scratch/root/$1" ] || { echo "missing in package: /$1"; fail=1; }; }
 expect usr/bin/torbex
 expect usr/bin/torbex-cli
+expect usr/bin/torbex-virtual-tester
 expect usr/share/applications/org.torbex.torbex.desktop
 expect usr/share/icons/hicolor/scalable/apps/org.torbex.torbex.svg
 expect usr/share/metainfo/org.torbex.torbex.metainfo.xml
@@ -28,6 +29,9 @@ done
 for rule in "${rules[@]}"; do
     grep -q 'ATTRS{idVendor}=="09b9", ATTRS{idProduct}=="0059", TAG+="uaccess"' "$rule" \
         || { echo "udev rule /${rule#"$scratch/root/"} does not grant uaccess"; fail=1; }
+    # The virtual tester has no USB device above it; the HID device's name must do.
+    grep -q 'KERNELS=="0003:09B9:0059\.\*", TAG+="uaccess"' "$rule" \
+        || { echo "udev rule /${rule#"$scratch/root/"} does not grant uaccess to the virtual tester"; fail=1; }
 done
 depends="$(dpkg-deb -f "$deb" Depends)"
 for library in libqt6widgets6 libhidapi-hidraw0 libqt6sql6-sqlite libqt6charts6; do
@@ -36,6 +40,7 @@ done
 grep -q 'udevadm control --reload-rules' "$scratch/control/postinst" || { echo "postinst does not reload udev rules"; fail=1; }
 "$scratch/root/usr/bin/torbex-cli" --simulate "$(dirname "$0")/../../sim/scenarios/sample.json" info >/dev/null \
     || { echo "installed torbex-cli does not run"; fail=1; }
+"$scratch/root/usr/bin/torbex-virtual-tester" --help >/dev/null || { echo "installed torbex-virtual-tester does not run"; fail=1; }
 
 [ "$fail" -eq 0 ] && echo "package layout as expected"
 exit "$fail"

@@ -14,7 +14,7 @@ TEST(Scenario, MalformedInputIsRefusedNamingTheKey) {
         {R"({"slots": [{"slot": 7, "reply": "31 3G"}]})", "slots[0].reply"}, {R"({"faults": [{"on": "D9", "kind": "x"}]})", "faults[0].kind"},
         {R"({"faults": [{"on": "D9", "kind": "noAnswer", "times": 3e9}]})", "faults[0].times"},
         {R"({"faults": [{"on": "D9", "kind": "noAnswer", "replugAfterMs": 0}]})", "faults[0].replugAfterMs"},
-        {R"({"faults": [{"on": "0x22", "kind": "notReady"}]})", "faults[0].on"}};
+        {R"({"faults": [{"on": "0x22", "kind": "notReady"}]})", "faults[0].on"}, {R"({"reportBytes": {"input": 0}})", "reportBytes.input"}};
     for (const auto& [json, key] : refusals) {
         const ScenarioResult result = parseScenario(json);
         EXPECT_FALSE(result.state) << json;
