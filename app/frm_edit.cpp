@@ -32,7 +32,7 @@ frmEdit::frmEdit(OperatorDialogs& dialogs, QWidget* parent) : QDialog(parent), m
     lblEdit[1] = new QLabel(QStringLiteral("シリンジポンプの管理番号を入力して下さい。　　（半角文字列　最大10桁）"), this);
     lblEdit[1]->setObjectName(QStringLiteral("lblEdit(1)"));
     lblEdit[1]->setGeometry(twips(600, 1320, 4452, 492));
-    lblEdit[1]->setWordWrap(true);
+    wrapWords(lblEdit[1]);
 
     CmdEdit[0] = new QPushButton(QStringLiteral("確　　定"), this);
     CmdEdit[0]->setObjectName(QStringLiteral("CmdEdit(0)"));

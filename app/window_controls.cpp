@@ -165,7 +165,7 @@ void buildSettingsPage(QFrame* page, WindowControls& c) {
     c.Text2[3]->setEnabled(false);
     c.Combo1 = place(new QComboBox(f), QStringLiteral("Combo1"));
     c.Label3[1] = label(f, indexed("Label3", 1), QStringLiteral("測定データ書き込み　モード設定"));
-    c.Label3[1]->setWordWrap(true);
+    wrapWords(c.Label3[1]);
     c.Combo2 = place(new QComboBox(f), QStringLiteral("Combo2"));
     c.Label3[2] = label(f, indexed("Label3", 2), QStringLiteral("ＩＣタグ使用設定"));
     c.Combo3 = place(new QComboBox(f), QStringLiteral("Combo3"));
@@ -218,6 +218,12 @@ void buildFactoryPage(QFrame* page, WindowControls& c) {
 
 QRect twips(int left, int top, int width, int height) {
     return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), std::max(1, twipsToPixels(height)));
+}
+
+void wrapWords(QLabel* label) {
+    label->setWordWrap(true);
+    // Boxes drawn for a smaller face than the one this machine has grow to show every line.
+    label->resize(label->width(), std::max(label->height(), label->heightForWidth(label->width())));
 }
 
 int twipsToPixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }

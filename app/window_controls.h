@@ -20,6 +20,8 @@ namespace torbex::app {
 // Layout positions are in twips; 15 twips make a pixel at 96 dpi (Qt scales on larger screens).
 QRect twips(int left, int top, int width, int height);
 int twipsToPixels(int twips);
+// Wraps a caption onto as many lines as its box's width needs, the box growing down to hold them.
+void wrapWords(QLabel* label);
 
 // Every control of the main window, by its name and index. Each widget's objectName is the
 // control's name as written, "Command1(9)" or "Grid2", so tests and support staff can find it.

@@ -3,6 +3,7 @@
 #include <QtWidgets>
 
 #include "app/program.h"
+#include "app/support/text_fits.h"
 #include "app/support/window_fixture.h"
 #include "app/window_layout.h"
 
@@ -39,8 +40,8 @@ TEST_F(MainWindowTest, FirstStartCreatesSettingsFileAndShowsDefaultsWithTheFacto
     EXPECT_TRUE(homeless.programEnded());
 }
 
-// Every control of the layout is there once, within its parent and clear of its neighbours (the
-// pages lie on one another, and Label2 beneath them); the pages are told apart by colour.
+// Every control of the layout is there once, within its parent, its words whole, and clear of its
+// neighbours (the pages lie on one another, and Label2 beneath them); the pages differ in colour.
 TEST_F(MainWindowTest, ControlsStandWhereTheLayoutPutsThem) {
     std::map<QWidget*, std::vector<QWidget*>> siblings;
     for (const ControlPlace& place : kControlPlaces) {
@@ -48,6 +49,9 @@ TEST_F(MainWindowTest, ControlsStandWhereTheLayoutPutsThem) {
         ASSERT_EQ(found.size(), 1) << place.name.data();
         QWidget* control = found.front();
         EXPECT_TRUE(control->parentWidget()->rect().contains(control->geometry())) << place.name.data();
+        if (const auto* label = qobject_cast<const QLabel*>(control); label && !label->isHidden()) {
+            EXPECT_TRUE(testing::textFits(*label)) << place.name.data();
+        }
         if (!place.name.startsWith(QLatin1StringView("Frame3")) && place.name != QLatin1StringView("Label2"))
             siblings[control->parentWidget()].push_back(control);
     }

@@ -199,6 +199,7 @@ TEST(Trend, AxisBandsOrPointsWrong) {
     EXPECT_EQ(trend.firstMs, at.addSecs(-12 * 3600).toMSecsSinceEpoch());
     EXPECT_EQ(trend.lastMs, at.addSecs(12 * 3600).toMSecsSinceEpoch());
     EXPECT_EQ(trend.occlusionBand, (Band{80, 133}));
+    EXPECT_EQ(occlusionBand(data::OcclusionLevel::M), (Band{53, 80}));
     EXPECT_EQ(trend.flow.size() + trend.occlusion.size(), 2U);
     EXPECT_TRUE(trend.spansUnderAWeek);
     const data::MeasurementRecord later = [] {
