@@ -8,20 +8,19 @@
 #include "data/management_number.h"
 #include "app/window_controls.h"
 #include "app/window_fonts.h"
+#include "app/window_layout.h"
 
 namespace torbex::app {
 
 frmEdit::frmEdit(OperatorDialogs& dialogs, QWidget* parent) : QDialog(parent), m_dialogs(dialogs) {
     setWindowTitle(QStringLiteral("データ編集"));
-    setFixedSize(twipsToPixels(5484), twipsToPixels(2940));
+    setFixedSize(twipsToPixels(kEditorWidth), twipsToPixels(kEditorHeight));
 
     lblEdit[0] = new QLabel(QStringLiteral("管理番号"), this);
-    lblEdit[0]->setObjectName(QStringLiteral("lblEdit(0)"));
-    lblEdit[0]->setGeometry(twips(480, 480, 2172, 252));
+    placeControl(lblEdit[0], QStringLiteral("lblEdit(0)"));
 
     txtEdit[0] = new QLineEdit(this);
-    txtEdit[0]->setObjectName(QStringLiteral("txtEdit(0)"));
-    txtEdit[0]->setGeometry(twips(3000, 480, 2052, 375));
+    placeControl(txtEdit[0], QStringLiteral("txtEdit(0)"));
     txtEdit[0]->setAlignment(Qt::AlignCenter);
     // The record keeps ten characters: a longer number is never cut without the operator seeing it.
     txtEdit[0]->setMaxLength(10);
@@ -30,16 +29,13 @@ frmEdit::frmEdit(OperatorDialogs& dialogs, QWidget* parent) : QDialog(parent), m
     txtEdit[0]->setFont(entryFont);
 
     lblEdit[1] = new QLabel(QStringLiteral("シリンジポンプの管理番号を入力して下さい。　　（半角文字列　最大10桁）"), this);
-    lblEdit[1]->setObjectName(QStringLiteral("lblEdit(1)"));
-    lblEdit[1]->setGeometry(twips(600, 1320, 4452, 492));
+    placeControl(lblEdit[1], QStringLiteral("lblEdit(1)"));
     wrapWords(lblEdit[1]);
 
     CmdEdit[0] = new QPushButton(QStringLiteral("確　　定"), this);
-    CmdEdit[0]->setObjectName(QStringLiteral("CmdEdit(0)"));
-    CmdEdit[0]->setGeometry(twips(1560, 2040, 1575, 492));
+    placeControl(CmdEdit[0], QStringLiteral("CmdEdit(0)"));
     CmdEdit[1] = new QPushButton(QStringLiteral("キャンセル"), this);
-    CmdEdit[1]->setObjectName(QStringLiteral("CmdEdit(1)"));
-    CmdEdit[1]->setGeometry(twips(3480, 2040, 1575, 492));
+    placeControl(CmdEdit[1], QStringLiteral("CmdEdit(1)"));
     // Enter in the entry confirms; the buttons are not default buttons, so Enter elsewhere does not.
     CmdEdit[0]->setAutoDefault(false);
     CmdEdit[1]->setAutoDefault(false);

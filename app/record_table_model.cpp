@@ -30,9 +30,7 @@ QVariant RecordTableModel::data(const QModelIndex& index, int role) const {
         case Qt::DisplayRole: return data::gridCellTexts(record, row)[static_cast<std::size_t>(column)];
         case Qt::TextAlignmentRole: return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
         case Qt::ForegroundRole: {
-            data::CellColour colour = data::CellColour::Normal;
-            if (column == data::kFlowJudgementColumn) colour = data::flowJudgement(record).colour;
-            if (column == data::kOcclusionJudgementColumn) colour = data::occlusionJudgement(record).colour;
+            const data::CellColour colour = data::cellColour(record, column);
             if (colour == data::CellColour::Red) return QBrush(kJudgementRed);
             if (colour == data::CellColour::Black) return QBrush(kJudgementBlack);
             return {};

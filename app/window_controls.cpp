@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
+#include <span>
 
 #include "app/operator_texts.h"
 #include "app/window_fonts.h"
@@ -23,20 +24,16 @@ constexpr int kTwipsPerPixel = 15;
 QString indexed(const char* name, int index) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index); }
 
 const ControlPlace* placeOf(QStringView name) {
-    for (const ControlPlace& place : kControlPlaces)
-        if (place.name == name) return &place;
+    using Places = std::span<const ControlPlace>;
+    for (const Places places : {Places(kControlPlaces), Places(kEditorPlaces)})
+        for (const ControlPlace& place : places)
+            if (place.name == name) return &place;
     return nullptr;
 }
 
-// Names the widget and stands it where the layout puts a control of that name.
 template <typename Widget>
 Widget* place(Widget* widget, const QString& name) {
-    widget->setObjectName(name);
-    const ControlPlace* where = placeOf(name);
-    Q_ASSERT(where);  // every control has a place in the layout
-    if (!where) return widget;
-    widget->setGeometry(twips(where->left, where->top, where->width, where->height));
-    if (where->background != kNoColour) setBackground(widget, QColor::fromRgb(static_cast<QRgb>(where->background)));
+    placeControl(widget, name);
     return widget;
 }
 
@@ -218,6 +215,15 @@ void buildFactoryPage(QFrame* page, WindowControls& c) {
 
 QRect twips(int left, int top, int width, int height) {
     return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), std::max(1, twipsToPixels(height)));
+}
+
+void placeControl(QWidget* widget, const QString& name) {
+    widget->setObjectName(name);
+    const ControlPlace* where = placeOf(name);
+    Q_ASSERT(where);  // every control has a place in the layout
+    if (!where) return;
+    widget->setGeometry(twips(where->left, where->top, where->width, where->height));
+    if (where->background != kNoColour) setBackground(widget, QColor::fromRgb(static_cast<QRgb>(where->background)));
 }
 
 void wrapWords(QLabel* label) {

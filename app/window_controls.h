@@ -20,6 +20,8 @@ namespace torbex::app {
 // Layout positions are in twips; 15 twips make a pixel at 96 dpi (Qt scales on larger screens).
 QRect twips(int left, int top, int width, int height);
 int twipsToPixels(int twips);
+// Names a control and stands it where the layout puts a control of that name, on its colour.
+void placeControl(QWidget* widget, const QString& name);
 // Wraps a caption onto as many lines as its box's width needs, the box growing down to hold them.
 void wrapWords(QLabel* label);
 

@@ -4,7 +4,7 @@
 
 namespace torbex::app {
 
-// Where each control of the main window stands, in twips within its parent, and the colour
+// Where each control of the windows stands, in twips within its parent, and the colour
 // behind it (0xRRGGBB, or kNoColour for the style's own), as the window was first drawn.
 // Kept as a table so that the layout reads in one place and the code that builds the window
 // carries no numbers of its own.
@@ -89,6 +89,16 @@ inline constexpr ControlPlace kControlPlaces[] = {
     {QLatin1StringView("Command3(2)"), 360, 5640, 1935, 615, 0xFFC080},
     {QLatin1StringView("Line2"), 360, 7440, 13560, 15},
     {QLatin1StringView("Command4"), 11880, 7800, 1695, 615, 0xFFC080},
+};
+
+// The management number editor (frmEdit), 5484 by 2940.
+inline constexpr int kEditorWidth = 5484, kEditorHeight = 2940;
+inline constexpr ControlPlace kEditorPlaces[] = {
+    {QLatin1StringView("lblEdit(0)"), 480, 480, 2172, 252},
+    {QLatin1StringView("txtEdit(0)"), 3000, 480, 2052, 375},
+    {QLatin1StringView("lblEdit(1)"), 600, 1320, 4452, 492},
+    {QLatin1StringView("CmdEdit(0)"), 1560, 2040, 1575, 492},
+    {QLatin1StringView("CmdEdit(1)"), 3480, 2040, 1575, 492},
 };
 
 }  // namespace torbex::app

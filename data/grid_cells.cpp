@@ -33,6 +33,12 @@ JudgementCell occlusionJudgement(const MeasurementRecord& record) {
     return judgement(record.occlusionVerdict(), record.OcclusionResult.text());
 }
 
+CellColour cellColour(const MeasurementRecord& record, int column) {
+    if (column == kFlowJudgementColumn) return flowJudgement(record).colour;
+    if (column == kOcclusionJudgementColumn) return occlusionJudgement(record).colour;
+    return CellColour::Normal;
+}
+
 std::array<QString, kGridColumns> gridCellTexts(const MeasurementRecord& record, int row) {
     return {
         recordNumberText(row),

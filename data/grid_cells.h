@@ -35,6 +35,9 @@ QString verdictWord(Verdict verdict);
 JudgementCell flowJudgement(const MeasurementRecord& record);
 JudgementCell occlusionJudgement(const MeasurementRecord& record);
 
+// The colour of a cell's text in a record's row: the judgement cells' own, the others normal.
+CellColour cellColour(const MeasurementRecord& record, int column);
+
 // The nine texts that data-grid row `row` shows for a record, exactly as the grid holds them.
 std::array<QString, kGridColumns> gridCellTexts(const MeasurementRecord& record, int row);
 

@@ -199,10 +199,7 @@ private:
         m_painter.drawLine(QPointF(kMargin, m_y + kRowHeight), QPointF(kMargin + kContentWidth, m_y + kRowHeight));
         double x = kMargin;
         for (int c = 0; c < data::kGridColumns; ++c) {
-            data::CellColour colour = data::CellColour::Normal;
-            if (c == data::kFlowJudgementColumn) colour = data::flowJudgement(record).colour;
-            if (c == data::kOcclusionJudgementColumn) colour = data::occlusionJudgement(record).colour;
-            m_painter.setPen(colour == data::CellColour::Red ? kJudgementRed : Qt::black);
+            m_painter.setPen(data::cellColour(record, c) == data::CellColour::Red ? kJudgementRed : Qt::black);
             m_cellTexts.draw(m_painter, QRectF(x, m_y, m_widths[c], kRowHeight), cells[static_cast<std::size_t>(c)].trimmed());
             x += m_widths[c];
         }

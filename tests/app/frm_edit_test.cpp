@@ -34,6 +34,8 @@ TEST(FrmEditTest, RefusedEntryStaysOpenForCorrectionEnterConfirmsAndCancelReject
         for (const QWidget* other : controls)
             EXPECT_TRUE(control == other || !control->geometry().intersects(other->geometry())) << control->objectName().toStdString();
     }
+    QTest::keyClicks(edit.txtEdit[0], QStringLiteral("ABCDEFGHIJK"));  // ten characters at most
+    EXPECT_EQ(edit.entry(), QStringLiteral("ABCDEFGHIJ"));
     edit.setResult(kUnset);
     edit.setEntry(QStringLiteral("=1+1"));
     edit.CmdEdit[0]->click();

@@ -26,6 +26,7 @@ TEST(ReportDescriptor, LengthsAreTheLongestReportOfEachKindPlusTheIdByte) {
         {cat({kHead, {0x27, 0xFF, 0xFF, 0xFF, 0x7F}, k64, kIn, kOut}), 65, 65},  // four data bytes (size code 3)
         {cat({kHead, k64, {0xFE, 0x02, 0xF0, 0x81, 0x02}, kIn, kOut}), 65, 65},  // a long item holding an Input item
         {cat({kWhole, {0xFE, 0x00, 0xF0}}), 65, 65},  // an empty long item, last
+        {cat({kHead, {0x95, 0}, kIn}), 1, 0},         // an empty report is its ID byte
         {cat({kHead, {0x75, 1, 0x95, 3, 0x81, 2, 0x75, 5, 0x95, 1, 0x81, 3, 0x75, 1, 0x95, 9, 0x91, 2}}), 2, 3},  // bits round up
         // Items of one report add up, and the longest report of each kind counts.
         {cat({kHead, {0x85, 1, 0x95, 16}, kIn, {0x95, 24}, kIn, {0x95, 8}, kOut, {0x85, 2, 0x95, 32}, kIn, {0x95, 20}, kOut}), 41, 21},
