@@ -7,26 +7,12 @@
 
 #include "data/grid_cells.h"
 #include "report/cell_texts.h"
+#include "report/report_layout.h"
 #include "report/report_summary.h"
 #include "report/trend_painter.h"
 
 namespace torbex::report {
 namespace {
-
-// Points (1/72 inch) on an A4 page.
-constexpr double kPageWidth = 595, kPageHeight = 842, kMargin = 40;
-constexpr double kContentWidth = kPageWidth - 2 * kMargin;
-constexpr double kRowHeight = 13, kHeadingRowHeight = 26;
-constexpr double kChartHeight = 230, kSignatureHeight = 90, kFooterHeight = 24;
-constexpr double kFirstPageHeading = 150, kRunningHeading = 30;
-
-// The table's columns in proportion to the grid's.
-constexpr std::array<double, data::kGridColumns> kColumnShares{800, 2400, 1800, 1400, 1300, 1500, 1600, 1200, 1600};
-
-const QColor kHeadingGreen(192, 255, 192);
-const QColor kStripeGreen(224, 255, 224);
-const QColor kRuleGreen(0xB0, 0xD0, 0xB0);
-const QColor kJudgementRed(255, 0, 0);
 
 QFont reportFont(double points, bool bold = false) {
     QFont font;

@@ -60,6 +60,7 @@ TEST_F(MainWindowTest, ControlsStandWhereTheLayoutPutsThem) {
             for (QWidget* b : controls)  // twips rounded to pixels may touch by one pixel
                 EXPECT_TRUE(a == b || !a->geometry().adjusted(1, 1, -1, -1).intersects(b->geometry()))
                     << a->objectName().toStdString() << " on " << b->objectName().toStdString();
+    EXPECT_EQ(std::pair(window.controls().Frame1->font().bold(), window.controls().Frame5->font().bold()), std::pair(true, false));
     const auto colour = [this](int page) { return widget(QStringLiteral("Frame3(%1)").arg(page))->palette().window().color().rgb(); };
     EXPECT_EQ((std::set{colour(0), colour(1), colour(2), window.palette().window().color().rgb()}).size(), 4u);
 }
