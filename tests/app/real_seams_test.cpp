@@ -1,5 +1,5 @@
-// The seams every other test replaces, tried for real once: message boxes the operator answers,
-// and the history window's layout as it is shown.
+// The seams every other test replaces, tried for real once: message boxes the operator answers, a
+// file dialog, and the history window's layout as it is shown.
 #include <QtTest>
 #include <QtWidgets>
 #include <QtCharts/QChartView>
@@ -32,6 +32,22 @@ TEST(RealDialogs, MessageBoxesAreShownAndOnlyYesIsYes) {
     answer(QMessageBox::Ok);
     dialogs.showMessage(QStringLiteral("エラー"), QStringLiteral("書き込みできませんでした。"));
     EXPECT_EQ(said, QStringLiteral("エラー|書き込みできませんでした。"));
+}
+
+// The file dialog offers the kind of file asked for, in the folder asked for, with the name suggested.
+TEST(RealDialogs, FileDialogOffersTheKindOfFileWhereAsked) {
+    QTemporaryDir folder;
+    MessageBoxDialogs dialogs;
+    QString seen;
+    QTimer::singleShot(0, [&seen] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog) << "no file dialog shown";
+        seen = dialog->windowTitle() + u'|' + dialog->nameFilters().join(u';') + u'|' + dialog->directory().absolutePath();
+        static_cast<QDialog*>(dialog)->accept();  // as the save button does
+    });
+    const auto chosen = dialogs.chooseFileToWrite({QStringLiteral("保存"), QStringLiteral("*.csv"), folder.path(), QStringLiteral("a.csv")});
+    EXPECT_EQ(seen, QStringLiteral("保存|*.csv|") + folder.path());
+    EXPECT_EQ(chosen, std::optional(folder.filePath(QStringLiteral("a.csv"))));
 }
 
 // Shown at its size, the history window holds its filter above the pumps, its trend below them
