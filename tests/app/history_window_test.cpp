@@ -121,10 +121,13 @@ TEST_F(HistoryWindowTest, HistoryWindowListsPumpsWithDueDatesFiltersAndShowsATre
         testColours += history.tests().index(0, column).data(Qt::ForegroundRole).value<QBrush>().color().name().toStdString();
     EXPECT_EQ(testColours, "#ff0000#ff0000#ff0000#ff0000#000000");
     EXPECT_EQ(history.chtTrend->chart()->series().size(), 4);
-    for (const QAbstractSeries* series : history.chtTrend->chart()->series())  // the bands leave the points in view
+    // Every series on the time axis and a value axis; the bands leave the points in view.
+    for (QAbstractSeries* series : history.chtTrend->chart()->series()) {
+        EXPECT_EQ(series->attachedAxes().size(), 2) << series->name().toStdString();
         if (const auto* band = qobject_cast<const QAreaSeries*>(series)) {
             EXPECT_LT(band->brush().color().alpha(), 128);
         }
+    }
     // The time axis spans a day around the pump's one test.
     const auto* time = qobject_cast<QDateTimeAxis*>(history.chtTrend->chart()->axes(Qt::Horizontal).value(0));
     ASSERT_TRUE(time);
