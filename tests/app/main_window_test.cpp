@@ -43,13 +43,15 @@ TEST_F(MainWindowTest, FirstStartCreatesSettingsFileAndShowsDefaultsWithTheFacto
 // Every control of the layout is there once, within its parent, its words whole, and clear of its
 // neighbours (the pages lie on one another, and Label2 beneath them); the pages differ in colour.
 TEST_F(MainWindowTest, ControlsStandWhereTheLayoutPutsThem) {
+    ASSERT_TRUE(window.Form_Load());  // the grid takes the height of its rows, some controls go for good
     std::map<QWidget*, std::vector<QWidget*>> siblings;
     for (const ControlPlace& place : kControlPlaces) {
         const auto found = window.findChildren<QWidget*>(QString(place.name));
         ASSERT_EQ(found.size(), 1) << place.name.data();
         QWidget* control = found.front();
+        if (control->isHidden()) continue;
         EXPECT_TRUE(control->parentWidget()->rect().contains(control->geometry())) << place.name.data();
-        if (const auto* label = qobject_cast<const QLabel*>(control); label && !label->isHidden()) {
+        if (const auto* label = qobject_cast<const QLabel*>(control)) {
             EXPECT_TRUE(testing::textFits(*label)) << place.name.data();
         }
         if (!place.name.startsWith(QLatin1StringView("Frame3")) && place.name != QLatin1StringView("Label2"))
