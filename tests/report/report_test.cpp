@@ -178,6 +178,7 @@ TEST(PdfReport, WordsStayOnTheirPagesAndClearOfEachOther) {
         return std::find_if(last.begin(), last.end(), [&text](const Word& w) { return w.text == text; })->box;
     };
     EXPECT_GT(find(QStringLiteral("点検者")).top(), find(QStringLiteral("0807060504030059")).bottom());
+    EXPECT_GT(find(QStringLiteral("承認者")).left(), 595 / 2);  // the approver signs on the right half
 
     tests.resize(3);
     const QString pump = folder.filePath(QStringLiteral("pump.pdf"));
