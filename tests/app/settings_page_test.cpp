@@ -54,10 +54,10 @@ TEST_F(SettingsPageTest, TransferSendsTheFlowRoundedWithLevelPressureAndUnits) {
 // Values the lists cannot show leave them unselected; a transfer then sends only digits: the
 // tester's own where nothing was chosen, while Setting.ini keeps its last readable values.
 TEST_F(SettingsPageTest, ReadOfUnlistedValuesLeavesListsUnselectedAndATransferSendsTheTestersDigits) {
-    rig.tester.state().settings = {120.0F, 0, 0, 67.0F, 1, 1, 0, 2};
+    rig.tester.state().settings = {120.0F, 0, 0, 67.0F, 1, 1, 1, 2};
     window.Command5_Click(SettingsButton::Read);
     sendNow();
-    EXPECT_EQ(seen("Text2(0) Combo1 Combo2 Combo4 Combo5"), QStringLiteral("120|Ｍ|上書きモード|％|ｍｍＨｇ"));
+    EXPECT_EQ(seen("Text2(0) Combo1 Combo2 Combo3 Combo4 Combo5"), QStringLiteral("120|Ｍ|上書きモード|使用しない|％|ｍｍＨｇ"));
     rig.tester.state().settings = {120.0F, 0, 0, 67.0F, 3, 7, 5, 9};
     window.Command5_Click(SettingsButton::Read);
     sendNow();
@@ -66,7 +66,7 @@ TEST_F(SettingsPageTest, ReadOfUnlistedValuesLeavesListsUnselectedAndATransferSe
     window.Command5_Click(SettingsButton::Transfer);
     EXPECT_EQ(sendNow(1, 17), QByteArray("\x22" "0050" "0000" "0067" "3759"));
     const SettingsFile::LoadResult next = SettingsFile(folders).load();
-    EXPECT_EQ(std::tuple(next.readable, next.settings.measurement), std::tuple(true, commands::MeasurementSettings{50.0F, 0, 0, 67.0F, 1, 1, 0, 2}));
+    EXPECT_EQ(std::tuple(next.readable, next.settings.measurement), std::tuple(true, commands::MeasurementSettings{50.0F, 0, 0, 67.0F, 1, 1, 1, 2}));
 }
 
 // The clock is taken when the tick sends it (the question is the window's; the rest the dispatcher's).
