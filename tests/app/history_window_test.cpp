@@ -10,6 +10,7 @@
 #include "app/frm_history.h"
 #include "app/support/window_fixture.h"
 #include "support/file_size_limit.h"
+#include "support/pdf_text.h"
 
 namespace torbex::app {
 namespace {
@@ -181,13 +182,8 @@ TEST_F(HistoryWindowTest, WindowAndToolReportTheSameFileAlike) {
                                                     csv, QStringLiteral("--out"), tool});
     ASSERT_TRUE(process.waitForFinished(60000));
     ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-    const auto text = [](const QString& pdf) {
-        QProcess pdftotext;
-        pdftotext.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
-        pdftotext.waitForFinished(60000);
-        // Who made it and when differ; everything else must not.
-        return QString::fromUtf8(pdftotext.readAllStandardOutput()).remove(QRegularExpression(QStringLiteral("作成：[^\n]*")));
-    };
+    // Who made it and when differ; everything else must not.
+    const auto text = [](const QString& pdf) { return testing::pdfText(pdf).remove(QRegularExpression(QStringLiteral("作成：[^\n]*"))); };
     const QString fromWindow = text(page);
     EXPECT_EQ(fromWindow, text(tool));
     EXPECT_TRUE(fromWindow.contains(QStringLiteral("s/n：―"))) << fromWindow.toStdString();
