@@ -18,8 +18,6 @@ namespace {
 using Told = std::vector<QString>;
 const QString kLoadDone = QStringLiteral("確認|読み込みが正常に終了しました。");
 
-history::DatabaseTarget sqliteAt(const QString& path) { return {history::DatabaseTarget::Kind::Sqlite, path}; }
-
 class HistoryWindowTest : public testing::WindowTest {
 protected:
     HistoryWindowTest() : WindowTest(testing::twoPumps(), testing::freshHistory()) {
@@ -29,8 +27,16 @@ protected:
     history::HistoryStore& store() { return *window.historyStore(); }
 };
 
-TEST_F(HistoryWindowTest, DownloadsAreRecordedAndKnownPumpsGetTheirNumbers) {
+// A serial typed on the factory page is the tester's only once a read says so: a write the tester
+// never took leaves the downloaded tests under the serial it reported.
+TEST_F(HistoryWindowTest, DownloadsAreRecordedUnderTheTestersSerialAndKnownPumpsGetTheirNumbers) {
     ASSERT_TRUE(store().setManagementNumber(QStringLiteral("00000000000000A1"), QStringLiteral("P-01"), history::ChangeSource::Tool));
+    tick(2);  // version, then calibration and serial number
+    window.controls().txtSerial->setText(QStringLiteral("ZZ999"));
+    window.Command6_Click(FactoryButton::Write);
+    rig.tester.state().faults.push_back({sim::FaultTarget::WriteCalibration, sim::Fault::WriteFails, 0, 1, {}});
+    tick();
+    told();
     window.Command1_Click(DataButton::Load);
     EXPECT_EQ(told(), Told{kLoadDone});
     EXPECT_EQ(store().testCount().value(), 2);
@@ -38,7 +44,8 @@ TEST_F(HistoryWindowTest, DownloadsAreRecordedAndKnownPumpsGetTheirNumbers) {
     EXPECT_EQ(window.controls().Grid2->model()->index(1, 2).data().toString().trimmed(), QString());
     const auto tests = store().tests({QStringLiteral("00000000000000A1"), {}});
     ASSERT_EQ(tests ? tests.value().size() : 0U, 1U);
-    EXPECT_EQ(tests.value()[0].testerSerial + u'|' + tests.value()[0].record.MeasureDate.text(), QStringLiteral("TB000123|2024/01/05"));
+    EXPECT_EQ(tests.value()[0].testerSerial + u'|' + tests.value()[0].record.MeasureDate.text() + u'|' + seen("lblSN"),
+              QStringLiteral("TB000123|2024/01/05|　トルベックス　s/n　TB000123"));
 
     // A number typed in the editor is the registry's, with who changed it from where.
     dialogs.entries = {QStringLiteral("P-02")};
@@ -80,7 +87,8 @@ TEST_F(HistoryWindowTest, ReadingAFileAsksBeforeReplacingARegisteredNumber) {
 // The disk under the database fills up: the records are shown and can still be saved.
 TEST_F(HistoryWindowTest, AFailingHistoryIsReportedAndTheDownloadStillShows) {
     testing::writeBytes(documents.filePath(QStringLiteral("plain")), "x");
-    frmMain without(services(sqliteAt(documents.filePath(QStringLiteral("plain/history.sqlite")))));  // no database there
+    const history::DatabaseTarget nowhere{history::DatabaseTarget::Kind::Sqlite, documents.filePath(QStringLiteral("plain/history.sqlite"))};
+    frmMain without(services(nowhere));  // no database there
     ASSERT_TRUE(without.Form_Load());
     without.cmdHistory_Click();
     const Told shown = told();
@@ -97,7 +105,7 @@ TEST_F(HistoryWindowTest, AFailingHistoryIsReportedAndTheDownloadStillShows) {
     }));
 }
 
-TEST_F(HistoryWindowTest, HistoryWindowListsPumpsWithDueDatesFiltersAndShowsATrend) {
+TEST_F(HistoryWindowTest, HistoryWindowListsPumpsWithDueDatesFiltersShowsATrendAndTellsAFailedRead) {
     window.Command1_Click(DataButton::Load);
     frmHistory history(store(), dialogs, 12, documents.path(), &window);
     ASSERT_TRUE(history.refresh());
@@ -145,14 +153,8 @@ TEST_F(HistoryWindowTest, HistoryWindowListsPumpsWithDueDatesFiltersAndShowsATre
     EXPECT_EQ(dialogs.fileDialogs.back().name, QStringLiteral("点検報告書_20240305.pdf"));
     for (const char* name : {"pump.pdf", "page.pdf"})
         EXPECT_TRUE(testing::fileBytes(documents.filePath(QLatin1String(name))).startsWith("%PDF")) << name;
-}
 
-// A history that cannot be read is told, in the list and for a pump's tests alike.
-TEST_F(HistoryWindowTest, FailedReadPassesUnseen) {
-    window.Command1_Click(DataButton::Load);
-    frmHistory history(store(), dialogs, 12, documents.path(), &window);
-    ASSERT_TRUE(history.refresh());
-    told();
+    // A history that cannot be read is told, in the list and for a pump's tests alike.
     {
         QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("vandal"));
         other.setDatabaseName(historyTarget->location);
