@@ -64,8 +64,10 @@ TEST_F(HistoryWindowTest, DownloadsAreRecordedUnderTheTestersSerialAndKnownPumps
     EXPECT_EQ(store().managementNumbers().value().at(QStringLiteral("00000000000000A1")), QStringLiteral("P-01"));
 }
 
-// A file's number that differs from the registry's is taken only when the operator says so.
-TEST_F(HistoryWindowTest, ReadingAFileAsksBeforeReplacingARegisteredNumber) {
+// A file's number that differs from the registry's is taken only when the operator says so. The
+// file read, reported by the window and by the tool: the same counts and rows, and no tester named,
+// since a data file names none (not the tester that happens to be connected).
+TEST_F(HistoryWindowTest, ReadingAFileAsksBeforeReplacingARegisteredNumberAndReportsItAsTheToolDoes) {
     window.Command1_Click(DataButton::Load);
     for (const auto& [rfid, number] : {std::pair{"00000000000000A1", "OLD-1"}, {"00000000000000B2", "OLD-2"}})
         ASSERT_TRUE(store().setManagementNumber(QString::fromLatin1(rfid), QString::fromLatin1(number), history::ChangeSource::Tool));
@@ -82,6 +84,22 @@ TEST_F(HistoryWindowTest, ReadingAFileAsksBeforeReplacingARegisteredNumber) {
     const auto numbers = store().managementNumbers().value();
     EXPECT_EQ(numbers.at(QStringLiteral("00000000000000A1")) + u'|' + numbers.at(QStringLiteral("00000000000000B2")),
               QStringLiteral("NEW-1|OLD-2"));
+
+    tick(2);  // the tester stays connected, its serial shown
+    const QString page = documents.filePath(QStringLiteral("page.pdf")), tool = documents.filePath(QStringLiteral("tool.pdf"));
+    dialogs.files = {page};
+    window.cmdReport_Click();
+    QProcess process;
+    process.start(QStringLiteral(TORBEX_CLI_PATH), {QStringLiteral("--database"), historyTarget->location, QStringLiteral("report"),
+                                                    documents.filePath(QStringLiteral("both.csv")), QStringLiteral("--out"), tool});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    // Who made it and when differ; everything else must not.
+    const auto text = [](const QString& pdf) { return testing::pdfText(pdf).remove(QRegularExpression(QStringLiteral("作成：[^\n]*"))); };
+    const QString fromWindow = text(page);
+    EXPECT_EQ(fromWindow, text(tool));
+    EXPECT_TRUE(fromWindow.contains(QStringLiteral("s/n：―"))) << fromWindow.toStdString();
+    EXPECT_TRUE(fromWindow.contains(QStringLiteral("00000000000000B2"))) << fromWindow.toStdString();
 }
 
 // The disk under the database fills up: the records are shown and can still be saved.
@@ -166,30 +184,6 @@ TEST_F(HistoryWindowTest, HistoryWindowListsPumpsWithDueDatesFiltersShowsATrendA
     const Told shown = told();
     ASSERT_EQ(shown.size(), 2U);
     for (const QString& text : shown) EXPECT_TRUE(text.startsWith(u"エラー|履歴を読み出せませんでした。")) << text.toStdString();
-}
-
-// The same file, reported by the window and by the tool: the same counts and rows, and no tester
-// named, since a data file names none (not the tester that happens to be connected).
-TEST_F(HistoryWindowTest, WindowAndToolReportTheSameFileAlike) {
-    window.Command1_Click(DataButton::Load);
-    const QString csv = documents.filePath(QStringLiteral("data.csv")), page = documents.filePath(QStringLiteral("page.pdf")),
-                  tool = documents.filePath(QStringLiteral("tool.pdf"));
-    dialogs.files = {csv, csv, page};
-    window.Command1_Click(DataButton::Save);
-    window.Command1_Click(DataButton::Read);
-    tick(2);  // the tester stays connected, its serial shown
-    window.cmdReport_Click();
-    QProcess process;
-    process.start(QStringLiteral(TORBEX_CLI_PATH), {QStringLiteral("--database"), historyTarget->location, QStringLiteral("report"),
-                                                    csv, QStringLiteral("--out"), tool});
-    ASSERT_TRUE(process.waitForFinished(60000));
-    ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-    // Who made it and when differ; everything else must not.
-    const auto text = [](const QString& pdf) { return testing::pdfText(pdf).remove(QRegularExpression(QStringLiteral("作成：[^\n]*"))); };
-    const QString fromWindow = text(page);
-    EXPECT_EQ(fromWindow, text(tool));
-    EXPECT_TRUE(fromWindow.contains(QStringLiteral("s/n：―"))) << fromWindow.toStdString();
-    EXPECT_TRUE(fromWindow.contains(QStringLiteral("00000000000000B2"))) << fromWindow.toStdString();
 }
 
 }  // namespace
