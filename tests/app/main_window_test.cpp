@@ -13,7 +13,7 @@ namespace {
 using MainWindowTest = testing::WindowTest;
 using Told = std::vector<QString>;
 
-TEST_F(MainWindowTest, FirstStartCreatesSettingsFileAndShowsDefaultsWithTheFactoryControlsHidden) {
+TEST_F(MainWindowTest, FirstStartCreatesSettingsFileAndShowsDefaultsWithTheFactoryControlsHiddenAndEveryClickArrives) {
     ASSERT_TRUE(window.Form_Load());
     EXPECT_EQ(told(), Told{QStringLiteral("ファイル異常|設定ファイルが読込みできません。初期化します。")});
     EXPECT_TRUE(isFile(program.filePath(QStringLiteral("Setting.ini"))));
@@ -32,6 +32,32 @@ TEST_F(MainWindowTest, FirstStartCreatesSettingsFileAndShowsDefaultsWithTheFacto
                          widget(QStringLiteral("Frame3(2)"))->isVisible()),
               std::tuple(true, false, false));
     window.hide();
+
+    // A real click on each button reaches its handler, and the pages switch.
+    const WindowControls& c = window.controls();
+    EXPECT_EQ(std::pair(c.Grid1->rowSpan(0, 4), c.Grid1->columnSpan(0, 4)), std::pair(2, 1));  // headings two rows high
+
+    for (const int page : {1, 2, 0}) {
+        c.cmdMode.at(page)->show();
+        QTest::mouseClick(c.cmdMode.at(page), Qt::LeftButton);
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(c.Frame3.at(i)->isVisibleTo(&window), i == page) << page;
+            EXPECT_EQ(c.cmdMode.at(i)->font().bold(), i == page) << page;
+        }
+    }
+    told();
+    using commands::Request;
+    const std::tuple<QWidget*, QString, Request> buttons[] = {
+        {c.Command2, QStringLiteral("確認|トルベックスに現在時刻を設定します。よろしいですか？\n2024 03/05 09:07"), Request::ReadVersion},
+        {c.Command1.at(1), QStringLiteral("確認|トルベックスのデータもクリアしますか？"), Request::ReadVersion},
+        {c.Command6.at(1), QString(), Request::WriteCalibration}, {c.Command3.at(0), QString(), Request::ChangeMode},
+        {c.Command3.at(2), QString(), Request::ProgramRewrite},   {c.Command5.at(1), QString(), Request::WriteSettings}};
+    for (const auto& [button, question, request] : buttons) {
+        button->show();
+        QTest::mouseClick(button, Qt::LeftButton);
+        EXPECT_EQ(told(), question.isEmpty() ? Told{} : Told{question}) << button->objectName().toStdString();
+        EXPECT_EQ(window.requests().pending(), request) << button->objectName().toStdString();
+    }
 
     // No folder takes the settings file: the operator is told and the program ends.
     frmMain homeless({rig.bus, rig.clock, rig.events, dialogs, {QString(), QString(), documents.path()}, {}, false, {}, 12});
@@ -57,35 +83,6 @@ TEST_F(MainWindowTest, ControlsStandWhereTheLayoutPutsThem) {
     EXPECT_EQ(std::pair(window.controls().Frame1->font().bold(), window.controls().Frame5->font().bold()), std::pair(true, false));
     const auto colour = [this](int page) { return widget(QStringLiteral("Frame3(%1)").arg(page))->palette().window().color().rgb(); };
     EXPECT_EQ((std::set{colour(0), colour(1), colour(2), window.palette().window().color().rgb()}).size(), 4u);
-}
-
-// A real click on each button reaches its handler, and the pages switch.
-TEST_F(MainWindowTest, EveryButtonsClickArrivesAndPagesSwitch) {
-    ASSERT_TRUE(window.Form_Load());
-    const WindowControls& c = window.controls();
-    EXPECT_EQ(std::pair(c.Grid1->rowSpan(0, 4), c.Grid1->columnSpan(0, 4)), std::pair(2, 1));  // headings two rows high
-
-    for (const int page : {1, 2, 0}) {
-        c.cmdMode.at(page)->show();
-        QTest::mouseClick(c.cmdMode.at(page), Qt::LeftButton);
-        for (int i = 0; i < 3; ++i) {
-            EXPECT_EQ(c.Frame3.at(i)->isVisibleTo(&window), i == page) << page;
-            EXPECT_EQ(c.cmdMode.at(i)->font().bold(), i == page) << page;
-        }
-    }
-    told();
-    using commands::Request;
-    const std::tuple<QWidget*, QString, Request> buttons[] = {
-        {c.Command2, QStringLiteral("確認|トルベックスに現在時刻を設定します。よろしいですか？\n2024 03/05 09:07"), Request::ReadVersion},
-        {c.Command1.at(1), QStringLiteral("確認|トルベックスのデータもクリアしますか？"), Request::ReadVersion},
-        {c.Command6.at(1), QString(), Request::WriteCalibration}, {c.Command3.at(0), QString(), Request::ChangeMode},
-        {c.Command3.at(2), QString(), Request::ProgramRewrite},   {c.Command5.at(1), QString(), Request::WriteSettings}};
-    for (const auto& [button, question, request] : buttons) {
-        button->show();
-        QTest::mouseClick(button, Qt::LeftButton);
-        EXPECT_EQ(told(), question.isEmpty() ? Told{} : Told{question}) << button->objectName().toStdString();
-        EXPECT_EQ(window.requests().pending(), request) << button->objectName().toStdString();
-    }
 }
 
 TEST_F(MainWindowTest, ConnectionLabelAndSerialFollowTheCable) {
