@@ -1,6 +1,4 @@
-// The window with a real history store (SQLite in a temporary folder): downloads recorded once,
-// known pumps' numbers filled in, typed and read numbers registered, the history window, and a
-// database that fails without taking the records on the page with it.
+// The window with a real history store (SQLite in a temporary folder).
 #include <QtWidgets>
 #include <QtCharts/QAreaSeries>
 #include <QtCharts/QChartView>

@@ -51,8 +51,7 @@ TEST(RealDialogs, FileDialogOffersTheKindOfFileWhereAsked) {
     EXPECT_EQ(chosen, std::optional(folder.filePath(QStringLiteral("a.csv"))));
 }
 
-// Shown at its size, the history window holds its filter above the pumps, its trend below them
-// and its buttons at the foot, each in view and none over another.
+// Shown at its size, the history window's controls are in view, apart and in their order.
 TEST(RealLayout, HistoryWindowsControlsAreInViewAndApart) {
     QTemporaryDir folder;
     auto store = history::HistoryStore::open({history::DatabaseTarget::Kind::Sqlite, folder.filePath(QStringLiteral("h.sqlite"))});

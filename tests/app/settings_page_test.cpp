@@ -1,5 +1,4 @@
-// The settings page, the clock and mode buttons and the factory page against the simulated
-// tester: what each button queues and what the tester receives at the next tick.
+// The settings, clock, mode and factory buttons: what the simulated tester receives at the next tick.
 #include <QtWidgets>
 
 #include "app/support/window_fixture.h"

@@ -1,5 +1,4 @@
-// The data file's bytes, what reads back from them, that a read gives every record or none, and
-// the stricter form an import insists on.
+// The data file's bytes, what reads back from them, and the stricter form an import insists on.
 #include <gtest/gtest.h>
 
 #include "data/cp932.h"

@@ -11,8 +11,7 @@ inline bool textFits(const QLabel& label) {
     return label.wordWrap() ? label.heightForWidth(label.width()) <= label.height() : label.sizeHint().width() <= label.width();
 }
 
-// Each control inside `parent`, the words of each shown label whole, and no two overlapping by
-// more than `touching` pixels.
+// Each control inside `parent`, each shown label's words whole, no two overlapping by more than `touching` pixels.
 inline void expectApart(const QWidget& parent, const QList<QWidget*>& controls, int touching = 0) {
     const auto box = [&parent](const QWidget* control) { return QRect(control->mapTo(&parent, QPoint(0, 0)), control->size()); };
     for (const QWidget* control : controls) {
