@@ -114,10 +114,9 @@ TEST_F(Cli, HistoryCommandsWrongStatusOrMessage) {
     }
 }
 
-// A download keeps its tests with the tester's serial and its file takes the registry's numbers; an
-// import reports a file's other number and keeps the registry's; no history costs no download. The
-// file is listed as the grid shows it read back (no error bits, results left-aligned); progress on a
-// terminal only.
+// A download keeps its tests with the tester's serial; its file takes the registry's numbers and is
+// listed as the grid shows it read back (no error bits, results left-aligned), progress on a terminal
+// only. An import reports a file's other number and keeps the registry's; no history costs no download.
 TEST_F(Cli, DownloadOrImportLosesTestsOrNumbersOrListsTheFileOtherwiseThanTheGrid) {
     ASSERT_EQ(run(QStringLiteral("--database @h.sqlite registry set 0807060504030201 P-1")), kSuccess);
     ASSERT_EQ(run(QStringLiteral("--database @h.sqlite download --out @d.csv"), kTester, true), kSuccess);
