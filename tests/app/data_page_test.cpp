@@ -1,5 +1,4 @@
-// The data page over a simulated tester: load with its progress, clear, save, read and exit, the
-// unsaved-data guard, and the management number editor.
+// The data page over a simulated tester.
 #include <QSignalSpy>
 #include <QtWidgets>
 

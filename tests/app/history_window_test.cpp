@@ -1,6 +1,4 @@
-// The window with a real history store (SQLite in a temporary folder): downloads recorded once,
-// known pumps' numbers filled in, typed and read numbers registered, the history window, and a
-// database that fails without taking the records on the page with it.
+// The window with a real history store (SQLite in a temporary folder).
 #include <QtWidgets>
 #include <QtCharts/QAreaSeries>
 #include <QtCharts/QChartView>
@@ -10,14 +8,13 @@
 #include "app/frm_history.h"
 #include "app/support/window_fixture.h"
 #include "support/file_size_limit.h"
+#include "support/pdf_text.h"
 
 namespace torbex::app {
 namespace {
 
 using Told = std::vector<QString>;
 const QString kLoadDone = QStringLiteral("確認|読み込みが正常に終了しました。");
-
-history::DatabaseTarget sqliteAt(const QString& path) { return {history::DatabaseTarget::Kind::Sqlite, path}; }
 
 class HistoryWindowTest : public testing::WindowTest {
 protected:
@@ -28,8 +25,16 @@ protected:
     history::HistoryStore& store() { return *window.historyStore(); }
 };
 
-TEST_F(HistoryWindowTest, DownloadsAreRecordedAndKnownPumpsGetTheirNumbers) {
+// A serial typed on the factory page is the tester's only once a read says so: a write the tester
+// never took leaves the downloaded tests under the serial it reported.
+TEST_F(HistoryWindowTest, DownloadsAreRecordedUnderTheTestersSerialAndKnownPumpsGetTheirNumbers) {
     ASSERT_TRUE(store().setManagementNumber(QStringLiteral("00000000000000A1"), QStringLiteral("P-01"), history::ChangeSource::Tool));
+    tick(2);  // version, then calibration and serial number
+    window.controls().txtSerial->setText(QStringLiteral("ZZ999"));
+    window.Command6_Click(FactoryButton::Write);
+    rig.tester.state().faults.push_back({sim::FaultTarget::WriteCalibration, sim::Fault::WriteFails, 0, 1, {}});
+    tick();
+    told();
     window.Command1_Click(DataButton::Load);
     EXPECT_EQ(told(), Told{kLoadDone});
     EXPECT_EQ(store().testCount().value(), 2);
@@ -37,7 +42,8 @@ TEST_F(HistoryWindowTest, DownloadsAreRecordedAndKnownPumpsGetTheirNumbers) {
     EXPECT_EQ(window.controls().Grid2->model()->index(1, 2).data().toString().trimmed(), QString());
     const auto tests = store().tests({QStringLiteral("00000000000000A1"), {}});
     ASSERT_EQ(tests ? tests.value().size() : 0U, 1U);
-    EXPECT_EQ(tests.value()[0].testerSerial + u'|' + tests.value()[0].record.MeasureDate.text(), QStringLiteral("TB000123|2024/01/05"));
+    EXPECT_EQ(tests.value()[0].testerSerial + u'|' + tests.value()[0].record.MeasureDate.text() + u'|' + seen("lblSN"),
+              QStringLiteral("TB000123|2024/01/05|　トルベックス　s/n　TB000123"));
 
     // A number typed in the editor is the registry's, with who changed it from where.
     dialogs.entries = {QStringLiteral("P-02")};
@@ -56,8 +62,10 @@ TEST_F(HistoryWindowTest, DownloadsAreRecordedAndKnownPumpsGetTheirNumbers) {
     EXPECT_EQ(store().managementNumbers().value().at(QStringLiteral("00000000000000A1")), QStringLiteral("P-01"));
 }
 
-// A file's number that differs from the registry's is taken only when the operator says so.
-TEST_F(HistoryWindowTest, ReadingAFileAsksBeforeReplacingARegisteredNumber) {
+// A file's number that differs from the registry's is taken only when the operator says so. The
+// file read, reported by the window and by the tool: the same counts and rows, and no tester named,
+// since a data file names none (not the tester that happens to be connected).
+TEST_F(HistoryWindowTest, ReadingAFileAsksBeforeReplacingARegisteredNumberAndReportsItAsTheToolDoes) {
     window.Command1_Click(DataButton::Load);
     for (const auto& [rfid, number] : {std::pair{"00000000000000A1", "OLD-1"}, {"00000000000000B2", "OLD-2"}})
         ASSERT_TRUE(store().setManagementNumber(QString::fromLatin1(rfid), QString::fromLatin1(number), history::ChangeSource::Tool));
@@ -74,12 +82,29 @@ TEST_F(HistoryWindowTest, ReadingAFileAsksBeforeReplacingARegisteredNumber) {
     const auto numbers = store().managementNumbers().value();
     EXPECT_EQ(numbers.at(QStringLiteral("00000000000000A1")) + u'|' + numbers.at(QStringLiteral("00000000000000B2")),
               QStringLiteral("NEW-1|OLD-2"));
+
+    tick(2);  // the tester stays connected, its serial shown
+    const QString page = documents.filePath(QStringLiteral("page.pdf")), tool = documents.filePath(QStringLiteral("tool.pdf"));
+    dialogs.files = {page};
+    window.cmdReport_Click();
+    QProcess process;
+    process.start(QStringLiteral(TORBEX_CLI_PATH), {QStringLiteral("--database"), historyTarget->location, QStringLiteral("report"),
+                                                    documents.filePath(QStringLiteral("both.csv")), QStringLiteral("--out"), tool});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    // Who made it and when differ; everything else must not.
+    const auto text = [](const QString& pdf) { return testing::pdfText(pdf).remove(QRegularExpression(QStringLiteral("作成：[^\n]*"))); };
+    const QString fromWindow = text(page);
+    EXPECT_EQ(fromWindow, text(tool));
+    EXPECT_TRUE(fromWindow.contains(QStringLiteral("s/n：―"))) << fromWindow.toStdString();
+    EXPECT_TRUE(fromWindow.contains(QStringLiteral("00000000000000B2"))) << fromWindow.toStdString();
 }
 
 // The disk under the database fills up: the records are shown and can still be saved.
 TEST_F(HistoryWindowTest, AFailingHistoryIsReportedAndTheDownloadStillShows) {
     testing::writeBytes(documents.filePath(QStringLiteral("plain")), "x");
-    frmMain without(services(sqliteAt(documents.filePath(QStringLiteral("plain/history.sqlite")))));  // no database there
+    const history::DatabaseTarget nowhere{history::DatabaseTarget::Kind::Sqlite, documents.filePath(QStringLiteral("plain/history.sqlite"))};
+    frmMain without(services(nowhere));  // no database there
     ASSERT_TRUE(without.Form_Load());
     without.cmdHistory_Click();
     const Told shown = told();
@@ -96,7 +121,7 @@ TEST_F(HistoryWindowTest, AFailingHistoryIsReportedAndTheDownloadStillShows) {
     }));
 }
 
-TEST_F(HistoryWindowTest, HistoryWindowListsPumpsWithDueDatesFiltersAndShowsATrend) {
+TEST_F(HistoryWindowTest, HistoryWindowListsPumpsWithDueDatesFiltersShowsATrendAndTellsAFailedRead) {
     window.Command1_Click(DataButton::Load);
     frmHistory history(store(), dialogs, 12, documents.path(), &window);
     ASSERT_TRUE(history.refresh());
@@ -144,14 +169,8 @@ TEST_F(HistoryWindowTest, HistoryWindowListsPumpsWithDueDatesFiltersAndShowsATre
     EXPECT_EQ(dialogs.fileDialogs.back().name, QStringLiteral("点検報告書_20240305.pdf"));
     for (const char* name : {"pump.pdf", "page.pdf"})
         EXPECT_TRUE(testing::fileBytes(documents.filePath(QLatin1String(name))).startsWith("%PDF")) << name;
-}
 
-// A history that cannot be read is told, in the list and for a pump's tests alike.
-TEST_F(HistoryWindowTest, FailedReadPassesUnseen) {
-    window.Command1_Click(DataButton::Load);
-    frmHistory history(store(), dialogs, 12, documents.path(), &window);
-    ASSERT_TRUE(history.refresh());
-    told();
+    // A history that cannot be read is told, in the list and for a pump's tests alike.
     {
         QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("vandal"));
         other.setDatabaseName(historyTarget->location);
@@ -163,35 +182,6 @@ TEST_F(HistoryWindowTest, FailedReadPassesUnseen) {
     const Told shown = told();
     ASSERT_EQ(shown.size(), 2U);
     for (const QString& text : shown) EXPECT_TRUE(text.startsWith(u"エラー|履歴を読み出せませんでした。")) << text.toStdString();
-}
-
-// The same file, reported by the window and by the tool: the same counts and rows, and no tester
-// named, since a data file names none (not the tester that happens to be connected).
-TEST_F(HistoryWindowTest, WindowAndToolReportTheSameFileAlike) {
-    window.Command1_Click(DataButton::Load);
-    const QString csv = documents.filePath(QStringLiteral("data.csv")), page = documents.filePath(QStringLiteral("page.pdf")),
-                  tool = documents.filePath(QStringLiteral("tool.pdf"));
-    dialogs.files = {csv, csv, page};
-    window.Command1_Click(DataButton::Save);
-    window.Command1_Click(DataButton::Read);
-    tick(2);  // the tester stays connected, its serial shown
-    window.cmdReport_Click();
-    QProcess process;
-    process.start(QStringLiteral(TORBEX_CLI_PATH), {QStringLiteral("--database"), historyTarget->location, QStringLiteral("report"),
-                                                    csv, QStringLiteral("--out"), tool});
-    ASSERT_TRUE(process.waitForFinished(60000));
-    ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-    const auto text = [](const QString& pdf) {
-        QProcess pdftotext;
-        pdftotext.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
-        pdftotext.waitForFinished(60000);
-        // Who made it and when differ; everything else must not.
-        return QString::fromUtf8(pdftotext.readAllStandardOutput()).remove(QRegularExpression(QStringLiteral("作成：[^\n]*")));
-    };
-    const QString fromWindow = text(page);
-    EXPECT_EQ(fromWindow, text(tool));
-    EXPECT_TRUE(fromWindow.contains(QStringLiteral("s/n：―"))) << fromWindow.toStdString();
-    EXPECT_TRUE(fromWindow.contains(QStringLiteral("00000000000000B2"))) << fromWindow.toStdString();
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "app/frm_history.h"
 #include "app/message_box_dialogs.h"
+#include "app/support/layout_checks.h"
 #include "app/support/scripted_dialogs.h"
 
 namespace torbex::app {
@@ -50,8 +51,7 @@ TEST(RealDialogs, FileDialogOffersTheKindOfFileWhereAsked) {
     EXPECT_EQ(chosen, std::optional(folder.filePath(QStringLiteral("a.csv"))));
 }
 
-// Shown at its size, the history window holds its filter above the pumps, its trend below them
-// and its buttons at the foot, each in view and none over another.
+// Shown at its size, the history window's controls are in view, apart and in their order.
 TEST(RealLayout, HistoryWindowsControlsAreInViewAndApart) {
     QTemporaryDir folder;
     auto store = history::HistoryStore::open({history::DatabaseTarget::Kind::Sqlite, folder.filePath(QStringLiteral("h.sqlite"))});
@@ -62,15 +62,9 @@ TEST(RealLayout, HistoryWindowsControlsAreInViewAndApart) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     const QList<QWidget*> controls{window.txtFilter, window.grdPumps, window.grdTests, window.chtTrend, window.cmdReport,
                                    window.cmdClose};
-    for (const QWidget* control : controls) {
-        const QRect at(control->mapTo(&window, QPoint(0, 0)), control->size());
-        EXPECT_EQ(std::tuple(control->isVisible(), window.rect().contains(at), at.isEmpty()), std::tuple(true, true, false))
-            << control->objectName().toStdString();
-        for (const QWidget* other : controls) {
-            const QRect there(other->mapTo(&window, QPoint(0, 0)), other->size());
-            EXPECT_TRUE(control == other || !at.intersects(there)) << control->objectName().toStdString();
-        }
-    }
+    testing::expectApart(window, controls);
+    for (const QWidget* control : controls)
+        EXPECT_EQ(std::pair(control->isVisible(), control->size().isEmpty()), std::pair(true, false)) << control->objectName().toStdString();
     EXPECT_LT(window.txtFilter->mapTo(&window, QPoint(0, 0)).y(), window.grdPumps->mapTo(&window, QPoint(0, 0)).y());
     EXPECT_LT(window.chtTrend->mapTo(&window, QPoint(0, 0)).y(), window.cmdClose->mapTo(&window, QPoint(0, 0)).y());
 }

@@ -1,5 +1,4 @@
-// The settings page, the clock and mode buttons and the factory page against the simulated
-// tester: what each button queues and what the tester receives at the next tick.
+// The settings, clock, mode and factory buttons: what the simulated tester receives at the next tick.
 #include <QtWidgets>
 
 #include "app/support/window_fixture.h"
@@ -29,17 +28,14 @@ protected:
     bool fileWritten = SettingsFile(folders).save({{33.0F, 0, 0, 40.0F, 0, 0, 0, 3}, QString()});
 };
 
-// The bounds themselves are the transfer check's; here the window explains a refusal and restores the box.
-TEST_F(SettingsPageTest, RefusedFlowRateIsExplainedAndTheBoxRestored) {
+TEST_F(SettingsPageTest, TransferSendsTheFlowRoundedWithLevelPressureAndUnitsOrExplainsARefusal) {
+    ASSERT_TRUE(fileWritten);
+    EXPECT_EQ(seen("Text2(0) Combo1 Text2(3) Combo4 Combo5"), QStringLiteral("33|Ｌ|27～53|％|ｋｐａ"));
+    // The bounds themselves are the transfer check's; here the window explains a refusal and restores the box.
     c().Text2.at(0)->setText(QStringLiteral("150.1"));
     window.Command5_Click(SettingsButton::Transfer);
     EXPECT_EQ(std::tuple(window.requests().pending(), storedFlow(), seen("Text2(0)")), std::tuple(commands::Request::None, 33.0F, QStringLiteral("33")));
     EXPECT_EQ(toldText(), QStringLiteral("入力値異常|流量は、5ml/h～150ml/hの範囲で入力して下さい。"));
-}
-
-TEST_F(SettingsPageTest, TransferSendsTheFlowRoundedWithLevelPressureAndUnits) {
-    ASSERT_TRUE(fileWritten);
-    EXPECT_EQ(seen("Text2(0) Combo1 Text2(3) Combo4 Combo5"), QStringLiteral("33|Ｌ|27～53|％|ｋｐａ"));
     window.Command5_Click(SettingsButton::Transfer);
     EXPECT_EQ(sendNow(17), QByteArray("0"));  // the units the lists show, not those the file held
     c().Text2.at(0)->setText(QStringLiteral("12.5"));
@@ -83,7 +79,7 @@ TEST_F(SettingsPageTest, ClockAndModeButtonsSendTheirCommands) {
     EXPECT_TRUE(rig.tester.inProgramRewriteMode());
 }
 
-TEST_F(SettingsPageTest, CalibrationWriteSendsWhatTheTesterCanHoldAndReadShowsItWithTheBanner) {
+TEST_F(SettingsPageTest, CalibrationWriteSendsWhatTheTesterCanHoldOrReadAndReadShowsItWithTheBanner) {
     const auto enter = [this](const char* a0, const char* serial) {
         c().txtHeisoku.at(0)->setText(QString::fromLatin1(a0));
         c().txtHeisoku.at(1)->setText(QStringLiteral("1.5"));
@@ -105,10 +101,8 @@ TEST_F(SettingsPageTest, CalibrationWriteSendsWhatTheTesterCanHoldAndReadShowsIt
     sendNow();
     EXPECT_EQ(seen("txtHeisoku(0) txtHeisoku(1) txtHeisoku(2) txtSerial lblSN"),
               QStringLiteral("0.5|2.|0.95|SN 42   |　トルベックス　s/n　SN 42   "));
-}
 
-// A serial read with NUL or 0xFF padding goes back byte for byte with new coefficients.
-TEST_F(SettingsPageTest, PaddedSerialAsReadIsWrittenBackByteForByte) {
+    // A serial read with NUL or 0xFF padding goes back byte for byte with new coefficients.
     rig.tester.state().serial = QStringLiteral("TB12") + QChar(0) + QChar(0) + QChar(0xFF) + QChar(0xFF);
     rig.tester.state().coefficients = {0.0F, 0.0F, 0.0F};
     window.Command6_Click(FactoryButton::Read);
@@ -117,26 +111,6 @@ TEST_F(SettingsPageTest, PaddedSerialAsReadIsWrittenBackByteForByte) {
     window.Command6_Click(FactoryButton::Write);
     EXPECT_EQ(toldText(), QString());
     EXPECT_EQ(sendNow(2, 20), QByteArray("\0\0\0\x40" "\0\0\0\0" "\0\0\0\0" "TB12\0\0\xFF\xFF", 20));
-}
-
-class FactoryPageHistoryTest : public testing::WindowTest {
-protected:
-    FactoryPageHistoryTest() : WindowTest(testing::twoPumps(), testing::freshHistory()) {}
-};
-
-// A serial typed on the factory page is the tester's only once a read says so: a write the tester
-// never took leaves the downloaded tests under the serial it reported.
-TEST_F(FactoryPageHistoryTest, TypedSerialIsNotTheTestersUntilRead) {
-    ASSERT_TRUE(window.Form_Load());
-    tick(2);  // version, then calibration and serial number
-    window.controls().txtSerial->setText(QStringLiteral("ZZ999"));
-    window.Command6_Click(FactoryButton::Write);
-    rig.tester.state().faults.push_back({sim::FaultTarget::WriteCalibration, sim::Fault::WriteFails, 0, 1, {}});
-    tick();
-    window.Command1_Click(DataButton::Load);
-    const auto tests = window.historyStore()->tests({QStringLiteral("00000000000000A1"), {}});
-    ASSERT_EQ(tests ? tests.value().size() : 0U, 1U);
-    EXPECT_EQ((tests.value()[0].testerSerial + u'|' + seen("lblSN")).toStdString(), "TB000123|　トルベックス　s/n　TB000123");
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ CommandFrame frame(std::string_view bytes, std::size_t first = 0) {
     return f;
 }
 
-TEST(Encoding, FieldsHoldTheExactBytesTheTesterExpects) {
+TEST(Encoding, FieldsHoldTheExactBytesTheTesterExpectsAndInt16RoundsHalvesToEvenAndClamps) {
     const std::pair<double, std::string_view> decimals[] = {{150, "0150"}, {12.5, "0012"}, {13.5, "0014"}, {12.51, "0013"},
                                                             {12345, "2345"}, {-1, "9999"}, {NAN, "0000"}};
     for (const auto& [value, expected] : decimals) {
@@ -35,21 +35,18 @@ TEST(Encoding, FieldsHoldTheExactBytesTheTesterExpects) {
     for (const auto& [in, wire] : {std::pair{u" \tAB  ", u"\tAB     "}, std::pair{u"\u3000AB ", u"\u3000AB     "},
                                    std::pair{u"ABCDEFGHIJ", u"ABCDEFGH"}, std::pair{u"   ", u"        "}})
         EXPECT_EQ(serialWireText(QString::fromUtf16(in)), QString::fromUtf16(wire));
+    const std::pair<double, std::int16_t> ints[] = {{2.5, 2}, {3.5, 4}, {-2.5, -2}, {40000, 32767}, {-40000, -32768}, {NAN, 0}};
+    for (const auto& [in, out] : ints) EXPECT_EQ(toInt16(in), out) << in;
 }
 
-TEST(Encoding, NumbersAreTheLeadingDecimalOnlyAndInt16RoundsHalvesToEvenAndClamps) {
+// Bound for the tester, a number is the leading decimal only. A result written by hand ("-1.5",
+// "00.5", ".5") reads as the number it is; anything but one number with one decimal at most is none.
+TEST(PlainText, LeadingDecimalTenthsAndWholeNumbersMisreadSignsLeadingZerosOrTrailingText) {
     const std::pair<const char16_t*, double> numbers[] = {
         {u"  12.5", 12.5}, {u"\t7", 7}, {u"12.5abc", 12.5}, {u"abc", 0}, {u"", 0}, {u"-3", -3}, {u"+4", 4},
         {u"1e3", 1000}, {u"5E+2", 500}, {u"2e-1", 0.2}, {u"1e", 1}, {u"1e+", 1}, {u".5", 0.5}, {u"5.", 5},
         {u"-", 0}, {u".", 0}, {u"1.2.3", 1.2}, {u"0150", 150}, {u"12 34", 12}, {u"\n5", 0}};
     for (const auto& [text, value] : numbers) EXPECT_DOUBLE_EQ(parseDecimal(text), value) << QString::fromUtf16(text).toStdString();
-    const std::pair<double, std::int16_t> ints[] = {{2.5, 2}, {3.5, 4}, {-2.5, -2}, {40000, 32767}, {-40000, -32768}, {NAN, 0}};
-    for (const auto& [in, out] : ints) EXPECT_EQ(toInt16(in), out) << in;
-}
-
-// One reader of decimal text: a result written by hand ("-1.5", "00.5", ".5") reads as the number
-// it is, and anything that is not one number with at most one decimal is no number.
-TEST(PlainText, TenthsAndWholeNumbersMisreadSignsLeadingZerosOrTrailingText) {
     const std::pair<const char16_t*, std::optional<int>> tenths[] = {
         {u"  99.5", 995}, {u"-1.5", -15}, {u"-0.5", -5}, {u"00.5", 5}, {u".5", 5}, {u"100", 1000}, {u"5.", 50},
         {u"+2.0", 20}, {u"99999999.9", 999999999}, {u"100000000", std::nullopt}, {u"1.25", std::nullopt},

@@ -15,7 +15,7 @@ commands::RecordReply reply(std::uint8_t status, int flowSetting, int flowResult
             flowSetting, flowResult, static_cast<std::uint8_t>(level), value, result};
 }
 
-TEST(RecordFromReply, FieldsMisplacedOrNumbersNotRightAligned) {
+TEST(RecordFromReply, FieldsMisplacedOrNumbersNotRightAlignedOrAGarbledByteBreaksTheSavedFile) {
     const std::pair<commands::RecordReply, const char*> cases[] = {
         {reply(0x8F, 150, 995, '1', 53, 532), "8f|150|  99.5|M| 53|    53.2"},
         {reply(5, 5, 1000, '7', 123, 0), "5|  5| 100.0|L|123|     0.0"},
@@ -32,10 +32,8 @@ TEST(RecordFromReply, FieldsMisplacedOrNumbersNotRightAligned) {
         EXPECT_EQ(r.values.flowResult, given.flowResult);
         EXPECT_EQ(r.values.date, QDate(2013, 2, 28));
     }
-}
 
-// A date or time byte the data file could not hold shows as "?": the record reads back the same, blanks aside.
-TEST(RecordFromReply, GarbledDateOrTimeByteBreaksTheSavedFile) {
+    // A date or time byte the data file could not hold shows as "?": the record reads back the same, blanks aside.
     const std::pair<std::uint8_t, char16_t> bytes[] = {
         {0xB1, u'ｱ'}, {0xA1, u'｡'}, {0xDF, u'ﾟ'}, {0xA0, u'?'}, {0xE0, u'?'}, {0x82, u'?'}, {0xFF, u'?'}, {'\r', u'?'},
         {'\n', u'?'}, {',', u'?'},  {0x00, u'?'}, {0x1B, u'?'}, {0x7F, u'?'}, {' ', u'?'},  {'!', u'!'},  {'~', u'~'}};

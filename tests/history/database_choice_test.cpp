@@ -72,21 +72,10 @@ TEST(DatabaseChoice, WrongDatabaseOrIntervalTaken) {
     }
 }
 
-TEST(SqliteStore, WrongFileTakenOrFolderNotMade) {
-    QTemporaryDir folder;
-    write(folder.path(), "notes.sqlite", QByteArray(4096, 'x'));
-    const QString refused = refusal({Kind::Sqlite, folder.filePath(QStringLiteral("notes.sqlite"))});
-    EXPECT_TRUE(refused.contains(u"not a database")) << refused.toStdString();
-    EXPECT_EQ(data::readRegularFile(folder.filePath(QStringLiteral("notes.sqlite")), 8192).bytes,
-              QByteArray(4096, 'x'));
-    EXPECT_TRUE(
-        HistoryStore::open({Kind::Sqlite, folder.filePath(QStringLiteral("a/b/history.sqlite"))})
-            .ok());
-}
-
 // Each file in rollback-journal mode: another program's database, a newer program's history, a
-// history that lacks a table. Not one byte may change, the journal mode (in the header) included.
-TEST(SqliteStore, ForeignNewerOrIncompleteFileChangedOrSpecialFileOpened) {
+// history that lacks a table. Not one byte may change, the journal mode (in the header) included;
+// nor may a file that is no database at all. A history's missing folders are made.
+TEST(SqliteStore, WrongFileTakenOrChangedOrSpecialFileOpenedOrFolderNotMade) {
     const std::pair<QStringList, const char*> files[] = {
         {{u"CREATE TABLE notes (x TEXT)"_s}, "not a torbex history"},
         {{u"CREATE TABLE schema_version (version INTEGER)"_s,
@@ -106,6 +95,11 @@ TEST(SqliteStore, ForeignNewerOrIncompleteFileChangedOrSpecialFileOpened) {
         EXPECT_FALSE(QFileInfo::exists(file.target.location + u"-wal"_s)) << reason;
     }
     QTemporaryDir folder;
+    write(folder.path(), "notes.sqlite", QByteArray(4096, 'x'));
+    const QString refused = refusal({Kind::Sqlite, folder.filePath(u"notes.sqlite"_s)});
+    EXPECT_TRUE(refused.contains(u"not a database")) << refused.toStdString();
+    EXPECT_EQ(bytes(folder.filePath(u"notes.sqlite"_s)), QByteArray(4096, 'x'));
+    EXPECT_TRUE(HistoryStore::open({Kind::Sqlite, folder.filePath(u"a/b/history.sqlite"_s)}).ok());
     const QString fifo = folder.filePath(u"fifo"_s);
     ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
     for (const QString& path : {u"/dev/null"_s, folder.path(), fifo}) {

@@ -47,8 +47,7 @@ struct ToolRun {
     std::string err;
 };
 
-// The tool run with each argument list at once, --database first; one still waiting after 20 s
-// is killed.
+// The tool run with each argument list at once; one still waiting after 20 s is killed.
 std::vector<ToolRun> runTools(const QString& database, const std::vector<QStringList>& calls) {
     std::vector<std::unique_ptr<QProcess>> tools;
     QElapsedTimer timer;

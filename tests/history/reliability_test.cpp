@@ -5,6 +5,8 @@
 #include <QElapsedTimer>
 #include <QProcess>
 
+#include "data/csv_format.h"
+#include "data/file_io.h"
 #include "support/scratch_database.h"
 
 namespace torbex::history {
@@ -31,8 +33,8 @@ QStringList writeFiles(const QTemporaryDir& folder, int files, int perFile, int 
                                              .number = number.data()}));
         }
         if (f % 2) std::reverse(records.begin(), records.end());  // the same tests in another order
-        testing::writeDataFile(paths.emplace_back(folder.filePath(QStringLiteral("%1.csv").arg(f))),
-                               records);
+        paths << folder.filePath(QStringLiteral("%1.csv").arg(f));
+        EXPECT_TRUE(data::writeFileAtomically(paths.back(), *data::csvBytes(records)));
     }
     return paths;
 }

@@ -1,5 +1,4 @@
-// The trend drawn with a painter alone: results where their axes put them, over their bands, and
-// the legend's swatches in the series' colours.
+// The trend drawn with a painter alone, seen in its pixels.
 #include "report/trend_painter.h"
 
 #include <QFont>

@@ -1,6 +1,5 @@
-// The virtual tester describes its reports to the kernel, which hands the descriptor on to the
-// program: read back as the link reads a device's, it must give the lengths the scenario chose,
-// the same lengths the simulated tester of --simulate has.
+// The descriptor the virtual tester gives the kernel, read back as the link reads a device's, must
+// give the report lengths the scenario chose, as the simulated tester of --simulate has them.
 #include "sim/tester_descriptor.h"
 
 #include <gtest/gtest.h>

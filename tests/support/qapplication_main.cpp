@@ -1,5 +1,5 @@
-// Test programs that create widgets or models need an application object; this main comes
-// before GoogleTest's own.
+// Test programs that draw (fonts need a graphical application) or create widgets or models need an
+// application object; this main comes before GoogleTest's own.
 #include <gtest/gtest.h>
 
 #include <QApplication>

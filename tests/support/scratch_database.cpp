@@ -5,8 +5,6 @@
 #include <QSqlQuery>
 #include <QUuid>
 
-#include "data/csv_format.h"
-#include "data/file_io.h"
 #include "data/record_texts.h"
 
 namespace torbex::testing {
@@ -75,10 +73,6 @@ data::MeasurementRecord make(const TestRecord& test) {
     record.OcclusionResult = QString::fromUtf8(test.occlusion);
     record.values = data::valuesOfTexts(record);
     return record;
-}
-
-void writeDataFile(const QString& path, std::span<const data::MeasurementRecord> records) {
-    ASSERT_TRUE(data::writeFileAtomically(path, *data::csvBytes(records)));
 }
 
 }  // namespace torbex::testing

@@ -49,6 +49,5 @@ struct TestRecord {
     const char* setting = "150";
 };
 data::MeasurementRecord make(const TestRecord& test);
-void writeDataFile(const QString& path, std::span<const data::MeasurementRecord> records);
 
 }  // namespace torbex::testing

@@ -1,5 +1,4 @@
-// What the window and the tool both do, against a real store: a download recorded, data files
-// checked and imported, numbers learnt from a file read.
+// What the window and the tool both do, against a real store.
 #include <gtest/gtest.h>
 
 #include "data/file_io.h"

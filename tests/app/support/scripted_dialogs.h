@@ -31,8 +31,18 @@ public:
         editorOpenedWith.push_back(current);
         return takeFirst(entries);
     }
-    std::unique_ptr<app::ProgressView> showDownloadProgress() override;
-    void showHistory(history::HistoryStore&, int) override { ++historyShown; }
+    std::unique_ptr<app::ProgressView> showDownloadProgress() override {
+        struct Progress final : app::ProgressView {
+            explicit Progress(ScriptedDialogs& owner) : dialogs(owner) {}
+            void show(int slot, int /*slots*/, int records) override { dialogs.progress.emplace_back(slot, records); }
+            bool cancelled() const override {
+                return dialogs.cancelAtSlot && !dialogs.progress.empty() && dialogs.progress.back().first >= *dialogs.cancelAtSlot;
+            }
+            ScriptedDialogs& dialogs;
+        };
+        return std::make_unique<Progress>(*this);
+    }
+    void showHistory(history::HistoryStore&, int) override {}
 
     std::vector<Shown> shown;
     std::deque<bool> answers;
@@ -42,7 +52,6 @@ public:
     std::vector<QString> editorOpenedWith;
     std::vector<std::pair<int, int>> progress;  // {slot, records} as shown
     std::optional<int> cancelAtSlot;
-    int historyShown = 0;
 
 private:
     // The answer is unpacked rather than copied as an optional: GCC 12 at -O3 otherwise warns
