@@ -164,6 +164,7 @@ TEST_F(HistoryWindowTest, HistoryWindowListsPumpsWithDueDatesFiltersShowsATrendA
     told();
     history.cmdReport_Click();
     window.cmdReport_Click();
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the wait cursor goes with the work
     const QString written = QStringLiteral("確認|書き込みが正常に終了しました。");
     EXPECT_EQ(told(), (Told{written, written}));
     EXPECT_EQ(dialogs.fileDialogs.back().name, QStringLiteral("点検報告書_20240305.pdf"));

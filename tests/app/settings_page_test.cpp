@@ -1,4 +1,5 @@
 // The settings, clock, mode and factory buttons: what the simulated tester receives at the next tick.
+#include <QTest>
 #include <QtWidgets>
 
 #include "app/support/window_fixture.h"
@@ -30,6 +31,7 @@ protected:
 
 TEST_F(SettingsPageTest, TransferSendsTheFlowRoundedWithLevelPressureAndUnitsOrExplainsARefusal) {
     ASSERT_TRUE(fileWritten);
+    QTest::keyClicks(c().Text2.at(3), QStringLiteral("9"));  // the range follows the level alone
     EXPECT_EQ(seen("Text2(0) Combo1 Text2(3) Combo4 Combo5"), QStringLiteral("33|Ｌ|27～53|％|ｋｐａ"));
     // The bounds themselves are the transfer check's; here the window explains a refusal and restores the box.
     c().Text2.at(0)->setText(QStringLiteral("150.1"));

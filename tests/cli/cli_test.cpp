@@ -47,6 +47,7 @@ TEST_F(Cli, WrongStatusOrMessageForTheCommandLine) {
         {"info --help", kSuccess, u"[--trace] info [--json]\n\nshow the tester's version"_s},
         {"--version", kSuccess, u"torbex-cli 1."_s}, {"frobnicate", kUsageError, u"unknown command: frobnicate"_s},
         {"", kUsageError, u"no command given"_s}, {"download", kUsageError, u"download needs --out"_s},
+        {"download --out=@no/x.csv", kFileError, u"cannot write @no/x.csv"_s},
         {"-- download", kUsageError, u"download needs --out"_s},
         {"--bogus info", kUsageError, u"unknown option: --bogus"_s}, {"info --flow 12", kUsageError, u"unknown option: --flow"_s},
         {"info --json=1", kUsageError, u"--json takes no value"_s}, {"download --out", kUsageError, u"--out needs a value"_s},

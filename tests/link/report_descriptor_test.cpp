@@ -22,7 +22,7 @@ const Bytes kWhole = cat({kHead, k64, kIn, kOut});
 
 TEST(ReportDescriptor, LengthsAreTheLongestReportOfEachKindPlusTheIdByteOrRefused) {
     const std::tuple<Bytes, int, int> cases[] = {
-        {kWhole, 65, 65}, {cat({kWhole, {0x95, 200}, kFeature}), 65, 65}, {cat({kHead, k64, kIn}), 65, 0},
+        {kWhole, 65, 65}, {cat({kWhole, {0x95, 200}, kFeature}), 65, 65}, {cat({kHead, k64, kIn}), 65, 0}, {cat({kHead, kIn}), 1, 0},
         {cat({kHead, {0x27, 0xFF, 0xFF, 0xFF, 0x7F}, k64, kIn, kOut}), 65, 65},  // four data bytes (size code 3)
         {cat({kHead, k64, {0xFE, 0x02, 0xF0, 0x81, 0x02}, kIn, kOut}), 65, 65},  // a long item holding an Input item
         {cat({kWhole, {0xFE, 0x00, 0xF0}}), 65, 65},  // an empty long item, last
