@@ -165,13 +165,13 @@ private:
     void drawTableHeading() {
         double x = kMargin;
         for (int c = 0; c < data::kGridColumns; ++c) {
-            const QRectF cell(x, m_y, m_widths[c], kHeadingRowHeight);
+            const QRectF cell(x, m_y, m_widths.at(static_cast<std::size_t>(c)), kHeadingRowHeight);
             m_painter.fillRect(cell, kHeadingGreen);
             m_painter.setPen(Qt::gray);
             m_painter.drawRect(cell);
-            text(cell.adjusted(1, 0, -1, 0), QString::fromUtf16(data::kGridHeadings[static_cast<std::size_t>(c)]),
+            text(cell.adjusted(1, 0, -1, 0), QString::fromUtf16(data::kGridHeadings.at(static_cast<std::size_t>(c))),
                  m_headingFont, Qt::AlignCenter | Qt::TextWordWrap);
-            x += m_widths[c];
+            x += m_widths.at(static_cast<std::size_t>(c));
         }
         m_y += kHeadingRowHeight;
         m_rowsTop = m_y;
