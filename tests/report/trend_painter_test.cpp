@@ -8,7 +8,6 @@
 namespace torbex::report {
 namespace {
 
-// Red, green and blue of a pixel, to compare at a glance.
 std::tuple<int, int, int> rgb(const QImage& image, int x, int y) {
     const QColor c = image.pixelColor(x, y);
     return {c.red(), c.green(), c.blue()};
