@@ -67,7 +67,7 @@ fi
 # The initramfs, made again whenever its init script, busybox or the kernel changed.
 if [ ! -s initramfs.cpio ] || [ "$init_script" -nt initramfs.cpio ] || [ /bin/busybox -nt initramfs.cpio ] \
    || [ kernel/.unpacked -nt initramfs.cpio ]; then
-    [ -x /bin/busybox ] && /bin/busybox --list | grep -qx insmod || { say "busybox-static is missing"; exit 1; }
+    [ -x /bin/busybox ] && /bin/busybox --list | grep -x insmod >/dev/null || { say "busybox-static is missing"; exit 1; }
     root="$(mktemp -d)"
     trap 'rm -rf "$root"' EXIT
     mkdir -p "$root"/{bin,dev,proc,sys,host,modules}
