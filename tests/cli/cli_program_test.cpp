@@ -1,12 +1,10 @@
-// The built tool as the operator runs it: exit statuses, a full disk, a kill and Ctrl-C.
+// The built tool as the operator runs it: exit statuses, a full disk and Ctrl-C.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
 #include <QProcess>
 #include <QTemporaryDir>
-#include <chrono>
 #include <csignal>
-#include <thread>
 
 #include "cli/cli_app.h"
 #include "data/file_io.h"
@@ -64,28 +62,6 @@ TEST_F(CliProgram, WrongExitStatusOrMessageOrFileLeftDamaged) {
     }
     EXPECT_EQ(contents("keep.csv"), "old");
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("none.csv"))));
-}
-
-TEST_F(CliProgram, KilledDownloadLeavesPartOfAFile) {
-    QByteArray scenario = R"({"slots": [{"slot": 0})";  // every slot of the tester holds a record
-    for (int slot = 1; slot <= 1000; ++slot) scenario += R"(, {"slot": )" + QByteArray::number(slot) + '}';
-    scenario += "]}";
-    const auto started = std::chrono::steady_clock::now();
-    QProcess undisturbed;
-    start(undisturbed, scenario, "download --out @F.csv");
-    ASSERT_EQ((std::tuple{undisturbed.waitForFinished(60000), undisturbed.readAllStandardOutput()}), std::tuple(true, QByteArray("1001 records\n")));
-    const auto runMs = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
-    const QByteArray newFile = contents("F.csv");
-    for (int kill = 0; kill < 20; ++kill) {
-        const auto delay = runMs * (50 + 70 * kill / 19) / 100;  // mostly late in a run, when the file is written
-        ASSERT_TRUE(data::writeFileAtomically(dir.filePath(QStringLiteral("F.csv")), "old"));
-        QProcess process;
-        start(process, scenario, "download --out @F.csv");
-        std::this_thread::sleep_for(delay);
-        process.kill();
-        ASSERT_TRUE(process.waitForFinished(60000));
-        EXPECT_TRUE(QByteArrayList({"old", newFile}).contains(contents("F.csv"))) << "killed at " << delay.count() << " ms";
-    }
 }
 
 // Reports and exports of a data file, of a pump's history and of every test, in a database of this

@@ -69,6 +69,8 @@ TEST(PostgresConnection, UriReadOtherwiseThanLibpqOrBoundsOverrideTheUsers) {
     }
     EXPECT_EQ(libpqReads(postgresConnectionString(u"my service"_s).value()),
               Values({{"service", "my service"}}));
+    // A server that takes the connection and never answers holds an open for 3 s at most.
+    EXPECT_EQ(libpqReads(postgresConnectOptions(u"host=h"_s).value())["connect_timeout"], "3");
     auto bounds = libpqReads(
         postgresConnectOptions(u"host=h keepalives_idle=60 connect_timeout=9"_s).value());
     bounds.erase("host");

@@ -1,6 +1,4 @@
 // The tool as several operators run it at once or killed midway, and a server that goes away.
-#include <arpa/inet.h>
-#include <unistd.h>
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -129,26 +127,6 @@ TEST(PostgresServer, StoppedServerHoldsTheStoreOrItsReturnGoesUnnoticed) {
     EXPECT_EQ(store->testCount().value(), 1);
     EXPECT_EQ(store->recordTests(u"TB1"_s, std::vector{testing::make({.time = "12:00"})}).value(),
               1);
-}
-
-// A server that takes the connection and never answers: the open gives up at the time-out.
-TEST(PostgresServer, SilentServerHoldsTheOpenPastItsTimeout) {
-    const int listener = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
-    socklen_t length = sizeof address;
-    ASSERT_EQ((std::tuple{bind(listener, reinterpret_cast<sockaddr*>(&address), length), listen(listener, 16),
-                          getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length)}),
-              std::tuple(0, 0, 0));
-    const QString server =
-        QStringLiteral("host=127.0.0.1 port=%1 user=x dbname=x").arg(ntohs(address.sin_port));
-    for (const auto& [options, seconds] : {std::pair("", 3.0), {" connect_timeout=2", 2.0}}) {
-        QElapsedTimer timer;
-        timer.start();
-        const QString refused = testing::refusal({DatabaseTarget::Kind::Postgres, server + QLatin1String(options)});
-        EXPECT_NEAR(timer.elapsed() / 1000.0, seconds, 0.7) << options;
-        EXPECT_TRUE(refused.contains(u"timeout")) << options << ": " << refused.toStdString();
-    }
-    close(listener);
 }
 
 }  // namespace
