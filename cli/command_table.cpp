@@ -1,6 +1,8 @@
 #include "cli/command_table.h"
 
+#include "cli/backup_commands.h"
 #include "cli/history_commands.h"
+#include "cli/register_commands.h"
 #include "cli/report_commands.h"
 #include "cli/tester_commands.h"
 
@@ -12,6 +14,11 @@ OptionSpec out(const char* file) {
     return {QStringLiteral("out"), QStringLiteral("The file to write."), QString::fromLatin1(file)};
 }
 OptionSpec all() { return {QStringLiteral("all"), QStringLiteral("Every test kept."), {}}; }
+OptionSpec value(const char* name, const char* description, const char* valueName) {
+    return {QString::fromLatin1(name), QString::fromLatin1(description), QString::fromLatin1(valueName)};
+}
+// A pump by its RFID or its management number.
+OptionSpec pump(const char* description) { return value("rfid", description, "RFID|NUMBER"); }
 
 }  // namespace
 
@@ -48,15 +55,40 @@ const std::vector<Command>& commandTable() {
          QStringLiteral("list the tests kept, oldest first, with the pumps' management numbers"),
          {{QStringLiteral("rfid"), QStringLiteral("Only this pump's tests."), QStringLiteral("RFID")}, json()}, {}, 0, 0,
          &listHistory},
-        {QStringLiteral("registry"), QStringLiteral("registry [--json] | registry set RFID NUMBER"),
-         QStringLiteral("list the pumps with their last tests and due dates, or set a pump's management number"),
-         {json()}, {}, 0, 3, &registry},
+        {QStringLiteral("registry"),
+         QStringLiteral("registry [--json] | registry set RFID [NUMBER] [--maker M] [--model M] [--serial S] "
+                        "[--department D] [--location L] [--status in-service|retired] [--notes TEXT] | "
+                        "registry show RFID|NUMBER [--json]"),
+         QStringLiteral("list the pumps with their last tests and due dates, set a pump's number and details, "
+                        "or show one pump"),
+         {json(), value("maker", "The pump's maker.", "M"), value("model", "The pump's model.", "M"),
+          value("serial", "The pump's own serial number.", "S"), value("department", "Its department.", "D"),
+          value("location", "Where it is kept.", "L"), value("status", "In service or retired.", "in-service|retired"),
+          value("notes", "Notes.", "TEXT")},
+         {}, 0, 3, &registry},
+        {QStringLiteral("model"), QStringLiteral("model [--json] | model set MAKER MODEL --interval MONTHS"),
+         QStringLiteral("list the models' inspection intervals, or set one (0 months: torbex.conf's applies)"),
+         {json(), value("interval", "Months between inspections.", "MONTHS")}, {}, 0, 3, &model},
+        {QStringLiteral("due"), QStringLiteral("due [--within DAYS] [--department D] [--json]"),
+         QStringLiteral("list the pumps in service that are overdue or due within DAYS (30), soonest first"),
+         {value("within", "Days ahead.", "DAYS"), value("department", "Only this department's pumps.", "D"), json()},
+         {}, 0, 0, &due},
+        {QStringLiteral("audit"), QStringLiteral("audit [--rfid RFID|NUMBER] [--json]"),
+         QStringLiteral("list every change to the register, oldest first: when, which pump and field, old and new, "
+                        "who, from where"),
+         {pump("Only this pump's changes."), json()}, {}, 0, 0, &audit},
+        {QStringLiteral("backup"), QStringLiteral("backup --out FILE"),
+         QStringLiteral("copy an SQLite history to FILE while it is in use, and check the copy"), {out("FILE")},
+         {QStringLiteral("out")}, 0, 0, &backup},
+        {QStringLiteral("restore"), QStringLiteral("restore FILE [--yes]"),
+         QStringLiteral("replace the history by a backup's, keeping the current one beside it"),
+         {{QStringLiteral("yes"), QStringLiteral("Do not ask first."), {}}}, {}, 1, 1, &restore},
         {QStringLiteral("import"), QStringLiteral("import FILE.csv..."),
          QStringLiteral("add data files' tests to the history and learn their management numbers"), {}, {}, 1, -1,
          &importFiles},
-        {QStringLiteral("report"), QStringLiteral("report (FILE.csv | --rfid RFID | --all) --out REPORT.pdf"),
+        {QStringLiteral("report"), QStringLiteral("report (FILE.csv | --rfid RFID|NUMBER | --all) --out REPORT.pdf"),
          QStringLiteral("make the inspection report of a data file, of one pump's history or of every test kept"),
-         {{QStringLiteral("rfid"), QStringLiteral("The pump whose history to report."), QStringLiteral("RFID")}, all(),
+         {pump("The pump whose history to report."), all(),
           out("REPORT.pdf")},
          {QStringLiteral("out")}, 0, 1, &report},
         {QStringLiteral("export"), QStringLiteral("export (FILE.csv | --all | --since DATE) --out FILE.json"),

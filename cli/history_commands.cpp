@@ -8,7 +8,6 @@
 
 #include "cli/record_listing.h"
 #include "data/grid_cells.h"
-#include "data/management_number.h"
 #include "data/record_texts.h"
 #include "workflow/data_files.h"
 #include "workflow/reports.h"
@@ -24,13 +23,6 @@ QString tenthsListed(const std::optional<int>& tenths) {
     return tenths ? data::tenthsText(*tenths) : QString();
 }
 
-// One tab-separated line of a listing; an empty cell shows as "--" so the columns stay countable.
-void printRow(Invocation& call, const QStringList& cells) {
-    QStringList shown;
-    for (const QString& cell : cells) shown.append(terminalText(cell.isEmpty() ? QStringLiteral("--") : cell));
-    call.out() << shown.join(u'\t') << '\n';
-}
-
 void printTest(Invocation& call, const history::KeptTest& test) {
     const data::MeasurementRecord& r = test.record;
     const data::Measurement& v = r.values;
@@ -41,50 +33,14 @@ void printTest(Invocation& call, const history::KeptTest& test) {
                     tenthsListed(r.occlusionResult()), data::verdictWord(r.occlusionVerdict())});
 }
 
-void printPumps(Invocation& call, const std::vector<history::PumpSummary>& pumps) {
-    const auto due = [](const history::PumpSummary& pump) {
-        return pump.due.isValid() ? pump.due.toString(Qt::ISODate) : QString();
-    };
-    if (!call.isSet(QStringLiteral("json"))) {
-        for (const history::PumpSummary& pump : pumps) {
-            printRow(call, {pump.rfid, pump.managementNo, QString::number(pump.tests), pump.lastDate,
-                            data::verdictWord(pump.lastFlow), data::verdictWord(pump.lastOcclusion), due(pump)});
-        }
-        return;
-    }
-    QJsonArray array;
-    for (const history::PumpSummary& pump : pumps) {
-        array.append(QJsonObject{{QStringLiteral("rfid"), pump.rfid},
-                                 {QStringLiteral("managementNo"), pump.managementNo},
-                                 {QStringLiteral("tests"), pump.tests},
-                                 {QStringLiteral("lastDate"), pump.lastDate},
-                                 {QStringLiteral("lastFlow"), data::verdictWord(pump.lastFlow)},
-                                 {QStringLiteral("lastOcclusion"), data::verdictWord(pump.lastOcclusion)},
-                                 {QStringLiteral("due"), due(pump)}});
-    }
-    call.out() << QJsonDocument(array).toJson(QJsonDocument::Indented);
-}
-
-// The same rules as the window's editor: the number goes into data files and spreadsheets.
-int setNumber(Invocation& call, const QStringList& arguments) {
-    if (arguments.size() != 3 || arguments.front() != QStringLiteral("set")) {
-        call.err() << "torbex-cli: registry takes no arguments, or: set RFID NUMBER\n";
-        return kUsageError;
-    }
-    const std::optional<QString> rfid = rfidArgument(call, arguments[1]);
-    if (!rfid) return kUsageError;
-    if (const auto problem = data::managementNumberProblem(arguments[2])) {
-        call.err() << "torbex-cli: " << workflow::texts::managementNumberMessage(*problem) << '\n';
-        return kUsageError;
-    }
-    HistoryStore* store = call.historyOrSay();
-    if (!store) return kHistoryUnavailable;
-    const auto set = store->setManagementNumber(*rfid, data::managementNumberToStore(arguments[2]),
-                                                history::ChangeSource::Tool);
-    return set ? kSuccess : call.historyFailed(set.error());
-}
-
 }  // namespace
+
+// One tab-separated line of a listing; an empty cell shows as "--" so the columns stay countable.
+void printRow(Invocation& call, const QStringList& cells) {
+    QStringList shown;
+    for (const QString& cell : cells) shown.append(terminalText(cell.isEmpty() ? QStringLiteral("--") : cell));
+    call.out() << shown.join(u'\t') << '\n';
+}
 
 std::optional<QString> rfidArgument(Invocation& call, const QString& text) {
     static const QRegularExpression rfid(QStringLiteral("^[0-9A-F]{16}$"));
@@ -92,6 +48,20 @@ std::optional<QString> rfidArgument(Invocation& call, const QString& text) {
     if (rfid.match(upper).hasMatch()) return upper;
     call.err() << "torbex-cli: an RFID is 16 hexadecimal digits, not " << terminalText(text) << '\n';
     return std::nullopt;
+}
+
+std::variant<QString, int> pumpArgument(Invocation& call, const QString& text) {
+    static const QRegularExpression rfid(QStringLiteral("^[0-9A-Fa-f]{16}$"));
+    if (rfid.match(text.trimmed()).hasMatch()) return text.trimmed().toUpper();
+    HistoryStore* store = call.historyOrSay();
+    if (!store) return kHistoryUnavailable;
+    const auto found = store->findPump(text);
+    if (!found) return call.historyFailed(found.error());
+    if (!found.value()) {
+        call.err() << "torbex-cli: no pump has the RFID or management number " << terminalText(text) << '\n';
+        return kUsageError;
+    }
+    return found.value()->rfid;
 }
 
 int listHistory(Invocation& call) {
@@ -118,22 +88,6 @@ int listHistory(Invocation& call) {
     }
     // A failed write to standard output is told as the tool ends.
     return problem.isEmpty() || call.outputFailed() ? kSuccess : call.historyFailed(problem);
-}
-
-int registry(Invocation& call) {
-    if (!call.arguments().isEmpty()) return setNumber(call, call.arguments());
-    // Due dates from an interval other than the department's would look right and be wrong.
-    const history::InspectionInterval interval = history::inspectionIntervalMonths(call.settingsFolders());
-    if (!interval.problem.isEmpty()) {
-        call.err() << "torbex-cli: " << terminalText(interval.problem) << '\n';
-        return kUsageError;
-    }
-    HistoryStore* store = call.historyOrSay();
-    if (!store) return kHistoryUnavailable;
-    const auto pumps = store->pumps(interval.months);
-    if (!pumps) return call.historyFailed(pumps.error());
-    printPumps(call, pumps.value());
-    return kSuccess;
 }
 
 int importFiles(Invocation& call) {

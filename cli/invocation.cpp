@@ -55,10 +55,14 @@ commands::TesterService* Invocation::tester() {
     return m_tester.get();
 }
 
+history::DatabaseTarget Invocation::historyTarget() const {
+    const auto chosen = isSet(QStringLiteral("database")) ? std::optional(value(QStringLiteral("database"))) : std::nullopt;
+    return history::chooseDatabase(settingsFolders(), chosen);
+}
+
 history::HistoryStore* Invocation::history() {
     if (m_history) return m_history.get();
-    const auto chosen = isSet(QStringLiteral("database")) ? std::optional(value(QStringLiteral("database"))) : std::nullopt;
-    auto opened = history::HistoryStore::open(history::chooseDatabase(settingsFolders(), chosen));
+    auto opened = history::HistoryStore::open(historyTarget());
     if (!opened) {
         m_historyError = opened.error();
         return nullptr;

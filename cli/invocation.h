@@ -46,6 +46,8 @@ public:
     // The history of --database, TORBEX_DATABASE, torbex.conf or the user's own, opened at the
     // first call; nullptr, with historyError() saying why, when it cannot be opened.
     history::HistoryStore* history();
+    // Where that history is.
+    history::DatabaseTarget historyTarget() const;
     const QString& historyError() const { return m_historyError; }
     // The history, or nullptr after saying on standard error why it is unavailable.
     history::HistoryStore* historyOrSay();

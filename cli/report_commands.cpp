@@ -47,9 +47,9 @@ std::variant<Source, int> readSource(Invocation& call, bool forReport) {
         }
     }
     if (rfid) {
-        const std::optional<QString> pump = rfidArgument(call, call.value(QStringLiteral("rfid")));
-        if (!pump) return kUsageError;
-        source.query.rfid = *pump;
+        const auto pump = pumpArgument(call, call.value(QStringLiteral("rfid")));
+        if (const int* status = std::get_if<int>(&pump)) return *status;
+        source.query.rfid = std::get<QString>(pump);
         source.onePump = true;
     }
     if (!call.historyOrSay()) return kHistoryUnavailable;

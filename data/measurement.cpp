@@ -9,6 +9,12 @@ Verdict verdictOf(std::uint8_t status, Measure measure) {
     return (status & (flow ? FlowPass : OcclusionPass)) != 0 ? Verdict::Pass : Verdict::Fail;
 }
 
+Verdict overallVerdict(Verdict flow, Verdict occlusion) {
+    for (const Verdict worst : {Verdict::Fail, Verdict::Error, Verdict::NotMeasured})
+        if (flow == worst || occlusion == worst) return worst;
+    return Verdict::Pass;
+}
+
 std::optional<OcclusionLevel> occlusionLevelFromLetter(QStringView letter) {
     if (letter == u"L") return OcclusionLevel::L;
     if (letter == u"M") return OcclusionLevel::M;

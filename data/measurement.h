@@ -26,6 +26,9 @@ enum class Measure { Flow, Occlusion };
 // The one place a verdict is worked out: not measured unless its measured bit is set; then an
 // error outweighs the tester's pass flag.
 Verdict verdictOf(std::uint8_t status, Measure measure);
+// A test as a whole: failed if either measurement failed, else in error if either ended in one,
+// passed only when both passed; not measured when one of them was not.
+Verdict overallVerdict(Verdict flow, Verdict occlusion);
 
 enum class OcclusionLevel { L = 0, M = 1, H = 2 };
 // "L", "M" or "H"; nullopt for any other text.

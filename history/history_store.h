@@ -87,6 +87,32 @@ struct TestQuery {
     QDate since;
 };
 
+// What the register knows of a pump besides its number; empty texts where nothing is known.
+struct PumpDetails {
+    QString maker;
+    QString model;
+    QString serial;  // the pump's own
+    QString department;
+    QString location;
+    bool retired = false;  // in service unless retired
+    QString notes;
+    friend bool operator==(const PumpDetails&, const PumpDetails&) = default;
+};
+
+// A pump as the register holds it.
+struct RegisteredPump {
+    QString rfid;
+    QString managementNo;
+    PumpDetails details;
+};
+
+// How many months a model's pumps go between inspections.
+struct ModelInterval {
+    QString maker;
+    QString model;
+    int months = 12;
+};
+
 // A pump in the registry or the history, with its last test.
 struct PumpSummary {
     QString rfid;
@@ -95,7 +121,9 @@ struct PumpSummary {
     QString lastDate;  // yyyy-MM-dd of the last test
     data::Verdict lastFlow = data::Verdict::NotMeasured;
     data::Verdict lastOcclusion = data::Verdict::NotMeasured;
-    QDate due;         // the last test plus the interval
+    QDate due;         // the last test plus the interval; invalid for a pump never tested
+    PumpDetails details;
+    int intervalMonths = 12;  // its model's, or the department's
 };
 
 // A data file's management number that differs from the registry's.
@@ -112,10 +140,12 @@ struct ImportSummary {
     std::vector<NumberConflict> conflicts;
 };
 
+// One change of one field of a pump (see register_fields.h for the fields' names).
 struct AuditEntry {
     QString rfid;
-    QString oldNumber;
-    QString newNumber;
+    QString field;
+    QString oldValue;
+    QString newValue;
     QString changedBy;  // the system's user name
     QString changedAt;  // ISO 8601, UTC
     ChangeSource source = ChangeSource::Tool;
@@ -136,11 +166,21 @@ public:
     // not added again. The value is the number of tests added.
     virtual Result<int> recordTests(const QString& testerSerial, std::span<const data::MeasurementRecord> records) = 0;
 
-    // The registry: RFID to management number.
+    // The registry: RFID to management number, for the pumps that have one.
     virtual Result<std::map<QString, QString>> managementNumbers() = 0;
-    // Sets a pump's number (a blank number removes it), keeping who, when, from where, the old
-    // and the new value when it changes.
-    virtual Result<Nothing> setManagementNumber(const QString& rfid, const QString& number, ChangeSource source) = 0;
+    // Changes a pump's fields, given by their names in register_fields.h, values already checked;
+    // the others stay. Each change is audited: who, when, from where, the old and the new value.
+    // A pump left with nothing known is no longer registered.
+    virtual Result<Nothing> changePump(const QString& rfid, const std::map<QString, QString>& changes,
+                                       ChangeSource source) = 0;
+    // Sets a pump's number (a blank number removes it).
+    Result<Nothing> setManagementNumber(const QString& rfid, const QString& number, ChangeSource source);
+    // The pump with this RFID, or else with this management number; nullopt when none is
+    // registered. Two pumps sharing the number asked for is an error naming them.
+    virtual Result<std::optional<RegisteredPump>> findPump(const QString& rfidOrNumber) = 0;
+    // Sets a model's inspection interval; 0 months removes it (the department's applies again).
+    virtual Result<Nothing> setModelInterval(const ModelInterval& interval) = 0;
+    virtual Result<std::vector<ModelInterval>> modelIntervals() = 0;
     // Learns the RFID/number pairs of records: unknown pumps are registered; a number that
     // differs from the registry's is not taken but given back.
     virtual Result<std::vector<NumberConflict>> learnNumbers(std::span<const data::MeasurementRecord> records,
@@ -149,20 +189,33 @@ public:
     // numbers, learnt with source File.
     virtual Result<ImportSummary> recordDataFile(std::span<const data::MeasurementRecord> records) = 0;
 
-    // Every pump with an RFID, with its last test; due `intervalMonths` after it.
+    // Every pump with an RFID, with its last test; due its model's interval after it, or
+    // `intervalMonths` when its model has none.
     virtual Result<std::vector<PumpSummary>> pumps(int intervalMonths) = 0;
     // The tests asked for, oldest first, one at a time without holding them all; `each` returns
     // false to stop early.
     virtual Result<Nothing> eachTest(const TestQuery& query, const std::function<bool(const KeptTest&)>& each) = 0;
     // The same, gathered.
     Result<std::vector<KeptTest>> tests(const TestQuery& query);
+    // One pump's changes, or every pump's when rfid is empty, oldest first.
     virtual Result<std::vector<AuditEntry>> audit(const QString& rfid) = 0;
 
     // The number of tests kept, and whether the database is whole (SQLite's integrity check;
     // PostgreSQL answers for itself).
     virtual Result<int> testCount() = 0;
     virtual Result<bool> integrityOk() = 0;
+
+    // SQLite only: a consistent copy of the whole database written to `path`, which must not
+    // exist yet, while others go on using it.
+    virtual Result<Nothing> copyTo(const QString& path) = 0;
+    // SQLite only: every table's rows replaced, in one transaction, by those of the history at
+    // `path`, whose schema is this program's own.
+    virtual Result<Nothing> replaceWith(const QString& path) = 0;
 };
+
+// Whether the SQLite file at `path` is a whole history this program can use, read without
+// changing it: empty when it is, else why not.
+Result<Nothing> checkHistoryCopy(const QString& path);
 
 // The tests a query on the history finds, for a report or an export.
 class HistoryTestSource final : public data::TestSource {

@@ -14,8 +14,8 @@ struct Migration {
     QStringList statements;
 };
 
-const std::array<Migration, 2>& migrations() {
-    static const std::array<Migration, 2> list{{
+const std::array<Migration, 3>& migrations() {
+    static const std::array<Migration, 3> list{{
         {1,
          {
              // Results in tenths; NULL when not measured. A test is the same test whatever tester
@@ -60,6 +60,24 @@ const std::array<Migration, 2>& migrations() {
                  "CREATE UNIQUE INDEX tests_identity ON tests (rfid, measure_date, measure_time, "
                  "flow_setting, (COALESCE(flow_result, -2147483647)), occlusion_level, "
                  "(COALESCE(occlusion_result, -2147483647)), (status & 3))"),
+         }},
+        {3,
+         {
+             // The register: what a department knows of each pump, and how often each model is
+             // inspected. The audit trail names the field each change was made to; the changes
+             // kept so far were all to management numbers.
+             QStringLiteral("ALTER TABLE pumps ADD COLUMN maker TEXT NOT NULL DEFAULT ''"),
+             QStringLiteral("ALTER TABLE pumps ADD COLUMN model TEXT NOT NULL DEFAULT ''"),
+             QStringLiteral("ALTER TABLE pumps ADD COLUMN serial TEXT NOT NULL DEFAULT ''"),
+             QStringLiteral("ALTER TABLE pumps ADD COLUMN department TEXT NOT NULL DEFAULT ''"),
+             QStringLiteral("ALTER TABLE pumps ADD COLUMN location TEXT NOT NULL DEFAULT ''"),
+             QStringLiteral("ALTER TABLE pumps ADD COLUMN status TEXT NOT NULL DEFAULT 'in-service'"),
+             QStringLiteral("ALTER TABLE pumps ADD COLUMN notes TEXT NOT NULL DEFAULT ''"),
+             QStringLiteral("CREATE INDEX pumps_management_no ON pumps (management_no)"),
+             QStringLiteral(
+                 "CREATE TABLE models (maker TEXT NOT NULL, model TEXT NOT NULL, "
+                 "interval_months INTEGER NOT NULL, PRIMARY KEY (maker, model))"),
+             QStringLiteral("ALTER TABLE audit ADD COLUMN field TEXT NOT NULL DEFAULT 'number'"),
          }},
     }};
     return list;
@@ -173,6 +191,11 @@ Result<Nothing> migrate(QSqlDatabase& db, Dialect dialect) {
 }  // namespace
 
 int knownSchemaVersion() { return migrations().back().version; }
+
+Result<int> readSchemaVersion(QSqlDatabase& db, Dialect dialect) {
+    const Result<int> version = schemaVersion(db, dialect);
+    return version ? refuseNewer(version.value()) : version;
+}
 
 Result<Nothing> upgradeSchema(SqlConnection& connection) {
     const Dialect dialect = connection.dialect();

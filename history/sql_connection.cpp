@@ -179,6 +179,14 @@ Result<Nothing> SqlConnection::begin(Access access) {
     return Nothing{};
 }
 
+Result<Nothing> SqlConnection::outsideTransaction(
+    const std::function<Result<Nothing>(QSqlDatabase&)>& work) {
+    if (!m_db.isOpen()) {
+        if (const Result<Nothing> connected = connect(); !connected) return connected;
+    }
+    return work(m_db);
+}
+
 Result<Nothing> SqlConnection::commit() {
     QSqlQuery query(m_db);
     if (!query.exec(QStringLiteral("COMMIT"))) return Result<Nothing>::failure(sqlError(query));

@@ -73,6 +73,10 @@ public:
         }
     }
 
+    // Runs `work` outside any transaction, connecting first if need be: for the statements
+    // SQLite refuses inside one (VACUUM, ATTACH, DETACH).
+    Result<Nothing> outsideTransaction(const std::function<Result<Nothing>(QSqlDatabase&)>& work);
+
 private:
     SqlConnection(const DatabaseTarget& target, const QString& options, QString name);
     Result<Nothing> connect();

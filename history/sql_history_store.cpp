@@ -3,6 +3,7 @@
 #include <QSqlError>
 
 #include "history/schema.h"
+#include "history/sql_register_rows.h"
 #include "history/test_columns.h"
 
 namespace torbex::history {
@@ -21,14 +22,17 @@ const QString kFillSerial = QStringLiteral(
     "AND COALESCE(occlusion_result, -2147483647) = ? AND (status & 3) = ?");
 
 // Each pump's newest test found through the unique index, a few steps a pump, rather than by
-// ranking every test: the list stays quick over years of tests.
+// ranking every test: the list stays quick over years of tests. Then what the register knows of
+// it, and its model's interval.
 const QString kPumps = QStringLiteral(
-    "SELECT g.rfid, COALESCE(p.management_no, ''), g.tests, t.measure_date, t.status FROM "
+    "SELECT g.rfid, g.tests, t.measure_date, t.status, m.interval_months, %1 FROM "
     "(SELECT c.rfid, COUNT(*) AS tests, (SELECT n.id FROM tests n WHERE n.rfid = c.rfid "
     "ORDER BY n.measure_date DESC, n.measure_time DESC, n.id DESC LIMIT 1) AS newest "
     "FROM tests c WHERE c.rfid <> '' GROUP BY c.rfid) g "
     "JOIN tests t ON t.id = g.newest LEFT JOIN pumps p ON p.rfid = g.rfid "
-    "UNION ALL SELECT p.rfid, p.management_no, 0, '', 0 FROM pumps p "
+    "LEFT JOIN models m ON m.maker = p.maker AND m.model = p.model "
+    "UNION ALL SELECT p.rfid, 0, '', 0, m.interval_months, %1 FROM pumps p "
+    "LEFT JOIN models m ON m.maker = p.maker AND m.model = p.model "
     "WHERE NOT EXISTS (SELECT 1 FROM tests t WHERE t.rfid = p.rfid) ORDER BY 1");
 
 const QString kTests = QStringLiteral(
@@ -125,20 +129,23 @@ Result<std::vector<PumpSummary>> SqlHistoryStore::pumps(int intervalMonths) {
         Access::Read, [&](QSqlDatabase& db) -> Result<std::vector<PumpSummary>> {
             QSqlQuery query(db);
             query.setForwardOnly(true);
-            if (!runStatement(query, kPumps))
+            if (!runStatement(query, kPumps.arg(kRegisterColumns)))
                 return Result<std::vector<PumpSummary>>::failure(sqlError(query));
             std::vector<PumpSummary> pumps;
             while (query.next()) {
                 PumpSummary pump;
-                pump.rfid = query.value(0).toString();
-                pump.managementNo = query.value(1).toString();
-                pump.tests = query.value(2).toInt();
-                pump.lastDate = query.value(3).toString();
+                const RegisteredPump registered = pumpFromRow(query, 5, query.value(0).toString());
+                pump.rfid = registered.rfid;
+                pump.managementNo = registered.managementNo;
+                pump.details = registered.details;
+                pump.tests = query.value(1).toInt();
+                pump.lastDate = query.value(2).toString();
                 // A pump in the registry only has status 0 (nothing measured) and no date.
-                const auto status = static_cast<std::uint8_t>(query.value(4).toInt());
+                const auto status = static_cast<std::uint8_t>(query.value(3).toInt());
                 pump.lastFlow = data::verdictOf(status, data::Measure::Flow);
                 pump.lastOcclusion = data::verdictOf(status, data::Measure::Occlusion);
-                pump.due = QDate::fromString(pump.lastDate, Qt::ISODate).addMonths(intervalMonths);
+                pump.intervalMonths = query.value(4).isNull() ? intervalMonths : query.value(4).toInt();
+                pump.due = QDate::fromString(pump.lastDate, Qt::ISODate).addMonths(pump.intervalMonths);
                 pumps.push_back(std::move(pump));
             }
             return pumps;

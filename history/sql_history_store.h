@@ -13,8 +13,11 @@ public:
     Result<int> recordTests(const QString& testerSerial,
                             std::span<const data::MeasurementRecord> records) override;
     Result<std::map<QString, QString>> managementNumbers() override;
-    Result<Nothing> setManagementNumber(const QString& rfid, const QString& number,
-                                        ChangeSource source) override;
+    Result<Nothing> changePump(const QString& rfid, const std::map<QString, QString>& changes,
+                               ChangeSource source) override;
+    Result<std::optional<RegisteredPump>> findPump(const QString& rfidOrNumber) override;
+    Result<Nothing> setModelInterval(const ModelInterval& interval) override;
+    Result<std::vector<ModelInterval>> modelIntervals() override;
     Result<std::vector<NumberConflict>> learnNumbers(
         std::span<const data::MeasurementRecord> records, ChangeSource source) override;
     Result<ImportSummary> recordDataFile(std::span<const data::MeasurementRecord> records) override;
@@ -24,6 +27,8 @@ public:
     Result<std::vector<AuditEntry>> audit(const QString& rfid) override;
     Result<int> testCount() override;
     Result<bool> integrityOk() override;
+    Result<Nothing> copyTo(const QString& path) override;
+    Result<Nothing> replaceWith(const QString& path) override;
 
 private:
     // The parts of the operations above, run inside a transaction the caller holds.

@@ -1,9 +1,11 @@
-// The pump registry and its audit trail.
+// The pump registry's management numbers, the register's other fields, and the audit trail of
+// every change to them.
 #include <QDateTime>
 #include <QSet>
 
-#include "commands/plain_text.h"
+#include "history/register_fields.h"
 #include "history/sql_history_store.h"
+#include "history/sql_register_rows.h"
 #include "history/system_user.h"
 
 namespace torbex::history {
@@ -21,30 +23,35 @@ QString sourceName(ChangeSource source) {
     return QStringLiteral("tool");
 }
 
-ChangeSource sourceFromName(const QString& name) {
-    if (name == QStringLiteral("editor")) return ChangeSource::Editor;
-    return name == QStringLiteral("file") ? ChangeSource::File : ChangeSource::Tool;
-}
-
-bool audited(QSqlQuery& query, const QString& rfid, const QString& oldNumber,
-             const QString& newNumber, ChangeSource source) {
+bool audited(QSqlQuery& query, const QString& rfid, const QString& field, const QString& oldValue,
+             const QString& newValue, ChangeSource source) {
     return runStatement(
         query,
-        QStringLiteral(
-            "INSERT INTO audit (rfid, old_number, new_number, changed_by, changed_at, source) "
-            "VALUES (?, ?, ?, ?, ?, ?)"),
-        {rfid, oldNumber, newNumber, systemUserName(),
+        QStringLiteral("INSERT INTO audit (rfid, field, old_number, new_number, changed_by, "
+                       "changed_at, source) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+        {rfid, field, oldValue, newValue, systemUserName(),
          QDateTime::currentDateTimeUtc().toString(Qt::ISODate), sourceName(source)});
 }
 
 }  // namespace
+
+ChangeSource changeSourceFromName(const QString& name) {
+    if (name == QStringLiteral("editor")) return ChangeSource::Editor;
+    return name == QStringLiteral("file") ? ChangeSource::File : ChangeSource::Tool;
+}
+
+Result<Nothing> HistoryStore::setManagementNumber(const QString& rfid, const QString& number,
+                                                  ChangeSource source) {
+    return changePump(rfid, {{QStringLiteral("number"), number}}, source);
+}
 
 Result<std::map<QString, QString>> SqlHistoryStore::managementNumbers() {
     return m_connection->transaction<std::map<QString, QString>>(
         Access::Read, [](QSqlDatabase& db) -> Result<std::map<QString, QString>> {
             QSqlQuery query(db);
             query.setForwardOnly(true);
-            if (!runStatement(query, QStringLiteral("SELECT rfid, management_no FROM pumps")))
+            if (!runStatement(query, QStringLiteral("SELECT rfid, management_no FROM pumps "
+                                                    "WHERE management_no <> ''")))
                 return Result<std::map<QString, QString>>::failure(sqlError(query));
             std::map<QString, QString> numbers;
             while (query.next())
@@ -53,33 +60,26 @@ Result<std::map<QString, QString>> SqlHistoryStore::managementNumbers() {
         });
 }
 
-Result<Nothing> SqlHistoryStore::setManagementNumber(const QString& rfid, const QString& number,
-                                                     ChangeSource source) {
+Result<Nothing> SqlHistoryStore::changePump(const QString& rfid,
+                                            const std::map<QString, QString>& changes,
+                                            ChangeSource source) {
     if (rfid.trimmed().isEmpty())
         return Result<Nothing>::failure(QStringLiteral("a pump without an RFID has no number"));
-    const QString newNumber = commands::trimSpaces(number).toString();
     return m_connection->transaction<Nothing>(
         Access::Write, [&](QSqlDatabase& db) -> Result<Nothing> {
             QSqlQuery query(db);
-            // Writers take turns, so the old value read here is the one replaced.
-            if (!runStatement(query,
-                              QStringLiteral("SELECT management_no FROM pumps WHERE rfid = ?"),
-                              {rfid}))
-                return Result<Nothing>::failure(sqlError(query));
-            const QString oldNumber = query.next() ? query.value(0).toString() : QString();
-            if (oldNumber == newNumber) return Nothing{};
-            const bool written =
-                newNumber.isEmpty()
-                    ? runStatement(query, QStringLiteral("DELETE FROM pumps WHERE rfid = ?"),
-                                   {rfid})
-                    : runStatement(
-                          query,
-                          QStringLiteral("INSERT INTO pumps (rfid, management_no) VALUES (?, ?) ON "
-                                         "CONFLICT (rfid) "
-                                         "DO UPDATE SET management_no = excluded.management_no"),
-                          {rfid, newNumber});
-            if (!written || !audited(query, rfid, oldNumber, newNumber, source))
-                return Result<Nothing>::failure(sqlError(query));
+            // Writers take turns, so the old values read here are the ones replaced.
+            const Result<std::optional<RegisteredPump>> found = readPump(query, rfid);
+            if (!found) return Result<Nothing>::failure(found.error());
+            const RegisteredPump before = found.value().value_or(RegisteredPump{rfid, {}, {}});
+            RegisteredPump after = before;
+            for (const auto& [field, value] : changes) setFieldValue(after, field, value);
+            if (!writePump(query, after)) return Result<Nothing>::failure(sqlError(query));
+            for (const QString& field : pumpFieldNames()) {
+                const QString was = fieldValue(before, field), is = fieldValue(after, field);
+                if (was != is && !audited(query, rfid, field, was, is, source))
+                    return Result<Nothing>::failure(sqlError(query));
+            }
             return Nothing{};
         });
 }
@@ -89,8 +89,10 @@ Result<std::vector<NumberConflict>> SqlHistoryStore::insertNumbers(
     QSqlQuery insert(db);
     QSqlQuery registered(db);
     QSqlQuery audit(db);
+    // A pump registered without a number takes the first it is seen with.
     if (!insert.prepare(QStringLiteral(
-            "INSERT INTO pumps (rfid, management_no) VALUES (?, ?) ON CONFLICT DO NOTHING")))
+            "INSERT INTO pumps (rfid, management_no) VALUES (?, ?) ON CONFLICT (rfid) "
+            "DO UPDATE SET management_no = excluded.management_no WHERE pumps.management_no = ''")))
         return Result<std::vector<NumberConflict>>::failure(sqlError(insert));
     if (!registered.prepare(QStringLiteral("SELECT management_no FROM pumps WHERE rfid = ?")))
         return Result<std::vector<NumberConflict>>::failure(sqlError(registered));
@@ -104,7 +106,7 @@ Result<std::vector<NumberConflict>> SqlHistoryStore::insertNumbers(
         if (!runPrepared(insert, {rfid, number}))
             return Result<std::vector<NumberConflict>>::failure(sqlError(insert));
         if (insert.numRowsAffected() > 0) {
-            if (!audited(audit, rfid, QString(), number, source))
+            if (!audited(audit, rfid, QStringLiteral("number"), QString(), number, source))
                 return Result<std::vector<NumberConflict>>::failure(sqlError(audit));
             continue;
         }
@@ -121,28 +123,6 @@ Result<std::vector<NumberConflict>> SqlHistoryStore::learnNumbers(
     std::span<const data::MeasurementRecord> records, ChangeSource source) {
     return m_connection->transaction<std::vector<NumberConflict>>(
         Access::Write, [&](QSqlDatabase& db) { return insertNumbers(db, records, source); });
-}
-
-Result<std::vector<AuditEntry>> SqlHistoryStore::audit(const QString& rfid) {
-    return m_connection->transaction<std::vector<AuditEntry>>(
-        Access::Read, [&](QSqlDatabase& db) -> Result<std::vector<AuditEntry>> {
-            QSqlQuery query(db);
-            if (!runStatement(
-                    query,
-                    QStringLiteral(
-                        "SELECT rfid, old_number, new_number, changed_by, changed_at, source "
-                        "FROM audit WHERE rfid = ? ORDER BY id"),
-                    {rfid}))
-                return Result<std::vector<AuditEntry>>::failure(sqlError(query));
-            std::vector<AuditEntry> entries;
-            while (query.next()) {
-                entries.push_back({query.value(0).toString(), query.value(1).toString(),
-                                   query.value(2).toString(), query.value(3).toString(),
-                                   query.value(4).toString(),
-                                   sourceFromName(query.value(5).toString())});
-            }
-            return entries;
-        });
 }
 
 }  // namespace torbex::history

@@ -51,7 +51,7 @@ TEST_F(HistoryWindowTest, DownloadsAreRecordedUnderTheTestersSerialAndKnownPumps
     EXPECT_EQ(store().managementNumbers().value().at(QStringLiteral("00000000000000B2")), QStringLiteral("P-02"));
     const auto audit = store().audit(QStringLiteral("00000000000000B2"));
     ASSERT_EQ(audit ? audit.value().size() : 0U, 1U);
-    EXPECT_EQ(std::tuple(audit.value()[0].newNumber, audit.value()[0].source), std::tuple(QStringLiteral("P-02"), history::ChangeSource::Editor));
+    EXPECT_EQ(std::tuple(audit.value()[0].newValue, audit.value()[0].source), std::tuple(QStringLiteral("P-02"), history::ChangeSource::Editor));
 
     // A record whose RFID the tester did not read names no pump: its number stays on the page only.
     told();

@@ -82,7 +82,8 @@ TEST_F(CliProgram, ReportsAndExportsMissRecordsOrFailedStandardOutputPassesForSu
         {"report --rfid 00000000000000b2 --out @pump.pdf", QStringLiteral("1 records\n")},
         {"export --since 2024-03-01 --out @since.json", QStringLiteral("1 records\n")},
         {"report --all @records.csv --out @x.pdf", QStringLiteral("name one of")}, {"export --since 2024-13-01 --out @x.json", QStringLiteral("yyyy-MM-dd")},
-        {"export --since 2024-01-01x --out @x.json", QStringLiteral("yyyy-MM-dd")}};
+        {"export --since 2024-01-01x --out @x.json", QStringLiteral("yyyy-MM-dd")},
+        {"registry set 00000000000000B2 P-2", QString()}, {"report --rfid P-2 --out @pump.pdf", QStringLiteral("1 records\n")}};
     for (const auto& [arguments, said] : made) EXPECT_TRUE(run(arguments).second.contains(said)) << arguments;
     for (const char* pdf : {"file.pdf", "all.pdf", "pump.pdf"}) {
         const QString found = testing::pdfText(dir.filePath(QLatin1String(pdf)));

@@ -97,13 +97,21 @@ TEST_F(Cli, HistoryCommandsWrongStatusOrMessage) {
         {"registry set 0807060504030201 =1+1", kUsageError, workflow::texts::kManagementNumberFormula},
         {"registry set 0807060504030201 A,1", kUsageError, workflow::texts::kManagementNumberCharacters},
         {"registry set 08070605 A-1", kUsageError, u"16 hexadecimal digits"_s},
-        {"registry get 0807060504030201 A-1", kUsageError, u"or: set RFID NUMBER"_s},
+        {"registry get 0807060504030201 A-1", kUsageError, u"or: set RFID"_s},
         {"registry set 0807060504030201 A-1 B", kUsageError, u"wrong number"_s},
         {"history --rfid 08070605040302zz", kUsageError, u"16 hexadecimal digits"_s},
         {"registry set 0807060504030201 ABCDEFGHIJK", kUsageError, workflow::texts::kManagementNumberLength},
         {"registry set 0807060504030201 -001", kSuccess, QString()},
         {"import", kUsageError, u"wrong number"_s}, {"import @absent.csv", kFileError, u"cannot import @absent.csv"_s},
         {"import @file", kFileError, u"@file: line 1: not the data file's heading"_s},
+        {"registry set 0807060504030201", kUsageError, u"a number or a field to set"_s},
+        {"registry set 0807060504030201 --status gone", kUsageError, u"--status must be in-service or retired"_s},
+        {"registry set 0807060504030201 --notes \x01", kUsageError, u"--notes holds a control character"_s},
+        {"registry show P-404", kUsageError, u"no pump has the RFID or management number P-404"_s},
+        {"model set M X --interval 6.5", kUsageError, u"--interval takes whole months"_s},
+        {"due --within x", kUsageError, u"--within takes whole days"_s},
+        {"restore @file", kUsageError, u"give --yes"_s}, {"restore @file --yes", kFileError, u"not a torbex history"_s},
+        {"--database postgres://db/x backup --out @b", kUsageError, u"pg_dump"_s},
         {"--database @file/h.sqlite history", kHistoryUnavailable, u"history unavailable: "_s},
         {"--database @file/h.sqlite registry set 0807060504030201 A-1", kHistoryUnavailable, u"history unavailable: "_s},
         {"--database @file/h.sqlite import @empty.csv", kHistoryUnavailable, u"history unavailable: "_s},
@@ -149,6 +157,25 @@ TEST_F(Cli, DownloadOrImportLosesTestsOrNumbersOrListsTheFileOtherwiseThanTheGri
     ASSERT_EQ(run(QStringLiteral("--database @d.csv/h.sqlite download --out @f.csv")), kSuccess);
     EXPECT_TRUE(err.contains(u"warning: history unavailable: ")) << err.toStdString();
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("f.csv"))));
+}
+
+// A pump is named by its number too; its model's interval sets its due date, and every change is
+// audited. A backup brings back what a later change replaced.
+TEST_F(Cli, RegisterCommandsLoseDetailsOrDueDatesOrTheBackup) {
+    const auto ok = [this](const char* arguments) {
+        EXPECT_EQ(run(QStringLiteral("--database @h.sqlite ") + QLatin1String(arguments)), kSuccess) << arguments << err.toStdString();
+        return out;
+    };
+    ok("download --out @d.csv");
+    ok("registry set 0807060504030201 P-1 --maker M1 --model X --department ICU --location 3F");
+    ok("model set M1 X --interval 6");
+    EXPECT_EQ(QJsonDocument::fromJson(ok("registry show P-1 --json").toUtf8())[u"due"].toString(), u"2024-07-02"_s);
+    EXPECT_TRUE(ok("due --within 0 --department icu").startsWith(u"2024-07-02\tP-1\t0807060504030201\tICU\t3F\tM1\tX\t2024-01-02\tPass\n"_s)) << out.toStdString();
+    EXPECT_EQ(ok("audit --rfid P-1").count(u'\n'), 5);
+    ok("backup --out @b.sqlite");
+    ok("registry set 0807060504030201 --department Ward");
+    EXPECT_TRUE(ok("restore @b.sqlite --yes").contains(u"h.sqlite.before-restore-"_s));
+    EXPECT_TRUE(ok("registry show P-1").contains(u"\ndepartment: ICU\n"_s)) << out.toStdString();
 }
 
 // A data file may hold anything; the listing must neither split its columns nor act on the terminal.

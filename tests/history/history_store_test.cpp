@@ -125,12 +125,12 @@ TEST_P(Store, RegistryOrItsAuditWrong) {
             const QDateTime at = QDateTime::fromString(e.changedAt, Qt::ISODate);
             const bool kept = !e.changedBy.isEmpty() && e.changedAt.endsWith(u'Z') &&
                               at.isValid() && at.secsTo(QDateTime::currentDateTimeUtc()) < 60;
-            trail << e.oldNumber + u'>' + e.newNumber + u'>' + QString::number(int(e.source)) +
+            trail << e.field + u':' + e.oldValue + u'>' + e.newValue + u'>' + QString::number(int(e.source)) +
                          (kept ? u""_s : u"?"_s);
         }
     }
-    EXPECT_EQ(trail, QStringList({u">A-1>0"_s, u"A-1>"_s + hostile + u">2"_s, hostile + u">>2"_s,
-                                  u">B-1>1"_s}));
+    EXPECT_EQ(trail, QStringList({u"number:>A-1>0"_s, u"number:A-1>"_s + hostile + u">2"_s,
+                                  u"number:"_s + hostile + u">>2"_s, u"number:>B-1>1"_s}));
 }
 
 // A: three tests, the newest passed; B: one with a flow error; C: in the registry only. Reopened,
@@ -162,6 +162,41 @@ TEST_P(Store, PumpListWrongOrDataLostOnReopenOrNewerSchemaAltered) {
     const QString refused = testing::refusal(db.target);
     EXPECT_TRUE(refused.contains(u"version 99")) << refused.toStdString();
     EXPECT_EQ(db.scalar(u"SELECT MAX(version) * 10 + COUNT(*) FROM schema_version"_s).toInt(), 991);
+}
+
+// Details change field by field, each change audited once; a pump is found by its number, two
+// sharing one are named; a model's interval sets its pumps' due dates; a pump registered without
+// a number learns a file's, and keeps its details when its number goes.
+TEST_P(Store, RegisterDetailsAuditLookupOrModelIntervalWrong) {
+    const std::map<QString, QString> details{{u"number"_s, u"A-1"_s}, {u"maker"_s, u" M1 "_s}, {u"model"_s, u"X"_s},
+                                             {u"status"_s, u"retired"_s}};
+    for (int twice = 0; twice < 2; ++twice) ASSERT_TRUE(store->changePump(kA, details, ChangeSource::Tool).ok());
+    ASSERT_TRUE(store->changePump(kB, {{u"department"_s, u"ICU"_s}, {u"model"_s, u"X"_s}, {u"maker"_s, u"M1"_s}},
+                                  ChangeSource::Editor).ok());
+    QStringList fields;
+    for (const AuditEntry& e : store->audit({}).value()) fields << e.rfid.right(2) + u':' + e.field + u'=' + e.newValue;
+    EXPECT_EQ(fields, QStringList({u"01:number=A-1"_s, u"01:maker=M1"_s, u"01:model=X"_s, u"01:status=retired"_s,
+                                   u"B0:maker=M1"_s, u"B0:model=X"_s, u"B0:department=ICU"_s}));
+    const auto found = store->findPump(u" A-1 "_s);
+    ASSERT_TRUE(found.ok() && found.value().has_value());
+    EXPECT_EQ(std::tuple(found.value()->rfid, found.value()->details.maker, found.value()->details.retired),
+              std::tuple(kA, u"M1"_s, true));
+    EXPECT_EQ(store->findPump(kB.toLower()).value()->details.department, u"ICU"_s);
+    EXPECT_FALSE(store->findPump(u"A-2"_s).value().has_value());
+    set(kD, u"A-1"_s);
+    EXPECT_TRUE(store->findPump(u"A-1"_s).error().contains(kD + u", "_s + kA)) << store->findPump(u"A-1"_s).error().toStdString();
+
+    ASSERT_TRUE(store->setModelInterval({u"M1"_s, u"X"_s, 6}).ok());
+    ASSERT_EQ(added("TB1", {make({.date = "2023/01/31"}), make({.rfid = d, .date = "2023/01/31"})}), 2);
+    QStringList due;
+    for (const PumpSummary& p : store->pumps(12).value()) due << p.rfid.right(2) + u'@' + p.due.toString(Qt::ISODate);
+    EXPECT_EQ(due, QStringList({u"B0@"_s, u"D0@2024-01-31"_s, u"01@2023-07-31"_s}));
+
+    const auto conflicts = store->learnNumbers(Records{make({.rfid = b, .number = "B-1"})}, ChangeSource::File);
+    EXPECT_TRUE(conflicts.ok() && conflicts.value().empty());
+    set(kB, QString());
+    EXPECT_EQ(store->managementNumbers().value(), (std::map<QString, QString>{{kA, u"A-1"_s}, {kD, u"A-1"_s}}));
+    EXPECT_EQ(store->findPump(kB).value()->details.department, u"ICU"_s);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, Store,
