@@ -91,10 +91,11 @@ const std::vector<Command>& commandTable() {
          {pump("The pump whose history to report."), all(),
           out("REPORT.pdf")},
          {QStringLiteral("out")}, 0, 1, &report},
-        {QStringLiteral("export"), QStringLiteral("export (FILE.csv | --all | --since DATE) --out FILE.json"),
-         QStringLiteral("write tests as JSON for a maintenance system"),
+        {QStringLiteral("export"),
+         QStringLiteral("export (FILE.csv | --all | --since DATE) [--format json|cmms-csv] --out FILE"),
+         QStringLiteral("write tests for a maintenance system: JSON, or CSV rows with the register's details"),
          {all(), {QStringLiteral("since"), QStringLiteral("Tests on or after this day."), QStringLiteral("yyyy-MM-dd")},
-          out("FILE.json")},
+          value("format", "json (the default) or cmms-csv.", "FORMAT"), out("FILE")},
          {QStringLiteral("out")}, 0, 1, &exportRecords},
     };
     return table;

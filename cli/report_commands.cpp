@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 
 #include "cli/history_commands.h"
+#include "cli/record_listing.h"
 #include "workflow/data_files.h"
 #include "workflow/reports.h"
 
@@ -74,7 +75,7 @@ int report(Invocation& call) {
     if (const int* status = std::get_if<int>(&read)) return *status;
     const Source& source = std::get<Source>(read);
     const QString out = call.value(QStringLiteral("out"));
-    const workflow::Authorship by = workflow::authorshipNow();
+    const workflow::Authorship by = workflow::authorshipNow(call.settingsFolders());
     if (source.records) return written(call, workflow::reportOnRecords(out, *source.records, by), out);
     if (!source.onePump) return written(call, workflow::reportOnHistory(out, *call.history(), source.query, by), out);
     const workflow::PumpRead pump = workflow::pumpTests(*call.history(), source.query.rfid);
@@ -83,10 +84,32 @@ int report(Invocation& call) {
 }
 
 int exportRecords(Invocation& call) {
+    const QString format = call.isSet(QStringLiteral("format")) ? call.value(QStringLiteral("format")) : QStringLiteral("json");
+    const bool cmms = format == u"cmms-csv";
+    if (!cmms && format != u"json") {
+        call.err() << "torbex-cli: --format is json or cmms-csv\n";
+        return kUsageError;
+    }
     auto read = readSource(call, false);
     if (const int* status = std::get_if<int>(&read)) return *status;
     const Source& source = std::get<Source>(read);
     const QString out = call.value(QStringLiteral("out"));
+    if (cmms) {
+        // The rows carry the register's details and due dates: the history's tests only.
+        if (source.records) {
+            call.err() << "torbex-cli: cmms-csv exports the history: name --all or --since DATE\n";
+            return kUsageError;
+        }
+        const history::InspectionInterval interval = history::inspectionIntervalMonths(call.settingsFolders());
+        if (!interval.problem.isEmpty()) {
+            call.err() << "torbex-cli: " << terminalText(interval.problem) << '\n';
+            return kUsageError;
+        }
+        return written(call,
+                       workflow::exportCmms(out, *call.history(), source.query, interval.months,
+                                            workflow::inspectorName(call.settingsFolders())),
+                       out);
+    }
     const QDateTime now = QDateTime::currentDateTime();
     return written(call,
                    source.records ? workflow::exportRecords(out, *source.records, now)

@@ -59,6 +59,11 @@ DatabaseTarget chooseDatabase(const QStringList& settingsFolders,
                 .filePath(QStringLiteral("history.sqlite"))};
 }
 
+QString configuredInspector(const QStringList& settingsFolders) {
+    const auto line = configured(settingsFolders, QStringLiteral("report/inspector"));
+    return line ? line->first : QString();
+}
+
 InspectionInterval inspectionIntervalMonths(const QStringList& settingsFolders) {
     const auto line = configured(settingsFolders, QStringLiteral("history/interval"));
     if (!line) return {};

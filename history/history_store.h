@@ -69,6 +69,8 @@ struct InspectionInterval {
     QString problem;
 };
 InspectionInterval inspectionIntervalMonths(const QStringList& settingsFolders);
+// "[report] inspector=" in torbex.conf: who signs reports and exports; empty when not set.
+QString configuredInspector(const QStringList& settingsFolders);
 
 // Who changed a management number in the registry.
 enum class ChangeSource { Editor, File, Tool };

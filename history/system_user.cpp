@@ -16,4 +16,12 @@ QString systemUserName() {
     return QStringLiteral("unknown");
 }
 
+QString systemUserFullName() {
+#ifdef Q_OS_UNIX
+    if (const passwd* account = getpwuid(geteuid()); account && account->pw_gecos)
+        return QString::fromLocal8Bit(account->pw_gecos).section(u',', 0, 0).trimmed();
+#endif
+    return {};
+}
+
 }  // namespace torbex::history

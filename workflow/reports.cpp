@@ -1,6 +1,7 @@
 #include "workflow/reports.h"
 
 #include "history/system_user.h"
+#include "report/cmms_export.h"
 #include "report/json_export.h"
 #include "workflow/download.h"
 
@@ -42,7 +43,9 @@ data::TestsWritten writeJson(const QString& path, data::TestSource& tests, const
 
 }  // namespace
 
-Authorship authorshipNow() { return {history::systemUserName(), QDateTime::currentDateTime()}; }
+Authorship authorshipNow(const QStringList& settingsFolders) {
+    return {inspectorName(settingsFolders), QDateTime::currentDateTime()};
+}
 
 RecordsInHand withRegistryNumbers(RecordsInHand records, history::HistoryStore* registry) {
     // Without a registry the records' own numbers stand.
@@ -98,6 +101,27 @@ data::TestsWritten exportHistory(QIODevice& device, history::HistoryStore& store
                       const QDateTime& exportedAt) {
     history::HistoryTestSource source(store, query);
     return report::writeJsonExport(device, source, exportedAt);
+}
+
+QString inspectorName(const QStringList& settingsFolders) {
+    if (QString configured = history::configuredInspector(settingsFolders); !configured.isEmpty()) return configured;
+    const QString fullName = history::systemUserFullName();
+    return fullName.isEmpty() ? history::systemUserName() : fullName;
+}
+
+data::TestsWritten exportCmms(const QString& path, history::HistoryStore& store, const history::TestQuery& query,
+                              int defaultIntervalMonths, const QString& inspector) {
+    const auto pumps = store.pumps(defaultIntervalMonths);
+    if (!pumps) return data::TestsWritten::unread(pumps.error());
+    std::map<QString, report::PumpOnRecord> register_;
+    for (const history::PumpSummary& p : pumps.value())
+        register_[p.rfid] = {p.details.maker, p.details.model, p.details.department, p.intervalMonths};
+    const auto pumpOf = [&](const QString& rfid) {
+        const auto found = register_.find(rfid);
+        return found != register_.end() ? found->second : report::PumpOnRecord{{}, {}, {}, defaultIntervalMonths};
+    };
+    history::HistoryTestSource source(store, query);
+    return writeFile(path, [&](QIODevice& device) { return report::writeCmmsExport(device, source, pumpOf, inspector); });
 }
 
 }  // namespace torbex::workflow

@@ -13,12 +13,13 @@ class QIODevice;
 
 namespace torbex::workflow {
 
-// Who made a report and when; the account's name and the present moment unless told otherwise.
+// Who made a report and when: the inspector (see inspectorName) and the present moment unless
+// told otherwise.
 struct Authorship {
     QString madeBy;
     QDateTime madeAt;
 };
-Authorship authorshipNow();
+Authorship authorshipNow(const QStringList& settingsFolders = {});
 
 // Records in hand (the page's, or a data file's) with the tester they came from (empty: not
 // known, as for a data file). Numbers they lack come from the registry when there is one.
@@ -56,5 +57,14 @@ data::TestsWritten exportHistory(const QString& path, history::HistoryStore& sto
                                  const QDateTime& exportedAt);
 data::TestsWritten exportHistory(QIODevice& device, history::HistoryStore& store, const history::TestQuery& query,
                                  const QDateTime& exportedAt);
+
+// Who signs reports and exports: "[report] inspector=" of torbex.conf, else the account's full
+// name, else its login name.
+QString inspectorName(const QStringList& settingsFolders);
+
+// The history's tests as rows for a maintenance system (see report/cmms_export.h), each with its
+// pump's register entry and next due date, written whole or not at all.
+data::TestsWritten exportCmms(const QString& path, history::HistoryStore& store, const history::TestQuery& query,
+                              int defaultIntervalMonths, const QString& inspector);
 
 }  // namespace torbex::workflow

@@ -12,6 +12,7 @@
 
 #include "data/file_io.h"
 #include "data/record_texts.h"
+#include "report/cmms_export.h"
 #include "report/json_export.h"
 #include "report/pdf_report.h"
 #include "report/trend_data.h"
@@ -213,6 +214,29 @@ TEST(JsonExport, FieldsUnitsVerdictWordsOrNumbersWrong) {
     EXPECT_EQ(exported[2][u"flow"][u"result"][u"value"].toDouble(), -1.5);
     EXPECT_EQ(exported[2][u"occlusion"][u"result"][u"value"].toDouble(), 0.5);
     EXPECT_EQ(buffer.data().count("\"value\": 100.0,") + buffer.data().count("\"value\": -1.5,"), 1);
+}
+
+// A row per test of a pump, read back by a spreadsheet as written: a byte-order mark, cells that
+// would run as formulas kept as text, separators quoted; the next due date from the model's interval.
+TEST(CmmsExport, RowsLostMisquotedOrRunAsFormulas) {
+    data::MeasurementRecord noPump = record(2);
+    noPump.PumpRfid = QString();
+    noPump.values = data::valuesOfTexts(noPump);
+    const std::vector<data::MeasurementRecord> records{record(1, 0x8B), noPump, record(3, 0x9F)};
+    data::RecordsSource source(records, QStringLiteral("TB\"1"));
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    const auto pumpOf = [](const QString& rfid) {
+        return rfid.endsWith(u'1') ? PumpOnRecord{QStringLiteral("=cmd"), QStringLiteral("X,1"), QStringLiteral("ICU"), 6}
+                                   : PumpOnRecord{};
+    };
+    EXPECT_EQ(writeCmmsExport(buffer, source, pumpOf, QStringLiteral("-Sato")).tests, 2);
+    const QList<QByteArray> lines = buffer.data().split('\n');
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines[0], QByteArray("\xEF\xBB\xBF") + kCmmsHeading + '\r');
+    EXPECT_EQ(QString::fromUtf8(lines[1]), QStringLiteral("管理-1,0807060504030001,'=cmd,\"X,1\",ICU,2024-03-02,Fail,99.5,Fail,53.2,Pass,"
+                                                          "2024-09-02,'-Sato,\"TB\"\"1\"\r"));
+    EXPECT_TRUE(lines[2].startsWith("管理-3,0807060504030003,,,,2024-03-04,Error,99.5,Error,53.2,Pass,2025-03-04,"));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "support/file_size_limit.h"
 #include "support/scratch_database.h"
 #include "workflow/register.h"
+#include "workflow/reports.h"
 
 namespace torbex::workflow {
 namespace {
@@ -36,6 +37,14 @@ TEST(Worklist, RetiredLaterOrOtherDepartmentsPumpsListedOrOrderWrong) {
     };
     EXPECT_EQ(rfids(worklist(pumps, {today, 30, {}})), u"never late ward soon"_s);
     EXPECT_EQ(rfids(worklist(pumps, {today, 0, u"icu"_s})), u"never late"_s);
+}
+
+// Reports and exports are signed by the configured inspector, else by the account: never blank.
+TEST(Inspector, ConfiguredNameIgnoredOrNoNameGiven) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(data::writeFileAtomically(folder.filePath(u"torbex.conf"_s), "[report]\ninspector=Sato Hanako\n"));
+    EXPECT_EQ(inspectorName({QString(), folder.path()}), u"Sato Hanako"_s);
+    EXPECT_FALSE(inspectorName({}).isEmpty());
 }
 
 class Backup : public ::testing::Test {
