@@ -11,8 +11,11 @@ QString usage() {
         "       torbex-cli --help | --version | COMMAND --help\n"
         "\n"
         "commands:\n");
-    for (const Command& command : commandTable())
-        text += QStringLiteral("  %1 %2\n").arg(command.usage, -38).arg(command.summary);
+    // A usage too long for its column stands alone, its summary below it in the column.
+    for (const Command& command : commandTable()) {
+        text += command.usage.size() <= 38 ? QStringLiteral("  %1 %2\n").arg(command.usage, -38).arg(command.summary)
+                                           : QStringLiteral("  %1\n%2 %3\n").arg(command.usage, QString(40, u' '), command.summary);
+    }
     text += QStringLiteral(
         "\n"
         "options:\n"
@@ -30,8 +33,15 @@ QString usage() {
 }
 
 QString commandUsage(const Command& command) {
-    return QStringLiteral("usage: torbex-cli [--database DB] [--simulate SCENARIO.json] [--trace] %1\n\n%2\n")
-        .arg(command.usage, command.summary);
+    QString text = QStringLiteral("usage: torbex-cli [--database DB] [--simulate SCENARIO.json] [--trace] %1\n\n%2\n")
+                       .arg(command.usage, command.summary);
+    if (!command.options.empty()) text += QStringLiteral("\noptions:\n");
+    for (const OptionSpec& option : command.options) {
+        const QString named = option.valueName.isEmpty() ? QStringLiteral("--") + option.name
+                                                         : QStringLiteral("--%1 %2").arg(option.name, option.valueName);
+        text += QStringLiteral("  %1 %2\n").arg(named, -30).arg(option.description);
+    }
+    return text;
 }
 
 const Command* findCommand(const QString& name) {

@@ -56,8 +56,7 @@ const std::vector<Command>& commandTable() {
          {{QStringLiteral("rfid"), QStringLiteral("Only this pump's tests."), QStringLiteral("RFID")}, json()}, {}, 0, 0,
          &listHistory},
         {QStringLiteral("registry"),
-         QStringLiteral("registry [--json] | registry set RFID [NUMBER] [--maker M] [--model M] [--serial S] "
-                        "[--department D] [--location L] [--status in-service|retired] [--notes TEXT] | "
+         QStringLiteral("registry [--json] | registry set RFID [NUMBER] [--FIELD VALUE]... | "
                         "registry show RFID|NUMBER [--json]"),
          QStringLiteral("list the pumps with their last tests and due dates, set a pump's number and details, "
                         "or show one pump"),

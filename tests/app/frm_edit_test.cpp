@@ -24,6 +24,10 @@ TEST(FrmEditTest, RefusedEntryStaysOpenForCorrectionEnterConfirmsAndCancelReject
     // and every caption shows whole.
     EXPECT_GT(edit.txtEdit[0]->x(), edit.lblEdit[0]->geometry().right());
     EXPECT_EQ(edit.txtEdit[0]->y(), edit.lblEdit[0]->y());
+    // The buttons stand side by side below the entry, confirm first.
+    EXPECT_EQ(edit.CmdEdit[0]->y(), edit.CmdEdit[1]->y());
+    EXPECT_LT(edit.CmdEdit[0]->geometry().right(), edit.CmdEdit[1]->x());
+    EXPECT_GT(edit.CmdEdit[0]->y(), edit.txtEdit[0]->geometry().bottom());
     testing::expectApart(edit, edit.findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
     QTest::keyClicks(edit.txtEdit[0], QStringLiteral("ABCDEFGHIJK"));  // ten characters at most
     EXPECT_EQ(edit.entry(), QStringLiteral("ABCDEFGHIJ"));

@@ -51,6 +51,18 @@ TEST(RealDialogs, FileDialogOffersTheKindOfFileWhereAsked) {
     EXPECT_EQ(chosen, std::optional(folder.filePath(QStringLiteral("a.csv"))));
 }
 
+// The download's progress dialog follows the slots.
+TEST(RealDialogs, ProgressDialogShowsTheSlotReached) {
+    QWidget parent;
+    MessageBoxDialogs dialogs(&parent);
+    const auto progress = dialogs.showDownloadProgress();
+    progress->show(200, 1001, 5);
+    const auto* dialog = parent.findChild<QProgressDialog*>();
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(std::pair(dialog->value(), dialog->maximum()), std::pair(200, 1001));
+    EXPECT_FALSE(progress->cancelled());
+}
+
 // Shown at its size, the history window's controls are in view, apart and in their order.
 TEST(RealLayout, HistoryWindowsControlsAreInViewAndApart) {
     QTemporaryDir folder;
@@ -63,6 +75,10 @@ TEST(RealLayout, HistoryWindowsControlsAreInViewAndApart) {
     const QList<QWidget*> controls{window.txtFilter, window.grdPumps, window.grdTests, window.chtTrend, window.cmdReport,
                                    window.cmdClose};
     testing::expectApart(window, controls);
+    EXPECT_FALSE(window.windowTitle().isEmpty());
+    for (const QAbstractItemModel* list : {window.grdPumps->model(), window.grdTests->model()})
+        for (int column = 0; column < list->columnCount(); ++column)
+            EXPECT_FALSE(list->headerData(column, Qt::Horizontal).toString().isEmpty()) << column;
     for (const QWidget* control : controls)
         EXPECT_EQ(std::pair(control->isVisible(), control->size().isEmpty()), std::pair(true, false)) << control->objectName().toStdString();
     EXPECT_LT(window.txtFilter->mapTo(&window, QPoint(0, 0)).y(), window.grdPumps->mapTo(&window, QPoint(0, 0)).y());

@@ -45,6 +45,7 @@ TEST_F(Cli, WrongStatusOrMessageForTheCommandLine) {
     const std::tuple<const char*, int, QString> cases[] = {
         {"--help", kSuccess, u"\n  download --out FILE.csv                download every record"_s},
         {"info --help", kSuccess, u"[--trace] info [--json]\n\nshow the tester's version"_s},
+        {"-h", kSuccess, u"\n  download --out FILE.csv                download every record"_s},
         {"--version", kSuccess, u"torbex-cli 1."_s}, {"frobnicate", kUsageError, u"unknown command: frobnicate"_s},
         {"", kUsageError, u"no command given"_s}, {"download", kUsageError, u"download needs --out"_s},
         {"download --out=@no/x.csv", kFileError, u"cannot write @no/x.csv"_s},
@@ -107,6 +108,8 @@ TEST_F(Cli, HistoryCommandsWrongStatusOrMessage) {
         {"registry set 0807060504030201", kUsageError, u"a number or a field to set"_s},
         {"registry set 0807060504030201 --status gone", kUsageError, u"--status must be in-service or retired"_s},
         {"registry set 0807060504030201 --notes \x01", kUsageError, u"--notes holds a control character"_s},
+        {"registry set 0807060504030201 --maker 12345678901234567890123456789012345678901234567890123456789012345",
+         kUsageError, u"--maker holds at most 64 characters"_s},
         {"registry show P-404", kUsageError, u"no pump has the RFID or management number P-404"_s},
         {"model set M X --interval 6.5", kUsageError, u"--interval takes whole months"_s},
         {"due --within x", kUsageError, u"--within takes whole days"_s},
@@ -169,7 +172,12 @@ TEST_F(Cli, RegisterCommandsLoseDetailsOrDueDatesOrTheBackup) {
     ok("download --out @d.csv");
     ok("registry set 0807060504030201 P-1 --maker M1 --model X --department ICU --location 3F");
     ok("model set M1 X --interval 6");
+    EXPECT_EQ(ok("model"), u"M1\tX\t6\n"_s);
+    EXPECT_EQ(QJsonDocument::fromJson(ok("model --json").toUtf8())[0][u"intervalMonths"].toInt(), 6);
     EXPECT_EQ(QJsonDocument::fromJson(ok("registry show P-1 --json").toUtf8())[u"due"].toString(), u"2024-07-02"_s);
+    EXPECT_EQ(QJsonDocument::fromJson(ok("registry --json").toUtf8())[1][u"location"].toString(), u"3F"_s);
+    EXPECT_EQ(QJsonDocument::fromJson(ok("due --json --within 0").toUtf8()).array().size(), 2);
+    EXPECT_EQ(QJsonDocument::fromJson(ok("audit --json").toUtf8())[4][u"new"].toString(), u"3F"_s);
     EXPECT_TRUE(ok("due --within 0 --department icu").startsWith(u"2024-07-02\tP-1\t0807060504030201\tICU\t3F\tM1\tX\t2024-01-02\tPass\n"_s)) << out.toStdString();
     EXPECT_EQ(ok("audit --rfid P-1").count(u'\n'), 5);
     ok("backup --out @b.sqlite");

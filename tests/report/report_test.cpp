@@ -214,6 +214,14 @@ TEST(JsonExport, FieldsUnitsVerdictWordsOrNumbersWrong) {
     EXPECT_EQ(exported[2][u"flow"][u"result"][u"value"].toDouble(), -1.5);
     EXPECT_EQ(exported[2][u"occlusion"][u"result"][u"value"].toDouble(), 0.5);
     EXPECT_EQ(buffer.data().count("\"value\": 100.0,") + buffer.data().count("\"value\": -1.5,"), 1);
+
+    // An export larger than a block of text comes out whole.
+    const std::vector<data::MeasurementRecord> many(1001, record(1));
+    QBuffer large;
+    large.open(QIODevice::WriteOnly);
+    data::RecordsSource all(many);
+    EXPECT_EQ(writeJsonExport(large, all, QDateTime::currentDateTime()).tests, 1001);
+    EXPECT_EQ(QJsonDocument::fromJson(large.data())[u"records"].toArray().size(), 1001);
 }
 
 // A row per test of a pump, read back by a spreadsheet as written: a byte-order mark, cells that
