@@ -1,5 +1,7 @@
 #include "report/trend_painter.h"
 
+#include "report/trend_layout.h"
+
 #include <QDateTime>
 #include <QPainter>
 #include <QPainterPath>
@@ -8,14 +10,10 @@
 namespace torbex::report {
 namespace {
 
-const QColor kFlowColour(0, 130, 0);
-const QColor kOcclusionColour(0, 70, 180);
-constexpr Band kPercentAxis{80, 120};
-constexpr Band kPressureAxis{0, 150};
-constexpr int kTimeTicks = 5;
+using namespace trend_layout;
 
 QColor translucent(QColor colour) {
-    colour.setAlpha(40);
+    colour.setAlpha(kBandAlpha);
     return colour;
 }
 
@@ -44,38 +42,41 @@ void paintSeries(QPainter& painter, const Scale& scale, const std::vector<TrendP
     QPainterPath line;
     line.moveTo(scale.x(points.front().atMs), scale.y(points.front().value, axis));
     for (const TrendPoint& point : points) line.lineTo(scale.x(point.atMs), scale.y(point.value, axis));
-    painter.setPen(QPen(colour, 1.2));
+    painter.setPen(QPen(colour, kSeriesWidth));
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(line);
     painter.setBrush(colour);
-    for (const TrendPoint& point : points) painter.drawEllipse(QPointF(scale.x(point.atMs), scale.y(point.value, axis)), 2, 2);
+    for (const TrendPoint& point : points) painter.drawEllipse(QPointF(scale.x(point.atMs), scale.y(point.value, axis)), kPointRadius, kPointRadius);
 }
 
 void paintAxes(QPainter& painter, const QRectF& plot, const Scale& scale, const Trend& trend) {
-    painter.setPen(QPen(QColor(0xD0, 0xD0, 0xD0), 0.5));
-    for (double percent = kPercentAxis.low; percent <= kPercentAxis.high; percent += 10) {
-        const double y = scale.y(percent, kPercentAxis);
+    const auto tickValue = [](Band axis, int tick) { return axis.low + (axis.high - axis.low) * tick / (kValueTicks - 1); };
+    painter.setPen(QPen(kGridColour, kGridWidth));
+    for (int tick = 0; tick < kValueTicks; ++tick) {
+        const double y = scale.y(tickValue(kPercentAxis, tick), kPercentAxis);
         painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
     }
-    painter.setPen(QPen(Qt::black, 0.8));
+    painter.setPen(QPen(Qt::black, kFrameWidth));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(plot);
-    const double labelHeight = 10;
-    for (int tick = 0; tick <= 4; ++tick) {
-        const double percent = kPercentAxis.low + tick * 10, pressure = kPressureAxis.low + tick * 37.5;
-        painter.drawText(QRectF(plot.left() - 30, scale.y(percent, kPercentAxis) - labelHeight / 2, 26, labelHeight),
+    const double leftLabels = plot.left() - kLabelGap - kLeftLabelWidth, rightLabels = plot.right() + kLabelGap;
+    for (int tick = 0; tick < kValueTicks; ++tick) {
+        const double percent = tickValue(kPercentAxis, tick), pressure = tickValue(kPressureAxis, tick);
+        painter.drawText(QRectF(leftLabels, scale.y(percent, kPercentAxis) - kLabelHeight / 2, kLeftLabelWidth, kLabelHeight),
                          Qt::AlignRight | Qt::AlignVCenter, QString::number(percent));
-        painter.drawText(QRectF(plot.right() + 4, scale.y(pressure, kPressureAxis) - labelHeight / 2, 30, labelHeight),
+        painter.drawText(QRectF(rightLabels, scale.y(pressure, kPressureAxis) - kLabelHeight / 2, kRightLabelWidth, kLabelHeight),
                          Qt::AlignLeft | Qt::AlignVCenter, QString::number(pressure));
     }
-    painter.drawText(QRectF(plot.left() - 30, plot.top() - 14, 26, 12), Qt::AlignRight, QStringLiteral("%"));
-    painter.drawText(QRectF(plot.right() + 4, plot.top() - 14, 30, 12), Qt::AlignLeft, QStringLiteral("kPa"));
+    painter.drawText(QRectF(leftLabels, plot.top() - kUnitAbove, kLeftLabelWidth, kUnitHeight), Qt::AlignRight,
+                     QStringLiteral("%"));
+    painter.drawText(QRectF(rightLabels, plot.top() - kUnitAbove, kRightLabelWidth, kUnitHeight), Qt::AlignLeft,
+                     QStringLiteral("kPa"));
     const QString format = trend.spansUnderAWeek ? QStringLiteral("MM/dd HH:mm") : QStringLiteral("yyyy/MM/dd");
     for (int tick = 0; tick < kTimeTicks; ++tick) {
         const qint64 ms = trend.firstMs + (trend.lastMs - trend.firstMs) * tick / (kTimeTicks - 1);
         const double x = scale.x(ms);
-        painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + 3));
-        painter.drawText(QRectF(x - 40, plot.bottom() + 4, 80, labelHeight), Qt::AlignCenter,
+        painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + kTickLength));
+        painter.drawText(QRectF(x - kTimeLabelWidth / 2, plot.bottom() + kLabelGap, kTimeLabelWidth, kLabelHeight), Qt::AlignCenter,
                          QDateTime::fromMSecsSinceEpoch(ms).toString(format));
     }
 }
@@ -87,13 +88,13 @@ void paintLegend(QPainter& painter, const QRectF& row) {
         {QStringLiteral("流量測定結果 (%)"), kFlowColour},
         {QStringLiteral("閉塞測定結果 (kpa)"), kOcclusionColour},
     };
-    const double width = row.width() / 4;
-    for (int i = 0; i < 4; ++i) {
-        const QRectF swatch(row.left() + i * width, row.center().y() - 4, 14, 8);
+    const double width = row.width() / std::size(entries);
+    for (std::size_t i = 0; i < std::size(entries); ++i) {
+        const QRectF swatch(row.left() + i * width, row.center().y() - kSwatchHeight / 2, kSwatchWidth, kSwatchHeight);
         painter.fillRect(swatch, entries[i].second);
         painter.setPen(Qt::black);
-        painter.drawText(QRectF(swatch.right() + 4, row.top(), width - 20, row.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                         entries[i].first);
+        painter.drawText(QRectF(swatch.right() + kSwatchGap, row.top(), width - kSwatchWidth - 2 * kSwatchGap, row.height()),
+                         Qt::AlignLeft | Qt::AlignVCenter, entries[i].first);
     }
 }
 
@@ -103,16 +104,17 @@ void paintTrend(QPainter& painter, const QRectF& box, const Trend& trend, const 
     painter.save();
     painter.setFont(font);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF plot = box.adjusted(34, 16, -36, -34);
+    const QRectF plot = box.adjusted(kPlotLeft, kPlotTop, -kPlotRight, -kPlotBottom);
     const Scale scale(plot, trend);
     painter.fillRect(scale.band(kFlowBand, kPercentAxis), translucent(kFlowColour));
     painter.fillRect(scale.band(trend.occlusionBand, kPressureAxis), translucent(kOcclusionColour));
     paintAxes(painter, plot, scale, trend);
-    painter.setClipRect(plot.adjusted(-3, -3, 3, 3));
+    painter.setClipRect(plot.adjusted(-kClipMargin, -kClipMargin, kClipMargin, kClipMargin));
     paintSeries(painter, scale, trend.flow, kPercentAxis, kFlowColour);
     paintSeries(painter, scale, trend.occlusion, kPressureAxis, kOcclusionColour);
     painter.setClipping(false);
-    paintLegend(painter, QRectF(box.left() + 34, box.bottom() - 14, box.width() - 70, 14));
+    paintLegend(painter, QRectF(box.left() + kPlotLeft, box.bottom() - kLegendHeight, box.width() - kPlotLeft - kPlotRight,
+                                kLegendHeight));
     painter.restore();
 }
 
