@@ -132,6 +132,7 @@ TEST(PdfReport, EveryRecordsTextIsThereWithTheSummaryOnPagesWithTheirNumbers) {
     const QString largeText = testing::pdfText(large);
     EXPECT_TRUE(largeText.contains(QStringLiteral("点検報告書（続き）")));
     EXPECT_TRUE(largeText.contains(QStringLiteral("s/n：―"))) << largeText.left(400).toStdString();
+    EXPECT_EQ(largeText.count(QStringLiteral("測定時刻")), 20);  // the table's heading on every page
 }
 
 TEST(PdfReport, PumpReportCarriesItsHistoryAndTrend) {
