@@ -57,13 +57,13 @@ const std::vector<Command>& commandTable() {
          &listHistory},
         {QStringLiteral("registry"),
          QStringLiteral("registry [--json] | registry set RFID [NUMBER] [--FIELD VALUE]... | "
-                        "registry show RFID|NUMBER [--json]"),
+                        "registry show RFID|NUMBER [--json] | registry import FILE.csv | registry export --out FILE.csv"),
          QStringLiteral("list the pumps with their last tests and due dates, set a pump's number and details, "
-                        "or show one pump"),
+                        "show one pump, or take or write the whole register as CSV"),
          {json(), value("maker", "The pump's maker.", "M"), value("model", "The pump's model.", "M"),
           value("serial", "The pump's own serial number.", "S"), value("department", "Its department.", "D"),
           value("location", "Where it is kept.", "L"), value("status", "In service or retired.", "in-service|retired"),
-          value("notes", "Notes.", "TEXT")},
+          value("notes", "Notes.", "TEXT"), out("FILE.csv")},
          {}, 0, 3, &registry},
         {QStringLiteral("model"), QStringLiteral("model [--json] | model set MAKER MODEL --interval MONTHS"),
          QStringLiteral("list the models' inspection intervals, or set one (0 months: torbex.conf's applies)"),

@@ -11,7 +11,9 @@
 #include "data/grid_cells.h"
 #include "data/management_number.h"
 #include "history/register_fields.h"
+#include "data/file_io.h"
 #include "workflow/register.h"
+#include "workflow/register_csv.h"
 #include "workflow/shared_texts.h"
 
 namespace torbex::cli {
@@ -145,15 +147,54 @@ void printAuditEntry(Invocation& call, const history::AuditEntry& e) {
                                                                : QStringLiteral("tool")});
 }
 
+// Every line is checked before any pump changes; a file with a failing line changes nothing.
+int importRegister(Invocation& call, const QString& path) {
+    const data::FileBytes read = data::readRegularFile(path, data::kMaxDataFileBytes);
+    if (!read.error.isEmpty()) return call.fileFailed(QStringLiteral("import"), path, read.error);
+    const auto checked = workflow::readRegisterCsv(read.bytes);
+    if (const auto* problems = std::get_if<workflow::RegisterProblems>(&checked)) {
+        for (const auto& [line, why] : problems->lines)
+            call.err() << "torbex-cli: " << terminalText(path) << ": line " << line << ": " << terminalText(why) << '\n';
+        call.err() << "torbex-cli: nothing imported\n";
+        return kFileError;
+    }
+    HistoryStore* store = call.historyOrSay();
+    if (!store) return kHistoryUnavailable;
+    const auto& file = std::get<workflow::RegisterFile>(checked);
+    const auto changed = store->importRegister(file.pumps, file.intervals, history::ChangeSource::File);
+    if (!changed) return call.historyFailed(changed.error());
+    call.out() << file.pumps.size() << " pumps read, " << changed.value() << " changed\n";
+    return kSuccess;
+}
+
+int exportRegister(Invocation& call) {
+    if (!call.isSet(QStringLiteral("out"))) {
+        call.err() << "torbex-cli: registry export needs --out\n";
+        return kUsageError;
+    }
+    int status = kSuccess;
+    const auto listed = pumps(call, status);
+    if (!listed) return status;
+    const auto models = call.history()->modelIntervals();
+    if (!models) return call.historyFailed(models.error());
+    const QString out = call.value(QStringLiteral("out"));
+    const data::FileOutcome written = data::writeFileAtomically(out, workflow::registerCsv(*listed, models.value()));
+    if (!written.ok()) return call.fileFailed(QStringLiteral("write"), out, written.error);
+    call.out() << listed->size() << " pumps\n";
+    return kSuccess;
+}
+
 }  // namespace
 
 int registry(Invocation& call) {
     const QStringList arguments = call.arguments();
     if (!arguments.isEmpty() && arguments.front() == u"set") return setPump(call, arguments);
     if (arguments.size() == 2 && arguments.front() == u"show") return showPump(call, arguments[1]);
+    if (arguments.size() == 2 && arguments.front() == u"import") return importRegister(call, arguments[1]);
+    if (arguments.size() == 1 && arguments.front() == u"export") return exportRegister(call);
     if (!arguments.isEmpty()) {
         call.err() << "torbex-cli: registry takes no arguments, or: set RFID [NUMBER] [--FIELD VALUE...], "
-                      "or: show RFID|NUMBER\n";
+                      "show RFID|NUMBER, import FILE.csv, export --out FILE.csv\n";
         return kUsageError;
     }
     int status = kSuccess;

@@ -180,6 +180,10 @@ public:
     // The pump with this RFID, or else with this management number; nullopt when none is
     // registered. Two pumps sharing the number asked for is an error naming them.
     virtual Result<std::optional<RegisteredPump>> findPump(const QString& rfidOrNumber) = 0;
+    // A whole register taken in one transaction, or nothing of it: each pump's fields set as given
+    // (each change audited), then the models' intervals. The number of pumps that changed.
+    virtual Result<int> importRegister(const std::vector<RegisteredPump>& pumps,
+                                       const std::vector<ModelInterval>& intervals, ChangeSource source) = 0;
     // Sets a model's inspection interval; 0 months removes it (the department's applies again).
     virtual Result<Nothing> setModelInterval(const ModelInterval& interval) = 0;
     virtual Result<std::vector<ModelInterval>> modelIntervals() = 0;

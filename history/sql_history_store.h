@@ -16,6 +16,8 @@ public:
     Result<Nothing> changePump(const QString& rfid, const std::map<QString, QString>& changes,
                                ChangeSource source) override;
     Result<std::optional<RegisteredPump>> findPump(const QString& rfidOrNumber) override;
+    Result<int> importRegister(const std::vector<RegisteredPump>& pumps,
+                               const std::vector<ModelInterval>& intervals, ChangeSource source) override;
     Result<Nothing> setModelInterval(const ModelInterval& interval) override;
     Result<std::vector<ModelInterval>> modelIntervals() override;
     Result<std::vector<NumberConflict>> learnNumbers(

@@ -41,6 +41,16 @@ bool writePump(QSqlQuery& query, const RegisteredPump& pump) {
          statusWord(d.retired), d.notes});
 }
 
+bool writeModelInterval(QSqlQuery& query, const ModelInterval& interval) {
+    if (interval.months <= 0)
+        return runStatement(query, QStringLiteral("DELETE FROM models WHERE maker = ? AND model = ?"),
+                            {interval.maker, interval.model});
+    return runStatement(query,
+                        QStringLiteral("INSERT INTO models (maker, model, interval_months) VALUES (?, ?, ?) "
+                                       "ON CONFLICT (maker, model) DO UPDATE SET interval_months = excluded.interval_months"),
+                        {interval.maker, interval.model, interval.months});
+}
+
 Result<std::optional<RegisteredPump>> SqlHistoryStore::findPump(const QString& rfidOrNumber) {
     using Found = std::optional<RegisteredPump>;
     static const QRegularExpression rfidForm(QStringLiteral("^[0-9A-Fa-f]{16}$"));
@@ -71,16 +81,7 @@ Result<std::optional<RegisteredPump>> SqlHistoryStore::findPump(const QString& r
 Result<Nothing> SqlHistoryStore::setModelInterval(const ModelInterval& interval) {
     return m_connection->transaction<Nothing>(Access::Write, [&](QSqlDatabase& db) -> Result<Nothing> {
         QSqlQuery query(db);
-        const bool written =
-            interval.months <= 0
-                ? runStatement(query, QStringLiteral("DELETE FROM models WHERE maker = ? AND model = ?"),
-                               {interval.maker, interval.model})
-                : runStatement(query,
-                               QStringLiteral("INSERT INTO models (maker, model, interval_months) "
-                                              "VALUES (?, ?, ?) ON CONFLICT (maker, model) DO UPDATE "
-                                              "SET interval_months = excluded.interval_months"),
-                               {interval.maker, interval.model, interval.months});
-        return written ? Result<Nothing>(Nothing{}) : Result<Nothing>::failure(sqlError(query));
+        return writeModelInterval(query, interval) ? Result<Nothing>(Nothing{}) : Result<Nothing>::failure(sqlError(query));
     });
 }
 

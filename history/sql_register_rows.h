@@ -17,6 +17,9 @@ Result<std::optional<RegisteredPump>> readPump(QSqlQuery& query, const QString& 
 // Writes the pump, or removes it when nothing is known of it.
 bool writePump(QSqlQuery& query, const RegisteredPump& pump);
 
+// Sets a model's interval; 0 months or fewer removes it.
+bool writeModelInterval(QSqlQuery& query, const ModelInterval& interval);
+
 ChangeSource changeSourceFromName(const QString& name);
 
 }  // namespace torbex::history

@@ -60,6 +60,24 @@ Result<std::map<QString, QString>> SqlHistoryStore::managementNumbers() {
         });
 }
 
+// Writes `after` over what the register holds of its pump, auditing each field that changes;
+// whether anything changed, or why it could not be written. Inside the caller's transaction.
+static Result<bool> replacePump(QSqlQuery& query, const RegisteredPump& after, ChangeSource source) {
+    // Writers take turns, so the old values read here are the ones replaced.
+    const Result<std::optional<RegisteredPump>> found = readPump(query, after.rfid);
+    if (!found) return Result<bool>::failure(found.error());
+    const RegisteredPump before = found.value().value_or(RegisteredPump{after.rfid, {}, {}});
+    bool changed = false;
+    for (const QString& field : pumpFieldNames()) {
+        const QString was = fieldValue(before, field), is = fieldValue(after, field);
+        if (was == is) continue;
+        if (!changed && !writePump(query, after)) return Result<bool>::failure(sqlError(query));
+        changed = true;
+        if (!audited(query, after.rfid, field, was, is, source)) return Result<bool>::failure(sqlError(query));
+    }
+    return changed;
+}
+
 Result<Nothing> SqlHistoryStore::changePump(const QString& rfid,
                                             const std::map<QString, QString>& changes,
                                             ChangeSource source) {
@@ -68,20 +86,31 @@ Result<Nothing> SqlHistoryStore::changePump(const QString& rfid,
     return m_connection->transaction<Nothing>(
         Access::Write, [&](QSqlDatabase& db) -> Result<Nothing> {
             QSqlQuery query(db);
-            // Writers take turns, so the old values read here are the ones replaced.
             const Result<std::optional<RegisteredPump>> found = readPump(query, rfid);
             if (!found) return Result<Nothing>::failure(found.error());
-            const RegisteredPump before = found.value().value_or(RegisteredPump{rfid, {}, {}});
-            RegisteredPump after = before;
+            RegisteredPump after = found.value().value_or(RegisteredPump{rfid, {}, {}});
             for (const auto& [field, value] : changes) setFieldValue(after, field, value);
-            if (!writePump(query, after)) return Result<Nothing>::failure(sqlError(query));
-            for (const QString& field : pumpFieldNames()) {
-                const QString was = fieldValue(before, field), is = fieldValue(after, field);
-                if (was != is && !audited(query, rfid, field, was, is, source))
-                    return Result<Nothing>::failure(sqlError(query));
-            }
-            return Nothing{};
+            const Result<bool> replaced = replacePump(query, after, source);
+            return replaced ? Result<Nothing>(Nothing{}) : Result<Nothing>::failure(replaced.error());
         });
+}
+
+Result<int> SqlHistoryStore::importRegister(const std::vector<RegisteredPump>& pumps,
+                                            const std::vector<ModelInterval>& intervals,
+                                            ChangeSource source) {
+    return m_connection->transaction<int>(Access::Write, [&](QSqlDatabase& db) -> Result<int> {
+        QSqlQuery query(db);
+        int changed = 0;
+        for (const RegisteredPump& pump : pumps) {
+            const Result<bool> replaced = replacePump(query, pump, source);
+            if (!replaced) return Result<int>::failure(replaced.error());
+            changed += replaced.value() ? 1 : 0;
+        }
+        for (const ModelInterval& model : intervals) {
+            if (!writeModelInterval(query, model)) return Result<int>::failure(sqlError(query));
+        }
+        return changed;
+    });
 }
 
 Result<std::vector<NumberConflict>> SqlHistoryStore::insertNumbers(

@@ -178,6 +178,13 @@ TEST_F(Cli, RegisterCommandsLoseDetailsOrDueDatesOrTheBackup) {
     EXPECT_EQ(QJsonDocument::fromJson(ok("registry --json").toUtf8())[1][u"location"].toString(), u"3F"_s);
     EXPECT_EQ(QJsonDocument::fromJson(ok("due --json --within 0").toUtf8()).array().size(), 2);
     EXPECT_EQ(QJsonDocument::fromJson(ok("audit --json").toUtf8())[4][u"new"].toString(), u"3F"_s);
+    ok("registry export --out @r.csv");
+    QByteArray sheet = data::readRegularFile(dir.filePath(u"r.csv"_s), 4096).bytes;
+    EXPECT_TRUE(sheet.contains("\r\n0807060504030201,P-1,M1,X,,ICU,3F,in-service,6,\r\n")) << sheet.toStdString();
+    ASSERT_TRUE(data::writeFileAtomically(dir.filePath(u"r.csv"_s), sheet.replace("ICU", "HCU") + "0807060504030299,=1\r\n"));
+    EXPECT_EQ(run(u"--database @h.sqlite registry import @r.csv"_s), kFileError);
+    EXPECT_TRUE(err.contains(u"r.csv: line 4: 2 cells, not 10"_s)) << err.toStdString();
+    EXPECT_TRUE(ok("registry show P-1").contains(u"\ndepartment: ICU\n"_s));
     EXPECT_TRUE(ok("due --within 0 --department icu").startsWith(u"2024-07-02\tP-1\t0807060504030201\tICU\t3F\tM1\tX\t2024-01-02\tPass\n"_s)) << out.toStdString();
     EXPECT_EQ(ok("audit --rfid P-1").count(u'\n'), 5);
     ok("backup --out @b.sqlite");
