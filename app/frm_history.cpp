@@ -5,11 +5,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <QtCharts/QChartView>
 
 #include "app/operator_texts.h"
+#include "app/register_texts.h"
 #include "app/report_saving.h"
 #include "app/history_chart.h"
 #include "workflow/reports.h"
@@ -56,18 +58,27 @@ frmHistory::frmHistory(history::HistoryStore& store, OperatorDialogs& dialogs, i
     cmdClose = new QPushButton(texts::kCloseButton, this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
 
+    // The tests' page first, as the window has always opened; the register's pages after it.
+    tabPages = new QTabWidget(this);
+    tabPages->setObjectName(QStringLiteral("tabPages"));
+    auto* testsPage = new QWidget(tabPages);
+    for (QWidget* child : std::initializer_list<QWidget*>{txtFilter, grdPumps, grdTests, chtTrend}) child->setParent(testsPage);
     auto* filterRow = new QHBoxLayout;
-    filterRow->addWidget(new QLabel(texts::kHistoryFilterLabel, this));
+    filterRow->addWidget(new QLabel(texts::kHistoryFilterLabel, testsPage));
     filterRow->addWidget(txtFilter, 1);
+    auto* testsLayout = new QVBoxLayout(testsPage);
+    testsLayout->addLayout(filterRow);
+    testsLayout->addWidget(grdPumps, 3);
+    testsLayout->addWidget(grdTests, 2);
+    testsLayout->addWidget(chtTrend, 3);
+    tabPages->addTab(testsPage, texts::kTestsTab);
+    registerPages = new RegisterPages(*tabPages, m_store, m_dialogs);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(cmdReport);
     buttons->addWidget(cmdClose);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(filterRow);
-    layout->addWidget(grdPumps, 3);
-    layout->addWidget(grdTests, 2);
-    layout->addWidget(chtTrend, 3);
+    layout->addWidget(tabPages);
     layout->addLayout(buttons);
 
     connect(txtFilter, &QLineEdit::textChanged, this, [this](const QString& text) { m_filtered.setFilterFixedString(text); });
@@ -75,6 +86,7 @@ frmHistory::frmHistory(history::HistoryStore& store, OperatorDialogs& dialogs, i
             [this](const QModelIndex& current) { grdPumps_Click(current.row()); });
     connect(cmdReport, &QPushButton::clicked, this, [this] { cmdReport_Click(); });
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
+    connect(registerPages, &RegisterPages::changed, this, &frmHistory::refresh);
 }
 
 bool frmHistory::refresh() {
@@ -83,8 +95,8 @@ bool frmHistory::refresh() {
         m_dialogs.showMessage(texts::kError, texts::historyUnreadable(pumps.error()));
         return false;
     }
-    m_pumps.setPumps(std::move(pumps.value()), QDate::currentDate());
-    return true;
+    m_pumps.setPumps(pumps.value(), QDate::currentDate());
+    return registerPages->show(pumps.value());
 }
 
 void frmHistory::grdPumps_Click(int row) {

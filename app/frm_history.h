@@ -5,16 +5,18 @@
 
 #include "app/history_models.h"
 #include "app/operator_dialogs.h"
+#include "app/register_pages.h"
 
 class QChartView;
 class QLineEdit;
 class QPushButton;
+class QTabWidget;
 class QTableView;
 
 namespace torbex::app {
 
 // The history window: every pump with its last test and due date (overdue in red), a filter,
-// and for the selected pump its tests and their trend over time.
+// and for the selected pump its tests and their trend over time; then the register's pages.
 class frmHistory final : public QDialog {
     Q_OBJECT
 
@@ -36,6 +38,8 @@ public:
     // The pump whose tests are shown; empty before one is chosen.
     const QString& shownPump() const { return m_shownPump; }
 
+    QTabWidget* tabPages = nullptr;
+    RegisterPages* registerPages = nullptr;
     QLineEdit* txtFilter = nullptr;
     QTableView* grdPumps = nullptr;
     QTableView* grdTests = nullptr;

@@ -5,6 +5,7 @@
 #include <QProgressDialog>
 
 #include "app/frm_edit.h"
+#include "app/frm_pump.h"
 #include "app/frm_history.h"
 #include "app/operator_texts.h"
 
@@ -75,6 +76,12 @@ std::optional<QString> MessageBoxDialogs::editManagementNumber(const QString& cu
     dialog.setEntry(current);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.entry();
+}
+
+std::optional<std::map<QString, QString>> MessageBoxDialogs::editPump(const history::RegisteredPump& pump) {
+    frmPump dialog(pump, *this, m_parent);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.fields();
 }
 
 std::unique_ptr<ProgressView> MessageBoxDialogs::showDownloadProgress() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -8,6 +9,7 @@ class QWidget;
 
 namespace torbex::history {
 class HistoryStore;
+struct RegisteredPump;
 }
 
 namespace torbex::app {
@@ -42,6 +44,10 @@ public:
     // Shows the management number editor with the current number; the new entry when
     // confirmed, nullopt when cancelled.
     virtual std::optional<QString> editManagementNumber(const QString& current) = 0;
+
+    // Shows one pump's form of the register; its fields by their register names when confirmed,
+    // nullopt when cancelled.
+    virtual std::optional<std::map<QString, QString>> editPump(const history::RegisteredPump& pump) = 0;
 
     // Shows a download's progress until the returned view is destroyed.
     virtual std::unique_ptr<ProgressView> showDownloadProgress() = 0;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/operator_dialogs.h"
+#include "history/history_store.h"
 
 namespace torbex::testing {
 
@@ -31,6 +32,13 @@ public:
         editorOpenedWith.push_back(current);
         return takeFirst(entries);
     }
+    std::optional<std::map<QString, QString>> editPump(const history::RegisteredPump& pump) override {
+        pumpFormsOpenedFor.push_back(pump.rfid);
+        if (pumpEdits.empty()) return std::nullopt;
+        auto answer = pumpEdits.front();
+        pumpEdits.pop_front();
+        return answer;
+    }
     std::unique_ptr<app::ProgressView> showDownloadProgress() override {
         struct Progress final : app::ProgressView {
             explicit Progress(ScriptedDialogs& owner) : dialogs(owner) {}
@@ -52,6 +60,8 @@ public:
     std::vector<QString> editorOpenedWith;
     std::vector<std::pair<int, int>> progress;  // {slot, records} as shown
     std::optional<int> cancelAtSlot;
+    std::deque<std::optional<std::map<QString, QString>>> pumpEdits;  // nullopt: cancelled
+    std::vector<QString> pumpFormsOpenedFor;
 
 private:
     // The answer is unpacked rather than copied as an optional: GCC 12 at -O3 otherwise warns

@@ -1,0 +1,96 @@
+#include "app/register_models.h"
+
+#include <QBrush>
+#include <QDateTime>
+
+#include "app/grid_look.h"
+#include "app/register_texts.h"
+#include "data/grid_cells.h"
+
+namespace torbex::app {
+namespace {
+
+QVariant heading(const std::initializer_list<const char16_t*>& headings, int section, Qt::Orientation orientation,
+                 int role) {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= std::ssize(headings))
+        return {};
+    return QString::fromUtf16(headings.begin()[section]);
+}
+
+QString statusText(const QString& word) { return word == history::statusWord(true) ? texts::kRetired : texts::kInService; }
+
+}  // namespace
+
+void RegisterListModel::setPumps(std::vector<history::PumpSummary> pumps, const QDate& today) {
+    beginResetModel();
+    m_pumps = std::move(pumps);
+    m_today = today;
+    endResetModel();
+}
+
+QVariant RegisterListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount()) return {};
+    const history::PumpSummary& p = pump(index.row());
+    const data::Verdict overall = data::overallVerdict(p.lastFlow, p.lastOcclusion);
+    if (role == Qt::ForegroundRole) {
+        const bool overdue = index.column() == Due && (!p.due.isValid() || p.due < m_today) && !p.details.retired;
+        const bool failed = index.column() == Overall && (overall == data::Verdict::Fail || overall == data::Verdict::Error);
+        return overdue || failed ? QVariant(QBrush(kJudgementRed)) : QVariant();
+    }
+    if (role != Qt::DisplayRole) return {};
+    const history::PumpDetails& d = p.details;
+    switch (index.column()) {
+        case ManagementNo: return p.managementNo;
+        case Rfid: return p.rfid;
+        case Maker: return d.maker;
+        case Model: return d.model;
+        case Serial: return d.serial;
+        case Department: return d.department;
+        case Location: return d.location;
+        case Status: return statusText(history::statusWord(d.retired));
+        case Interval: return p.intervalMonths;
+        case LastTest: return p.lastDate;
+        case Overall: return p.tests ? data::verdictWord(overall) : QString();
+        case Due: return p.due.isValid() ? p.due.toString(Qt::ISODate) : QString();
+        default: return {};
+    }
+}
+
+QVariant RegisterListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    return heading({u"管理番号", u"シリンジポンプRFID", u"メーカー", u"機種", u"製造番号", u"部署", u"設置場所", u"状態",
+                    u"点検間隔（月）", u"最終試験日", u"総合判定", u"点検期限"},
+                   section, orientation, role);
+}
+
+void AuditListModel::setEntries(std::vector<history::AuditEntry> entries) {
+    beginResetModel();
+    m_entries = std::move(entries);
+    endResetModel();
+}
+
+QVariant AuditListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount() || role != Qt::DisplayRole) return {};
+    const history::AuditEntry& e = m_entries.at(static_cast<std::size_t>(index.row()));
+    const bool status = e.field == u"status";
+    switch (index.column()) {
+        case ChangedAt:
+            return QDateTime::fromString(e.changedAt, Qt::ISODate).toLocalTime().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
+        case Rfid: return e.rfid;
+        case Field: return texts::fieldLabel(e.field);
+        case OldValue: return status && !e.oldValue.isEmpty() ? statusText(e.oldValue) : e.oldValue;
+        case NewValue: return status ? statusText(e.newValue) : e.newValue;
+        case ChangedBy: return e.changedBy;
+        case Source:
+            return e.source == history::ChangeSource::Editor ? QStringLiteral("画面")
+                   : e.source == history::ChangeSource::File ? QStringLiteral("ファイル")
+                                                             : QStringLiteral("コマンド");
+        default: return {};
+    }
+}
+
+QVariant AuditListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    return heading({u"変更日時", u"シリンジポンプRFID", u"項目", u"変更前", u"変更後", u"変更者", u"変更元"}, section, orientation,
+                   role);
+}
+
+}  // namespace torbex::app

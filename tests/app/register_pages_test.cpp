@@ -1,0 +1,82 @@
+// The register's pages of the history window, and the pump form, over a real history.
+#include <QtTest>
+#include <QtWidgets>
+
+#include "app/frm_history.h"
+#include "app/frm_pump.h"
+#include "app/support/window_fixture.h"
+
+namespace torbex::app {
+namespace {
+
+class RegisterPagesTest : public testing::WindowTest {
+protected:
+    RegisterPagesTest() : WindowTest(testing::twoPumps(), testing::freshHistory()) {
+        EXPECT_TRUE(window.Form_Load());
+        window.Command1_Click(DataButton::Load);  // pumps A1 (2024/01/05) and B2 (2024/01/06)
+        told();
+    }
+    QString cell(const QAbstractItemModel& model, int row, int column) const {
+        return model.index(row, column).data().toString();
+    }
+};
+
+// A pump edited in its form changes the register as the editor's change, and every page shows it:
+// the register sorted as asked, the worklist without a retired pump, the audit trail.
+TEST_F(RegisterPagesTest, EditedPumpLostOrShownStaleOnAnyPage) {
+    frmHistory history(*window.historyStore(), dialogs, 12, documents.path(), &window);
+    ASSERT_TRUE(history.refresh());
+    QStringList tabs;
+    for (int i = 0; i < history.tabPages->count(); ++i) tabs << history.tabPages->tabText(i);
+    EXPECT_EQ(tabs.join(u'|'), QStringLiteral("試験履歴|台　帳|点検予定|変更履歴"));
+    RegisterPages& pages = *history.registerPages;
+    pages.grdRegister->sortByColumn(RegisterListModel::Rfid, Qt::DescendingOrder);
+    EXPECT_EQ(cell(pages.registerView(), 0, RegisterListModel::Rfid), QStringLiteral("00000000000000B2"));
+    EXPECT_EQ(cell(pages.registerView(), 0, RegisterListModel::Overall), QStringLiteral("Fail"));
+    EXPECT_EQ(pages.worklist().rowCount(), 2);  // tested in 2024: overdue
+
+    dialogs.pumpEdits = {std::map<QString, QString>{{QStringLiteral("number"), QStringLiteral(" P-9 ")},
+                                                    {QStringLiteral("department"), QStringLiteral("ICU")},
+                                                    {QStringLiteral("status"), QStringLiteral("retired")}},
+                         std::nullopt};
+    pages.grdRegister_DblClick(0);
+    pages.grdRegister_DblClick(0);  // cancelled: nothing changes
+    EXPECT_EQ(dialogs.pumpFormsOpenedFor, (std::vector<QString>(2, QStringLiteral("00000000000000B2"))));
+    const auto pump = window.historyStore()->findPump(QStringLiteral("P-9"));
+    ASSERT_TRUE(pump.ok() && pump.value());
+    EXPECT_EQ(std::tuple(pump.value()->rfid, pump.value()->details.department, pump.value()->details.retired),
+              std::tuple(QStringLiteral("00000000000000B2"), QStringLiteral("ICU"), true));
+    EXPECT_EQ(cell(pages.registerView(), 0, RegisterListModel::Status), QStringLiteral("廃棄"));
+    EXPECT_EQ(pages.worklist().rowCount(), 1);
+    QStringList audit;
+    for (int row = 0; row < pages.audit().rowCount(); ++row)
+        audit << cell(pages.audit(), row, AuditListModel::Field) + u'=' + cell(pages.audit(), row, AuditListModel::NewValue) +
+                     u'@' + cell(pages.audit(), row, AuditListModel::Source);
+    EXPECT_EQ(audit.join(u' '), QStringLiteral("管理番号=P-9@画面 部署=ICU@画面 状態=廃棄@画面"));
+}
+
+TEST(FrmPumpTest, RefusedFieldKeepsTheFormOpenAndGoodFieldsConfirm) {
+    testing::ScriptedDialogs dialogs;
+    frmPump form({QStringLiteral("00000000000000A1"), QStringLiteral("P-1"), {QStringLiteral("M1"), {}, {}, {}, {}, true, {}}},
+                 dialogs);
+    form.show();
+    EXPECT_EQ(std::tuple(form.txtField.at(QStringLiteral("maker"))->text(), form.cboStatus->currentIndex()),
+              std::tuple(QStringLiteral("M1"), 1));
+    form.txtField.at(QStringLiteral("number"))->setText(QStringLiteral("=1+1"));
+    form.cmdOk_Click();
+    form.txtField.at(QStringLiteral("number"))->setText(QStringLiteral("P-2"));
+    form.txtField.at(QStringLiteral("notes"))->setText(QStringLiteral("a\tb"));
+    form.cmdOk_Click();
+    ASSERT_EQ(dialogs.shown.size(), 2U);
+    EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("管理番号の先頭に「=」「+」「-」「@」は使用できません。"));
+    EXPECT_EQ(dialogs.shown[1].text, QStringLiteral("備考に制御文字は使用できません。"));
+    EXPECT_EQ(form.result(), 0);
+    form.txtField.at(QStringLiteral("notes"))->setText(QStringLiteral("ok"));
+    form.cboStatus->setCurrentIndex(0);
+    form.cmdOk_Click();
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_EQ(form.fields().at(QStringLiteral("status")), QStringLiteral("in-service"));
+}
+
+}  // namespace
+}  // namespace torbex::app
