@@ -24,6 +24,14 @@ TEST(FrmEditTest, RefusedEntryStaysOpenForCorrectionEnterConfirmsAndCancelReject
     // and every caption shows whole.
     EXPECT_GT(edit.txtEdit[0]->x(), edit.lblEdit[0]->geometry().right());
     EXPECT_EQ(edit.txtEdit[0]->y(), edit.lblEdit[0]->y());
+    // Tab goes from the entry to confirm, then to cancel.
+    const auto nextTabStop = [](QWidget* from) {
+        QWidget* next = from->nextInFocusChain();
+        while (!(next->focusPolicy() & Qt::TabFocus) || !next->isVisible()) next = next->nextInFocusChain();
+        return next;
+    };
+    EXPECT_EQ(std::pair(nextTabStop(edit.txtEdit[0]), nextTabStop(edit.CmdEdit[0])),
+              std::pair(static_cast<QWidget*>(edit.CmdEdit[0]), static_cast<QWidget*>(edit.CmdEdit[1])));
     // The buttons stand side by side below the entry, confirm first.
     EXPECT_EQ(edit.CmdEdit[0]->y(), edit.CmdEdit[1]->y());
     EXPECT_LT(edit.CmdEdit[0]->geometry().right(), edit.CmdEdit[1]->x());

@@ -52,5 +52,26 @@ TEST(TrendPainter, ResultsBandsAndLegendStandWhereTheirAxesPutThem) {
     EXPECT_EQ(rgb(image, 288, 193), std::tuple(0, 70, 180));
 }
 
+// A result off the axis (150 %) is drawn towards, but never outside the plot.
+TEST(TrendPainter, ResultOffTheAxisDrawnOutsideThePlot) {
+    Trend trend;
+    trend.firstMs = 0;
+    trend.lastMs = 1000;
+    trend.flow = {{250, 100.0, data::Verdict::Pass}, {750, 150.0, data::Verdict::Fail}};
+    QImage image(400, 200, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        paintTrend(painter, QRectF(image.rect()), trend, QFont());
+    }
+    const auto greenIn = [&image](int y) {
+        int count = 0;
+        for (int x = 0; x < image.width(); ++x) count += greenish(image, x, y, 60);
+        return count;
+    };
+    EXPECT_GT(greenIn(20), 0);  // the line climbs through the plot's top
+    EXPECT_EQ(greenIn(5), 0);   // and stops at it
+}
+
 }  // namespace
 }  // namespace torbex::report
