@@ -182,6 +182,7 @@ TEST(Trend, AxisBandsOrPointsWrong) {
     EXPECT_EQ(std::tuple(two.firstMs, two.lastMs, two.spansUnderAWeek, two.occlusion.size()),
               std::tuple(at.toMSecsSinceEpoch(), at.addDays(18).toMSecsSinceEpoch(), false, 1U));
     EXPECT_EQ(two.occlusionBand, (Band{27, 53}));
+    EXPECT_FALSE(trendOf(std::vector{single, record(16)}, QDateTime()).spansUnderAWeek);  // a week to the minute
 }
 
 // Every test one object with named fields; numbers as the values they are, whatever the texts.
