@@ -14,6 +14,17 @@
 namespace torbex::report {
 namespace {
 
+// A verdict as the data grid words it.
+QString verdictInWords(data::Verdict verdict) {
+    switch (verdict) {
+        case data::Verdict::Pass: return QStringLiteral("Pass");
+        case data::Verdict::Fail: return QStringLiteral("Fail");
+        case data::Verdict::Error: return QStringLiteral("Err");
+        case data::Verdict::NotMeasured: break;
+    }
+    return QStringLiteral("--");
+}
+
 QFont reportFont(double points, bool bold = false) {
     QFont font;
     // Latin first: the CJK face's digits would not survive text extraction.
@@ -164,14 +175,15 @@ private:
 
     void drawTableHeading() {
         double x = kMargin;
-        for (int c = 0; c < data::kGridColumns; ++c) {
-            const QRectF cell(x, m_y, m_widths.at(static_cast<std::size_t>(c)), kHeadingRowHeight);
+        for (std::size_t c = 0; c < kTableColumns; ++c) {
+            const QRectF cell(x, m_y, m_widths.at(c), kHeadingRowHeight);
             m_painter.fillRect(cell, kHeadingGreen);
             m_painter.setPen(Qt::gray);
             m_painter.drawRect(cell);
-            text(cell.adjusted(1, 0, -1, 0), QString::fromUtf16(data::kGridHeadings.at(static_cast<std::size_t>(c))),
-                 m_headingFont, Qt::AlignCenter | Qt::TextWordWrap);
-            x += m_widths.at(static_cast<std::size_t>(c));
+            const char16_t* heading =
+                c < data::kGridColumns ? data::kGridHeadings.at(c) : kVerdictHeadings.at(c - data::kGridColumns);
+            text(cell.adjusted(1, 0, -1, 0), QString::fromUtf16(heading), m_headingFont, Qt::AlignCenter | Qt::TextWordWrap);
+            x += m_widths.at(c);
         }
         m_y += kHeadingRowHeight;
         m_rowsTop = m_y;
@@ -188,6 +200,15 @@ private:
             m_painter.setPen(data::cellColour(record, c) == data::CellColour::Red ? kJudgementRed : Qt::black);
             m_cellTexts.draw(m_painter, QRectF(x, m_y, m_widths[c], kRowHeight), cells[static_cast<std::size_t>(c)].trimmed());
             x += m_widths[c];
+        }
+        const data::Verdict flow = record.flowVerdict(), occlusion = record.occlusionVerdict();
+        const data::Verdict verdicts[kVerdictColumns] = {flow, occlusion, data::overallVerdict(flow, occlusion)};
+        for (int v = 0; v < kVerdictColumns; ++v) {
+            const double width = m_widths[data::kGridColumns + v];
+            const bool failed = verdicts[v] == data::Verdict::Fail || verdicts[v] == data::Verdict::Error;
+            m_painter.setPen(failed ? kJudgementRed : Qt::black);
+            m_cellTexts.draw(m_painter, QRectF(x, m_y, width, kRowHeight), verdictInWords(verdicts[v]));
+            x += width;
         }
         m_y += kRowHeight;
     }
@@ -230,7 +251,7 @@ private:
     const QFont m_cellFont, m_headingFont;
     const QFont m_runningFont = reportFont(10, true), m_footerFont = reportFont(8);
     const PagePlan m_plan;
-    std::array<double, data::kGridColumns> m_widths{};
+    std::array<double, kTableColumns> m_widths{};
     QPainter m_painter;
     CellTexts m_cellTexts;
     int m_page = 1, m_row = 0;

@@ -14,8 +14,13 @@ inline constexpr double kRowHeight = 13, kHeadingRowHeight = 26;
 inline constexpr double kChartHeight = 230, kSignatureHeight = 90, kFooterHeight = 24;
 inline constexpr double kFirstPageHeading = 150, kRunningHeading = 30;
 
-// The table's columns in proportion to the grid's.
-inline constexpr std::array<double, data::kGridColumns> kColumnShares{800, 2400, 1800, 1400, 1300, 1500, 1600, 1200, 1600};
+// The table: the grid's columns, then the verdicts in words (flow, occlusion, the test as a whole),
+// so that a verdict survives a black-and-white printer. Widths in points: an RFID's sixteen
+// digits and a date whole, each verdict word on one line.
+inline constexpr int kVerdictColumns = 3;
+inline constexpr int kTableColumns = data::kGridColumns + kVerdictColumns;
+inline constexpr std::array<double, kTableColumns> kColumnShares{24, 86, 55, 54, 35, 38, 48, 34, 48, 31, 31, 31};
+inline constexpr std::array<const char16_t*, kVerdictColumns> kVerdictHeadings{u"流量判定", u"閉塞判定", u"総合判定"};
 
 inline const QColor kHeadingGreen(192, 255, 192);
 inline const QColor kStripeGreen(224, 255, 224);
