@@ -118,7 +118,9 @@ void frmHistory::grdPumps_Click(int row) {
 
 void frmHistory::cmdReport_Click() {
     if (m_shownPump.isEmpty()) return;
-    const workflow::PumpTests pump = workflow::pumpTests(m_shownPump, m_tests.tests());
+    const workflow::PumpRead read = workflow::pumpTests(m_store, m_shownPump, m_intervalMonths);
+    if (!read.error.isEmpty()) return m_dialogs.showMessage(texts::kError, texts::historyUnreadable(read.error));
+    const workflow::PumpTests& pump = read.pump;
     const workflow::Authorship by = workflow::authorshipNow();
     saveReport(m_dialogs, m_reportFolder, static_cast<int>(pump.tests.size()), by.madeAt.date(),
                [&](const QString& path) { return workflow::reportOnPump(path, pump, by); });

@@ -81,7 +81,9 @@ public:
     }
 
 private:
-    double headingHeight() const { return kFirstPageHeading + (m_context.pump ? kChartHeight + 30 : 0); }
+    double headingHeight() const {
+        return kFirstPageHeading + (m_context.pump ? kPumpDetailLines * kLineHeight + kChartHeight + 30 : 0);
+    }
     double rowsBottom() const { return kPageHeight - kMargin - kFooterHeight; }
     double tableTop() const { return kMargin + (m_page == 1 ? headingHeight() : kRunningHeading); }
 
@@ -131,19 +133,31 @@ private:
         QStringList lines{QStringLiteral("トルベックス　s/n：") + serial, QStringLiteral("測定期間：") + range,
                           QStringLiteral("作成：") + m_context.madeAt.toString(QStringLiteral("yyyy/MM/dd HH:mm")) +
                               QStringLiteral("　作成者：") + m_context.madeBy};
-        if (m_context.pump) {
-            lines.prepend(QStringLiteral("シリンジポンプRFID：%1　管理番号：%2　試験回数：%3")
-                              .arg(m_context.pump->rfid, m_context.pump->managementNo)
-                              .arg(m_context.pump->tests.size()));
+        if (const auto& pump = m_context.pump) {
+            const auto known = [](const QString& text) { return text.isEmpty() ? QStringLiteral("―") : text; };
+            const QString lastOverall =
+                pump->tests.empty() ? QStringLiteral("―")
+                                    : verdictInWords(data::overallVerdict(pump->tests.back().flowVerdict(),
+                                                                          pump->tests.back().occlusionVerdict()));
+            lines = QStringList{QStringLiteral("シリンジポンプRFID：%1　管理番号：%2　試験回数：%3")
+                                    .arg(pump->rfid, pump->managementNo)
+                                    .arg(pump->tests.size()),
+                                QStringLiteral("メーカー：%1　機種：%2　製造番号：%3")
+                                    .arg(known(pump->maker), known(pump->model), known(pump->serial)),
+                                QStringLiteral("部署：%1　設置場所：%2　次回点検期限：%3　最終試験の総合判定：%4")
+                                    .arg(known(pump->department), known(pump->location),
+                                         pump->nextDue.isValid() ? dateText(pump->nextDue) : QStringLiteral("―"), lastOverall)} +
+                    lines;
         }
         const QFont font = reportFont(9);
         for (const QString& line : lines) {
-            text({kMargin, y, kContentWidth, 14}, line, font);
-            y += 14;
+            text({kMargin, y, kContentWidth, kLineHeight}, line, font);
+            y += kLineHeight;
         }
         drawSummary(y + 6);
         if (m_context.pump)
-            paintTrend(m_painter, QRectF(kMargin, kMargin + kFirstPageHeading, kContentWidth, kChartHeight),
+            paintTrend(m_painter,
+                       QRectF(kMargin, kMargin + kFirstPageHeading + kPumpDetailLines * kLineHeight, kContentWidth, kChartHeight),
                        trendOf(m_context.pump->tests, m_context.madeAt), reportFont(7));
     }
 

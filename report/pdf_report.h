@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QDateTime>
 #include <QString>
 #include <optional>
@@ -16,6 +17,9 @@ struct PumpSection {
     QString rfid;
     QString managementNo;
     std::vector<data::MeasurementRecord> tests;
+    // What the register knows of the pump; empty where nothing is known.
+    QString maker, model, serial, department, location;
+    QDate nextDue;  // invalid when not known
 };
 
 struct ReportContext {

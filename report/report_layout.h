@@ -13,6 +13,8 @@ inline constexpr double kContentWidth = kPageWidth - 2 * kMargin;
 inline constexpr double kRowHeight = 13, kHeadingRowHeight = 26;
 inline constexpr double kChartHeight = 230, kSignatureHeight = 90, kFooterHeight = 24;
 inline constexpr double kFirstPageHeading = 150, kRunningHeading = 30;
+inline constexpr double kLineHeight = 14;
+inline constexpr int kPumpDetailLines = 2;  // the register's details on a pump's report
 
 // The table: the grid's columns, then the verdicts in words (flow, occlusion, the test as a whole),
 // so that a verdict survives a black-and-white printer. Widths in points: an RFID's sixteen

@@ -55,14 +55,25 @@ RecordsInHand withRegistryNumbers(RecordsInHand records, history::HistoryStore* 
     return records;
 }
 
-PumpRead pumpTests(history::HistoryStore& store, const QString& rfid) {
+PumpRead pumpTests(history::HistoryStore& store, const QString& rfid, int defaultIntervalMonths) {
     auto tests = store.tests({rfid, {}});
     if (!tests) return {{}, tests.error()};
-    return {pumpTests(rfid, std::move(tests.value())), {}};
+    PumpRead read{pumpTests(rfid, std::move(tests.value())), {}};
+    const auto registered = store.findPump(rfid);
+    const auto models = store.modelIntervals();
+    if (!registered || !models) return {{}, !registered ? registered.error() : models.error()};
+    int months = defaultIntervalMonths;
+    if (const auto& pump = registered.value()) {
+        read.pump.details = pump->details;
+        for (const history::ModelInterval& m : models.value())
+            if (m.maker == pump->details.maker && m.model == pump->details.model) months = m.months;
+    }
+    if (!read.pump.tests.empty()) read.pump.nextDue = read.pump.tests.back().record.values.date.addMonths(months);
+    return read;
 }
 
 PumpTests pumpTests(const QString& rfid, std::vector<history::KeptTest> tests) {
-    PumpTests pump{rfid, {}, std::move(tests)};
+    PumpTests pump{rfid, {}, std::move(tests), {}, {}};
     if (!pump.tests.empty()) pump.managementNo = pump.tests.back().record.managementNumber();
     return pump;
 }
@@ -79,7 +90,8 @@ data::TestsWritten reportOnHistory(const QString& path, history::HistoryStore& s
 }
 
 data::TestsWritten reportOnPump(const QString& path, const PumpTests& pump, const Authorship& by) {
-    report::PumpSection section{pump.rfid, pump.managementNo, {}};
+    const history::PumpDetails& d = pump.details;
+    report::PumpSection section{pump.rfid, pump.managementNo, {}, d.maker, d.model, d.serial, d.department, d.location, pump.nextDue};
     section.tests.reserve(pump.tests.size());
     for (const history::KeptTest& test : pump.tests) section.tests.push_back(test.record);
     KeptTestsSource source(pump.tests);

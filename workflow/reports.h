@@ -29,18 +29,21 @@ struct RecordsInHand {
 };
 RecordsInHand withRegistryNumbers(RecordsInHand records, history::HistoryStore* registry);
 
-// One pump's tests as the history keeps them, for a report with its trend.
+// One pump's tests as the history keeps them, for a report with its trend, and what the
+// register knows of it.
 struct PumpTests {
     QString rfid;
     QString managementNo;
     std::vector<history::KeptTest> tests;
+    history::PumpDetails details;
+    QDate nextDue;  // its last test plus its model's interval, or the department's
 };
 // Empty error when read.
 struct PumpRead {
     PumpTests pump;
     QString error;
 };
-PumpRead pumpTests(history::HistoryStore& store, const QString& rfid);
+PumpRead pumpTests(history::HistoryStore& store, const QString& rfid, int defaultIntervalMonths);
 // The same of tests already read; the pump's number is the registry's as its newest test shows it.
 PumpTests pumpTests(const QString& rfid, std::vector<history::KeptTest> tests);
 

@@ -153,11 +153,13 @@ TEST(PdfReport, PumpReportCarriesItsHistoryAndTrend) {
         tests.push_back(test);
     }
     const ReportContext context{QStringLiteral("tester"), QDateTime::currentDateTime(),
-                                PumpSection{QStringLiteral("00000000000000A1"), QStringLiteral("P-01"), tests}};
+                                PumpSection{QStringLiteral("00000000000000A1"), QStringLiteral("P-01"), tests, QStringLiteral("M1"),
+                                            QStringLiteral("X-9"), {}, QStringLiteral("ICU"), {}, QDate(2024, 9, 10)}};
     EXPECT_EQ(writeReport(pdf, tests, {QStringLiteral("TB000123")}, context).tests, 3);
     EXPECT_EQ(expectLaidOut(pdf).size(), 1U);
     const QString text = testing::pdfText(pdf);
     for (const char* expected : {"シリンジポンプ別", "00000000000000A1", "P-01", "試験回数：3", "99.3", "流量測定結果 (%)",
+                                 "メーカー：M1 機種：X-9 製造番号：―", "部署：ICU", "次回点検期限：2024/09/10", "最終試験の総合判定：Pass",
                                  "2024/03/10", "kPa"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
 }

@@ -61,6 +61,16 @@ protected:
     std::unique_ptr<history::HistoryStore> store;
 };
 
+// A pump's report carries what the register knows of it, its next due date from its model's interval.
+TEST_F(Backup, PumpReportMissesTheRegistersDetailsOrDueDate) {
+    ASSERT_TRUE(store->changePump(u"0807060504030201"_s, {{u"maker"_s, u"M1"_s}, {u"model"_s, u"X"_s}}, history::ChangeSource::Tool).ok());
+    ASSERT_TRUE(store->setModelInterval({u"M1"_s, u"X"_s, 6}).ok());
+    const PumpRead read = pumpTests(*store, u"0807060504030201"_s, 12);
+    ASSERT_EQ(read.error, QString());
+    EXPECT_EQ(std::tuple(read.pump.managementNo, read.pump.details.model, read.pump.nextDue, read.pump.tests.size()),
+              std::tuple(u"A-1"_s, u"X"_s, QDate(2013, 8, 28), 1U));
+}
+
 // A full disk leaves the old backup whole and no part of a new one; a backup restores the
 // history as it was, the history before it kept beside it; a damaged backup or another
 // program's database changes nothing.
