@@ -112,6 +112,7 @@ TEST_F(Cli, HistoryCommandsWrongStatusOrMessage) {
          kUsageError, u"--maker holds at most 64 characters"_s},
         {"registry show P-404", kUsageError, u"no pump has the RFID or management number P-404"_s},
         {"model set M X --interval 6.5", kUsageError, u"--interval takes whole months"_s},
+        {"model set M X --interval 121", kUsageError, u"--interval takes whole months"_s},
         {"due --within x", kUsageError, u"--within takes whole days"_s},
         {"restore @file", kUsageError, u"give --yes"_s}, {"restore @file --yes", kFileError, u"not a torbex history"_s},
         {"--database postgres://db/x backup --out @b", kUsageError, u"pg_dump"_s},
