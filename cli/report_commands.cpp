@@ -113,7 +113,7 @@ int exportRecords(Invocation& call) {
     }
     const QDateTime now = QDateTime::currentDateTime();
     return written(call,
-                   source.records ? workflow::exportRecords(out, *source.records, now)
+                   source.records ? workflow::exportRecords(out, *source.records, now, call.history())
                                   : workflow::exportHistory(out, *call.history(), source.query, now),
                    out);
 }

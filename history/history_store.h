@@ -180,6 +180,8 @@ public:
     // The pump with this RFID, or else with this management number; nullopt when none is
     // registered. Two pumps sharing the number asked for is an error naming them.
     virtual Result<std::optional<RegisteredPump>> findPump(const QString& rfidOrNumber) = 0;
+    // Every pump the register holds.
+    virtual Result<std::vector<RegisteredPump>> registeredPumps() = 0;
     // A whole register taken in one transaction, or nothing of it: each pump's fields set as given
     // (each change audited), then the models' intervals. The number of pumps that changed.
     virtual Result<int> importRegister(const std::vector<RegisteredPump>& pumps,

@@ -16,6 +16,7 @@ public:
     Result<Nothing> changePump(const QString& rfid, const std::map<QString, QString>& changes,
                                ChangeSource source) override;
     Result<std::optional<RegisteredPump>> findPump(const QString& rfidOrNumber) override;
+    Result<std::vector<RegisteredPump>> registeredPumps() override;
     Result<int> importRegister(const std::vector<RegisteredPump>& pumps,
                                const std::vector<ModelInterval>& intervals, ChangeSource source) override;
     Result<Nothing> setModelInterval(const ModelInterval& interval) override;

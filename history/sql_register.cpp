@@ -78,6 +78,19 @@ Result<std::optional<RegisteredPump>> SqlHistoryStore::findPump(const QString& r
     });
 }
 
+Result<std::vector<RegisteredPump>> SqlHistoryStore::registeredPumps() {
+    using Pumps = std::vector<RegisteredPump>;
+    return m_connection->transaction<Pumps>(Access::Read, [](QSqlDatabase& db) -> Result<Pumps> {
+        QSqlQuery query(db);
+        query.setForwardOnly(true);
+        if (!runStatement(query, QStringLiteral("SELECT p.rfid, %1 FROM pumps p ORDER BY p.rfid").arg(kRegisterColumns)))
+            return Result<Pumps>::failure(sqlError(query));
+        Pumps pumps;
+        while (query.next()) pumps.push_back(pumpFromRow(query, 1, query.value(0).toString()));
+        return pumps;
+    });
+}
+
 Result<Nothing> SqlHistoryStore::setModelInterval(const ModelInterval& interval) {
     return m_connection->transaction<Nothing>(Access::Write, [&](QSqlDatabase& db) -> Result<Nothing> {
         QSqlQuery query(db);

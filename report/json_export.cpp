@@ -76,7 +76,27 @@ void appendMeasuredAt(QString& json, const data::Measurement& values) {
     json += u'"';
 }
 
-void appendTest(QString& json, const data::MeasurementRecord& r, const QString& testerSerial) {
+void appendRegisterEntry(QString& json, const std::optional<RegisterEntry>& entry) {
+    if (!entry) {
+        json += QStringLiteral("null");
+        return;
+    }
+    const std::pair<const char16_t*, const QString*> fields[] = {
+        {u"maker", &entry->maker}, {u"model", &entry->model}, {u"serial", &entry->serial},
+        {u"department", &entry->department}, {u"location", &entry->location}};
+    json += u'{';
+    for (const auto& [name, value] : fields) {
+        json += u'"';
+        json += QStringView(name);
+        json += QStringLiteral("\": ");
+        appendStringOrNull(json, *value);
+        json += QStringLiteral(", ");
+    }
+    json += QStringLiteral("\"status\": \"") + (entry->retired ? QStringLiteral("retired") : QStringLiteral("in-service")) +
+            QStringLiteral("\"}");
+}
+
+void appendTest(QString& json, const data::MeasurementRecord& r, const QString& testerSerial, const RegisterLookup& lookup) {
     const data::Measurement& v = r.values;
     json += QStringLiteral("{\"testerSerial\": ");
     appendStringOrNull(json, testerSerial);
@@ -95,12 +115,18 @@ void appendTest(QString& json, const data::MeasurementRecord& r, const QString& 
     appendStringOrNull(json, v.occlusionLevel ? data::occlusionLevelLetter(*v.occlusionLevel) : QString());
     json += QStringLiteral(", \"result\": ");
     appendMeasure(json, tenthsOrEmpty(r.occlusionResult()), u"kPa");
-    json += QStringLiteral(", \"verdict\": \"") + verdictName(r.occlusionVerdict()) + QStringLiteral("\"}}");
+    json += QStringLiteral(", \"verdict\": \"") + verdictName(r.occlusionVerdict()) + QStringLiteral("\"}");
+    json += QStringLiteral(", \"overallVerdict\": \"") +
+            verdictName(data::overallVerdict(r.flowVerdict(), r.occlusionVerdict())) + u'"';
+    json += QStringLiteral(", \"pump\": ");
+    appendRegisterEntry(json, lookup && !r.rfid().isEmpty() ? lookup(r.rfid()) : std::nullopt);
+    json += u'}';
 }
 
 }  // namespace
 
-data::TestsWritten writeJsonExport(QIODevice& device, data::TestSource& tests, const QDateTime& exportedAt) {
+data::TestsWritten writeJsonExport(QIODevice& device, data::TestSource& tests, const QDateTime& exportedAt,
+                                   const RegisterLookup& lookup) {
     // Written a block at a time: a history of years never sits in memory as one text.
     constexpr qsizetype kBlockCharacters = 64 * 1024;
     QString json;
@@ -117,7 +143,7 @@ data::TestsWritten writeJsonExport(QIODevice& device, data::TestSource& tests, c
     int written = 0;
     const QString readError = tests.forEach([&](const data::MeasurementRecord& record, const QString& serial) {
         json += written++ == 0 ? QStringLiteral("\n    ") : QStringLiteral(",\n    ");
-        appendTest(json, record, serial);
+        appendTest(json, record, serial, lookup);
         return json.size() < kBlockCharacters || flush();
     });
     if (!readError.isEmpty()) return data::TestsWritten::unread(readError);

@@ -37,8 +37,27 @@ data::TestsWritten writePdf(const QString& path, data::TestSource& tests, const 
     return writeFile(path, [&](QIODevice& device) { return report::writePdfReport(device, tests, context); });
 }
 
-data::TestsWritten writeJson(const QString& path, data::TestSource& tests, const QDateTime& exportedAt) {
-    return writeFile(path, [&](QIODevice& device) { return report::writeJsonExport(device, tests, exportedAt); });
+// The register as the export looks pumps up in it; without a registry, or when it cannot be read,
+// no pump's entry is known.
+report::RegisterLookup registerLookup(history::HistoryStore* registry) {
+    if (!registry) return {};
+    const auto pumps = registry->registeredPumps();
+    if (!pumps) return {};
+    auto entries = std::make_shared<std::map<QString, report::RegisterEntry>>();
+    for (const history::RegisteredPump& p : pumps.value()) {
+        const history::PumpDetails& d = p.details;
+        (*entries)[p.rfid] = {d.maker, d.model, d.serial, d.department, d.location, d.retired};
+    }
+    return [entries](const QString& rfid) -> std::optional<report::RegisterEntry> {
+        const auto found = entries->find(rfid);
+        return found != entries->end() ? std::optional(found->second) : std::nullopt;
+    };
+}
+
+data::TestsWritten writeJson(const QString& path, data::TestSource& tests, const QDateTime& exportedAt,
+                             history::HistoryStore* registry) {
+    const report::RegisterLookup lookup = registerLookup(registry);
+    return writeFile(path, [&](QIODevice& device) { return report::writeJsonExport(device, tests, exportedAt, lookup); });
 }
 
 }  // namespace
@@ -98,21 +117,22 @@ data::TestsWritten reportOnPump(const QString& path, const PumpTests& pump, cons
     return writePdf(path, source, {by.madeBy, by.madeAt, std::move(section)});
 }
 
-data::TestsWritten exportRecords(const QString& path, const RecordsInHand& records, const QDateTime& exportedAt) {
+data::TestsWritten exportRecords(const QString& path, const RecordsInHand& records, const QDateTime& exportedAt,
+                                 history::HistoryStore* registry) {
     data::RecordsSource source(records.records, records.testerSerial);
-    return writeJson(path, source, exportedAt);
+    return writeJson(path, source, exportedAt, registry);
 }
 
 data::TestsWritten exportHistory(const QString& path, history::HistoryStore& store, const history::TestQuery& query,
                                 const QDateTime& exportedAt) {
     history::HistoryTestSource source(store, query);
-    return writeJson(path, source, exportedAt);
+    return writeJson(path, source, exportedAt, &store);
 }
 
 data::TestsWritten exportHistory(QIODevice& device, history::HistoryStore& store, const history::TestQuery& query,
                       const QDateTime& exportedAt) {
     history::HistoryTestSource source(store, query);
-    return report::writeJsonExport(device, source, exportedAt);
+    return report::writeJsonExport(device, source, exportedAt, registerLookup(&store));
 }
 
 QString inspectorName(const QStringList& settingsFolders) {

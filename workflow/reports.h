@@ -55,7 +55,8 @@ data::TestsWritten reportOnPump(const QString& path, const PumpTests& pump, cons
 
 // The JSON export of records in hand, or of the history's tests, to a file (whole or not at
 // all) or to a device as it is read (standard output).
-data::TestsWritten exportRecords(const QString& path, const RecordsInHand& records, const QDateTime& exportedAt);
+data::TestsWritten exportRecords(const QString& path, const RecordsInHand& records, const QDateTime& exportedAt,
+                                 history::HistoryStore* registry = nullptr);
 data::TestsWritten exportHistory(const QString& path, history::HistoryStore& store, const history::TestQuery& query,
                                  const QDateTime& exportedAt);
 data::TestsWritten exportHistory(QIODevice& device, history::HistoryStore& store, const history::TestQuery& query,

@@ -207,19 +207,26 @@ TEST(JsonExport, FieldsUnitsVerdictWordsOrNumbersWrong) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     data::RecordsSource source(records, QStringLiteral("TB000123"));
-    EXPECT_EQ(writeJsonExport(buffer, source, QDateTime::currentDateTime()).tests, 3);
+    const auto lookup = [](const QString& rfid) {
+        return rfid.endsWith(u'1') ? std::optional(RegisterEntry{QStringLiteral("M1"), QStringLiteral("X"), {}, QStringLiteral("ICU"),
+                                                                 QStringLiteral("3\"F"), true})
+                                   : std::nullopt;
+    };
+    EXPECT_EQ(writeJsonExport(buffer, source, QDateTime::currentDateTime(), lookup).tests, 3);
     const QJsonArray exported = QJsonDocument::fromJson(buffer.data())[u"records"].toArray();
     ASSERT_EQ(exported.size(), 3);
     EXPECT_EQ(QJsonDocument(exported[0].toObject()).toJson(QJsonDocument::Compact),
               QJsonDocument::fromJson(R"({"testerSerial": "TB000123", "rfid": "0807060504030001", "managementNumber": "管理-1",
                   "measuredAt": "2024-03-02T11:20",
                   "flow": {"setting": {"value": 150, "unit": "ml/h"}, "result": {"value": 99.5, "unit": "%"}, "verdict": "error"},
-                  "occlusion": {"level": "M", "result": {"value": 53.2, "unit": "kPa"}, "verdict": "pass"}})")
+                  "occlusion": {"level": "M", "result": {"value": 53.2, "unit": "kPa"}, "verdict": "pass"}, "overallVerdict": "error",
+                  "pump": {"maker": "M1", "model": "X", "serial": null, "department": "ICU", "location": "3\"F", "status": "retired"}})")
                   .toJson(QJsonDocument::Compact));
     const QJsonObject second = exported[1].toObject();
     EXPECT_EQ(std::tuple(second[u"measuredAt"].isNull(), second[u"flow"][u"result"].isNull(), second[u"testerSerial"].toString()),
               std::tuple(true, true, QStringLiteral("TB000123")));
     EXPECT_EQ(second[u"occlusion"][u"verdict"].toString(), QStringLiteral("not measured"));
+    EXPECT_TRUE(second[u"pump"].isNull());
     EXPECT_EQ(second[u"managementNumber"].toString(), QStringLiteral("a\"b\\c\td\x01"));
     EXPECT_EQ(exported[2][u"flow"][u"result"][u"value"].toDouble(), -1.5);
     EXPECT_EQ(exported[2][u"occlusion"][u"result"][u"value"].toDouble(), 0.5);
