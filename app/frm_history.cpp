@@ -72,7 +72,7 @@ frmHistory::frmHistory(history::HistoryStore& store, OperatorDialogs& dialogs, i
     testsLayout->addWidget(grdTests, 2);
     testsLayout->addWidget(chtTrend, 3);
     tabPages->addTab(testsPage, texts::kTestsTab);
-    registerPages = new RegisterPages(*tabPages, m_store, m_dialogs);
+    registerPages = new RegisterPages(*tabPages, m_store, m_dialogs, m_reportFolder);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(cmdReport);
@@ -123,7 +123,8 @@ void frmHistory::cmdReport_Click() {
     const workflow::PumpTests& pump = read.pump;
     const workflow::Authorship by = workflow::authorshipNow();
     saveReport(m_dialogs, m_reportFolder, static_cast<int>(pump.tests.size()), by.madeAt.date(),
-               [&](const QString& path) { return workflow::reportOnPump(path, pump, by); });
+               [&](const QString& path) { return workflow::reportOnPump(path, pump, by); },
+               texts::pumpReportFileName(pump.managementNo.isEmpty() ? pump.rfid : pump.managementNo, by.madeAt.date()));
 }
 
 }  // namespace torbex::app

@@ -86,6 +86,15 @@ inline const QString kReportButton = QStringLiteral("報告書");
 inline const QString kReportDialogTitle = QStringLiteral("報告書保存");
 inline const QString kNoRecordsForReport = QStringLiteral("報告書にするデータがありません。");
 inline QString reportFileName(const QDate& today) { return QStringLiteral("点検報告書_%1.pdf").arg(today.toString(QStringLiteral("yyyyMMdd"))); }
+// A pump's report is named by its management number, or its RFID when it has none; characters a
+// file name cannot hold become "_".
+inline QString pumpReportFileName(const QString& numberOrRfid, const QDate& today) {
+    QString name = numberOrRfid;
+    for (QChar& c : name)
+        if (QStringLiteral("\\/:*?\"<>|").contains(c) || c.isSpace()) c = u'_';
+    return QStringLiteral("点検報告書_%1_%2.pdf").arg(name, today.toString(QStringLiteral("yyyyMMdd")));
+}
+inline QString worklistFileName(const QDate& today) { return QStringLiteral("点検予定表_%1.pdf").arg(today.toString(QStringLiteral("yyyyMMdd"))); }
 
 // Management number editor
 using workflow::texts::managementNumberMessage;

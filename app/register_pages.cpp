@@ -13,7 +13,9 @@
 #include "app/operator_texts.h"
 #include "app/register_texts.h"
 #include "data/management_number.h"
+#include "app/report_saving.h"
 #include "workflow/register.h"
+#include "workflow/reports.h"
 
 namespace torbex::app {
 namespace {
@@ -42,8 +44,8 @@ QLineEdit* filterBox(QWidget* parent, QSortFilterProxyModel& view) {
 
 }  // namespace
 
-RegisterPages::RegisterPages(QTabWidget& tabs, history::HistoryStore& store, OperatorDialogs& dialogs)
-    : QObject(&tabs), m_store(store), m_dialogs(dialogs) {
+RegisterPages::RegisterPages(QTabWidget& tabs, history::HistoryStore& store, OperatorDialogs& dialogs, QString reportFolder)
+    : QObject(&tabs), m_store(store), m_dialogs(dialogs), m_reportFolder(std::move(reportFolder)) {
     auto* registerPage = new QWidget(&tabs);
     txtRegisterFilter = filterBox(registerPage, m_registerView);
     txtRegisterFilter->setObjectName(QStringLiteral("txtRegisterFilter"));
@@ -73,6 +75,9 @@ RegisterPages::RegisterPages(QTabWidget& tabs, history::HistoryStore& store, Ope
     worklistRow->addWidget(spnWithinDays);
     worklistRow->addWidget(new QLabel(texts::kDepartmentLabel, worklistPage));
     worklistRow->addWidget(txtDepartment, 1);
+    cmdPrintWorklist = new QPushButton(texts::kPrintWorklistButton, worklistPage);
+    cmdPrintWorklist->setObjectName(QStringLiteral("cmdPrintWorklist"));
+    worklistRow->addWidget(cmdPrintWorklist);
     auto* worklistLayout = new QVBoxLayout(worklistPage);
     worklistLayout->addLayout(worklistRow);
     worklistLayout->addWidget(grdWorklist);
@@ -92,6 +97,7 @@ RegisterPages::RegisterPages(QTabWidget& tabs, history::HistoryStore& store, Ope
 
     connect(spnWithinDays, &QSpinBox::valueChanged, this, &RegisterPages::showWorklist);
     connect(txtDepartment, &QLineEdit::textChanged, this, &RegisterPages::showWorklist);
+    connect(cmdPrintWorklist, &QPushButton::clicked, this, &RegisterPages::cmdPrintWorklist_Click);
     connect(grdRegister, &QTableView::doubleClicked, this, [this](const QModelIndex& index) { grdRegister_DblClick(index.row()); });
     connect(cmdEditPump, &QPushButton::clicked, this, [this] {
         const QModelIndex current = grdRegister->currentIndex();
@@ -116,6 +122,19 @@ bool RegisterPages::show(const std::vector<history::PumpSummary>& pumps) {
 void RegisterPages::showWorklist() {
     m_worklist.setPumps(workflow::worklist(m_pumps, {QDate::currentDate(), spnWithinDays->value(), txtDepartment->text().trimmed()}),
                         QDate::currentDate());
+}
+
+void RegisterPages::cmdPrintWorklist_Click() {
+    const workflow::DueQuery query{QDate::currentDate(), spnWithinDays->value(), txtDepartment->text().trimmed()};
+    const std::vector<history::PumpSummary> pumps = workflow::worklist(m_pumps, query);
+    saveReport(
+        m_dialogs, m_reportFolder, static_cast<int>(pumps.size()), query.today,
+        [&](const QString& path) {
+            const QString problem = workflow::writeWorklist(path, pumps, query, workflow::inspectorName({}));
+            return problem.isEmpty() ? data::TestsWritten::written(static_cast<int>(pumps.size()))
+                                     : data::TestsWritten::unwritten(problem);
+        },
+        texts::worklistFileName(query.today));
 }
 
 void RegisterPages::grdRegister_DblClick(int row) {

@@ -20,13 +20,16 @@ class RegisterPages final : public QObject {
     Q_OBJECT
 
 public:
-    RegisterPages(QTabWidget& tabs, history::HistoryStore& store, OperatorDialogs& dialogs);
+    // The worklist is printed into `reportFolder` unless the operator picks another.
+    RegisterPages(QTabWidget& tabs, history::HistoryStore& store, OperatorDialogs& dialogs, QString reportFolder = {});
 
     // Shows the pumps and the audit trail as the history now holds them; false (the operator
     // told why) when it cannot be read.
     bool show(const std::vector<history::PumpSummary>& pumps);
     // Opens the form of the pump in a row of the (sorted, filtered) register.
     void grdRegister_DblClick(int row);
+    // Saves the worklist as shown as 点検予定表 (PDF).
+    void cmdPrintWorklist_Click();
 
     RegisterListModel& pumps() { return m_register; }
     RegisterListModel& worklist() { return m_worklist; }
@@ -39,6 +42,7 @@ public:
     QTableView* grdWorklist = nullptr;
     QSpinBox* spnWithinDays = nullptr;
     QLineEdit* txtDepartment = nullptr;
+    QPushButton* cmdPrintWorklist = nullptr;
     QTableView* grdAudit = nullptr;
 
 Q_SIGNALS:
@@ -50,6 +54,7 @@ private:
 
     history::HistoryStore& m_store;
     OperatorDialogs& m_dialogs;
+    QString m_reportFolder;
     std::vector<history::PumpSummary> m_pumps;
     RegisterListModel m_register, m_worklist;
     QSortFilterProxyModel m_registerView, m_worklistView, m_auditView;

@@ -17,6 +17,7 @@ inline const QString kWithinDaysLabel = QStringLiteral("期限まで（日）");
 inline const QString kDepartmentLabel = QStringLiteral("部署");
 inline const QString kInService = QStringLiteral("使用中");
 inline const QString kRetired = QStringLiteral("廃棄");
+inline const QString kPrintWorklistButton = QStringLiteral("点検予定表");
 inline const QString kNoPumpChosen = QStringLiteral("台帳の行を選択して下さい。");
 
 // A register field as the window names it.

@@ -8,13 +8,14 @@
 namespace torbex::app {
 
 void saveReport(OperatorDialogs& dialogs, const QString& folder, int tests, const QDate& today,
-                const std::function<data::TestsWritten(const QString& path)>& write) {
+                const std::function<data::TestsWritten(const QString& path)>& write, const QString& name) {
     if (tests == 0) {
         dialogs.showMessage(texts::kConfirm, texts::kNoRecordsForReport);
         return;
     }
     const auto chosen =
-        dialogs.chooseFileToWrite({texts::kReportDialogTitle, QStringLiteral("*.pdf"), folder, texts::reportFileName(today)});
+        dialogs.chooseFileToWrite({texts::kReportDialogTitle, QStringLiteral("*.pdf"), folder,
+                                   name.isEmpty() ? texts::reportFileName(today) : name});
     if (!chosen || chosen->isEmpty()) return;
     const QString path = chosen->endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive) ? *chosen : *chosen + QStringLiteral(".pdf");
     if (isFile(path) && !dialogs.askYesNo(texts::kError, texts::kOverwriteQuestion)) return;

@@ -68,9 +68,10 @@ const std::vector<Command>& commandTable() {
         {QStringLiteral("model"), QStringLiteral("model [--json] | model set MAKER MODEL --interval MONTHS"),
          QStringLiteral("list the models' inspection intervals, or set one (0 months: torbex.conf's applies)"),
          {json(), value("interval", "Months between inspections.", "MONTHS")}, {}, 0, 3, &model},
-        {QStringLiteral("due"), QStringLiteral("due [--within DAYS] [--department D] [--json]"),
+        {QStringLiteral("due"), QStringLiteral("due [--within DAYS] [--department D] [--json | --out FILE.pdf|FILE.csv]"),
          QStringLiteral("list the pumps in service that are overdue or due within DAYS (30), soonest first"),
-         {value("within", "Days ahead.", "DAYS"), value("department", "Only this department's pumps.", "D"), json()},
+         {value("within", "Days ahead.", "DAYS"), value("department", "Only this department's pumps.", "D"), json(),
+          out("FILE.pdf|FILE.csv")},
          {}, 0, 0, &due},
         {QStringLiteral("audit"), QStringLiteral("audit [--rfid RFID|NUMBER] [--json]"),
          QStringLiteral("list every change to the register, oldest first: when, which pump and field, old and new, "

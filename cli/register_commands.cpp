@@ -14,6 +14,7 @@
 #include "data/file_io.h"
 #include "workflow/register.h"
 #include "workflow/register_csv.h"
+#include "workflow/reports.h"
 #include "workflow/shared_texts.h"
 
 namespace torbex::cli {
@@ -286,6 +287,13 @@ int due(Invocation& call) {
     auto listed = pumps(call, status);
     if (!listed) return status;
     const std::vector<PumpSummary> list = workflow::worklist(std::move(*listed), query);
+    if (call.isSet(QStringLiteral("out"))) {
+        const QString out = call.value(QStringLiteral("out"));
+        const QString problem = workflow::writeWorklist(out, list, query, workflow::inspectorName(call.settingsFolders()));
+        if (!problem.isEmpty()) return call.fileFailed(QStringLiteral("write"), out, problem);
+        call.out() << list.size() << " pumps\n";
+        return kSuccess;
+    }
     if (call.isSet(QStringLiteral("json"))) {
         printJson(call, list);
         return kSuccess;

@@ -5,18 +5,10 @@
 #include "data/file_io.h"
 #include "data/grid_cells.h"
 #include "data/record_texts.h"
+#include "data/spreadsheet_cell.h"
 
 namespace torbex::report {
 namespace {
-
-// A cell as a spreadsheet reads it back: quoted when it holds a separator, a quote or a line
-// break; a text that a spreadsheet would run as a formula is kept as text by a leading quote.
-QString cell(QString text, bool number = false) {
-    if (!number && !text.isEmpty() && QStringLiteral("=+-@\t\r").contains(text.front())) text.prepend(u'\'');
-    if (text.contains(u',') || text.contains(u'"') || text.contains(u'\n') || text.contains(u'\r'))
-        text = u'"' + text.replace(u'"', QStringLiteral("\"\"")) + u'"';
-    return text;
-}
 
 QString tenths(const std::optional<int>& value) { return value ? data::tenthsText(*value) : QString(); }
 
@@ -43,11 +35,11 @@ data::TestsWritten writeCmmsExport(QIODevice& device, data::TestSource& tests,
         if (r.rfid().isEmpty()) return true;
         const PumpOnRecord pump = pumpOf(r.rfid());
         const QDate day = r.values.date;
-        const QStringList cells{cell(r.managementNumber()),
-                                cell(r.rfid()),
-                                cell(pump.maker),
-                                cell(pump.model),
-                                cell(pump.department),
+        const QStringList cells{data::spreadsheetCell(r.managementNumber()),
+                                data::spreadsheetCell(r.rfid()),
+                                data::spreadsheetCell(pump.maker),
+                                data::spreadsheetCell(pump.model),
+                                data::spreadsheetCell(pump.department),
                                 isoDay(day),
                                 data::verdictWord(data::overallVerdict(r.flowVerdict(), r.occlusionVerdict())),
                                 tenths(r.flowResult()),
@@ -55,8 +47,8 @@ data::TestsWritten writeCmmsExport(QIODevice& device, data::TestSource& tests,
                                 tenths(r.occlusionResult()),
                                 data::verdictWord(r.occlusionVerdict()),
                                 isoDay(day.addMonths(pump.intervalMonths)),
-                                cell(inspector),
-                                cell(serial)};
+                                data::spreadsheetCell(inspector),
+                                data::spreadsheetCell(serial)};
         block += cells.join(u',').toUtf8() + "\r\n";
         ++rows;
         return block.size() < 64 * 1024 || flush();

@@ -1,5 +1,7 @@
 #include "report/pdf_report.h"
 
+#include "report/report_words.h"
+
 #include <QPainter>
 #include <QPdfWriter>
 #include <algorithm>
@@ -13,26 +15,6 @@
 
 namespace torbex::report {
 namespace {
-
-// A verdict as the data grid words it.
-QString verdictInWords(data::Verdict verdict) {
-    switch (verdict) {
-        case data::Verdict::Pass: return QStringLiteral("Pass");
-        case data::Verdict::Fail: return QStringLiteral("Fail");
-        case data::Verdict::Error: return QStringLiteral("Err");
-        case data::Verdict::NotMeasured: break;
-    }
-    return QStringLiteral("--");
-}
-
-QFont reportFont(double points, bool bold = false) {
-    QFont font;
-    // Latin first: the CJK face's digits would not survive text extraction.
-    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Sans Serif")});
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
 
 QString dateText(const QDate& date) { return date.toString(QStringLiteral("yyyy/MM/dd")); }
 

@@ -9,6 +9,11 @@
 #include <filesystem>
 #include <system_error>
 
+#include "data/file_io.h"
+#include "data/grid_cells.h"
+#include "data/spreadsheet_cell.h"
+#include "report/worklist_pdf.h"
+
 namespace torbex::workflow {
 namespace {
 
@@ -38,6 +43,34 @@ std::vector<history::PumpSummary> worklist(std::vector<history::PumpSummary> pum
         return a.due < b.due;
     });
     return pumps;
+}
+
+QString writeWorklist(const QString& path, const std::vector<history::PumpSummary>& pumps, const DueQuery& query,
+                      const QString& madeBy) {
+    std::vector<report::WorklistRow> rows;
+    for (const history::PumpSummary& p : pumps) {
+        const history::PumpDetails& d = p.details;
+        rows.push_back({p.due, p.managementNo, p.rfid, d.department, d.location, d.maker, d.model,
+                        QDate::fromString(p.lastDate, Qt::ISODate),
+                        p.tests ? std::optional(data::overallVerdict(p.lastFlow, p.lastOcclusion)) : std::nullopt});
+    }
+    if (!path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)) {
+        const report::WorklistContext context{madeBy, QDateTime(query.today, QTime::currentTime()), query.withinDays,
+                                              query.department};
+        return data::writeFileStreamed(path, [&](QIODevice& device) { return report::writeWorklistPdf(device, rows, context); })
+            .error;
+    }
+    QString text = QStringLiteral("due,management_number,rfid,department,location,maker,model,last_test,overall_verdict\r\n");
+    const auto day = [](const QDate& date) { return date.isValid() ? date.toString(Qt::ISODate) : QString(); };
+    for (const report::WorklistRow& r : rows) {
+        const auto cell = data::spreadsheetCell;
+        text += QStringList{day(r.due),     cell(r.managementNo), r.rfid,         cell(r.department),
+                            cell(r.location), cell(r.maker),      cell(r.model), day(r.lastTest),
+                            r.lastOverall ? data::verdictWord(*r.lastOverall) : QString()}
+                    .join(u',') +
+                QStringLiteral("\r\n");
+    }
+    return data::writeFileAtomically(path, "\xEF\xBB\xBF" + text.toUtf8()).error;
 }
 
 QString backupHistory(history::HistoryStore& store, const QString& path) {

@@ -18,6 +18,11 @@ struct DueQuery {
 // Soonest due first; a pump never tested is due at once and comes before all others.
 std::vector<history::PumpSummary> worklist(std::vector<history::PumpSummary> pumps, const DueQuery& query);
 
+// The worklist written to `path`: 点検予定表 as a PDF, or for a name ending in .csv one row per
+// pump in UTF-8 with a byte-order mark; whole or not at all. Empty when written, else why not.
+QString writeWorklist(const QString& path, const std::vector<history::PumpSummary>& pumps, const DueQuery& query,
+                      const QString& madeBy);
+
 // Copies the history to `path`, replacing the file there only once the copy is checked whole;
 // empty when done, else why not.
 QString backupHistory(history::HistoryStore& store, const QString& path);

@@ -7,6 +7,7 @@
 
 #include "data/cp932.h"
 #include "data/management_number.h"
+#include "data/spreadsheet_cell.h"
 #include "history/register_fields.h"
 
 namespace torbex::workflow {
@@ -18,24 +19,6 @@ const QStringList kColumns{QStringLiteral("rfid"),     QStringLiteral("number"),
                            QStringLiteral("location"), QStringLiteral("status"),   QStringLiteral("interval"),
                            QStringLiteral("notes")};
 constexpr int kLongestInterval = 120;
-
-// A spreadsheet runs a cell that starts like a formula: such a text is written after a quote
-// mark, which reading takes off again.
-QString guarded(const QString& text) {
-    if (!text.isEmpty() && QStringLiteral("=+-@").contains(text.front())) return u'\'' + text;
-    return text;
-}
-QString unguarded(const QString& text) {
-    if (text.size() > 1 && text.front() == u'\'' && QStringLiteral("=+-@").contains(text[1])) return text.mid(1);
-    return text;
-}
-
-QString quoted(const QString& text) {
-    QString cell = guarded(text);
-    if (cell.contains(u',') || cell.contains(u'"') || cell.contains(u'\n') || cell.contains(u'\r'))
-        return u'"' + cell.replace(u'"', QStringLiteral("\"\"")) + u'"';
-    return cell;
-}
 
 // The file's lines split into cells (a quoted cell may hold separators, quotes and line breaks),
 // each with the number of the line it starts on; nullopt when a quote is left open.
@@ -132,7 +115,7 @@ std::variant<RegisterFile, RegisterProblems> readRegisterCsv(const QByteArray& b
             continue;
         }
         std::map<QString, QString> value;
-        for (int c = 0; c < kColumns.size(); ++c) value[kColumns[c]] = unguarded(cells[c]).trimmed();
+        for (int c = 0; c < kColumns.size(); ++c) value[kColumns[c]] = data::withoutFormulaGuard(cells[c]).trimmed();
         const QString rfid = value[QStringLiteral("rfid")].toUpper();
         if (!rfidForm.match(rfid).hasMatch()) {
             fail(QStringLiteral("an RFID is 16 hexadecimal digits"));
@@ -178,9 +161,10 @@ QByteArray registerCsv(const std::vector<history::PumpSummary>& pumps, const std
     for (const history::PumpSummary& p : pumps) {
         const history::PumpDetails& d = p.details;
         const auto interval = own.find({d.maker, d.model});
-        text += QStringList{p.rfid, quoted(p.managementNo), quoted(d.maker), quoted(d.model), quoted(d.serial),
-                            quoted(d.department), quoted(d.location), history::statusWord(d.retired),
-                            interval != own.end() ? QString::number(interval->second) : QString(), quoted(d.notes)}
+        const auto cell = data::spreadsheetCell;
+        text += QStringList{p.rfid,         cell(p.managementNo), cell(d.maker),    cell(d.model),
+                            cell(d.serial), cell(d.department),   cell(d.location), history::statusWord(d.retired),
+                            interval != own.end() ? QString::number(interval->second) : QString(), cell(d.notes)}
                     .join(u',') +
                 QStringLiteral("\r\n");
     }

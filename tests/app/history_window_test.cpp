@@ -168,6 +168,7 @@ TEST_F(HistoryWindowTest, HistoryWindowListsPumpsWithDueDatesFiltersShowsATrendA
     const QString written = QStringLiteral("確認|書き込みが正常に終了しました。");
     EXPECT_EQ(told(), (Told{written, written}));
     EXPECT_EQ(dialogs.fileDialogs.back().name, QStringLiteral("点検報告書_20240305.pdf"));
+    EXPECT_TRUE(dialogs.fileDialogs.at(dialogs.fileDialogs.size() - 2).name.startsWith(u"点検報告書_00000000000000B2_"));
     for (const char* name : {"pump.pdf", "page.pdf"})
         EXPECT_TRUE(testing::fileBytes(documents.filePath(QLatin1String(name))).startsWith("%PDF")) << name;
 

@@ -53,6 +53,14 @@ TEST_F(RegisterPagesTest, EditedPumpLostOrShownStaleOnAnyPage) {
         audit << cell(pages.audit(), row, AuditListModel::Field) + u'=' + cell(pages.audit(), row, AuditListModel::NewValue) +
                      u'@' + cell(pages.audit(), row, AuditListModel::Source);
     EXPECT_EQ(audit.join(u' '), QStringLiteral("管理番号=P-9@画面 部署=ICU@画面 状態=廃棄@画面"));
+
+    // The worklist as shown is printed under a name of its own.
+    dialogs.files = {documents.filePath(QStringLiteral("due"))};
+    told();
+    pages.cmdPrintWorklist_Click();
+    EXPECT_EQ(told(), std::vector<QString>{QStringLiteral("確認|書き込みが正常に終了しました。")});
+    EXPECT_TRUE(dialogs.fileDialogs.back().name.startsWith(u"点検予定表_"));
+    EXPECT_TRUE(testing::fileBytes(documents.filePath(QStringLiteral("due.pdf"))).startsWith("%PDF"));
 }
 
 TEST(FrmPumpTest, RefusedFieldKeepsTheFormOpenAndGoodFieldsConfirm) {

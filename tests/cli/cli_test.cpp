@@ -188,6 +188,8 @@ TEST_F(Cli, RegisterCommandsLoseDetailsOrDueDatesOrTheBackup) {
     EXPECT_TRUE(ok("registry show P-1").contains(u"\ndepartment: ICU\n"_s));
     EXPECT_TRUE(ok("due --within 0 --department icu").startsWith(u"2024-07-02\tP-1\t0807060504030201\tICU\t3F\tM1\tX\t2024-01-02\tPass\n"_s)) << out.toStdString();
     EXPECT_EQ(ok("audit --rfid P-1").count(u'\n'), 5);
+    ok("due --within 0 --out @due.csv");
+    EXPECT_TRUE(data::readRegularFile(dir.filePath(u"due.csv"_s), 4096).bytes.contains("\r\n2024-07-02,P-1,0807060504030201,ICU,3F,M1,X,2024-01-02,Pass\r\n"));
     ok("backup --out @b.sqlite");
     ok("registry set 0807060504030201 --department Ward");
     EXPECT_TRUE(ok("restore @b.sqlite --yes").contains(u"h.sqlite.before-restore-"_s));
