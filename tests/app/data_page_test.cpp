@@ -124,6 +124,7 @@ TEST_F(DataPageTest, ReadReportsTheOutcomeAndAFailedReadKeepsTheStore) {
     EXPECT_EQ(window.store().record(2).ManagementNo.text(), QStringLiteral("KEEP      "));
     EXPECT_EQ(click(DataButton::Read, "good.csv"), Told{QStringLiteral("確認|読み出しが正常に終了しました。")});
     EXPECT_TRUE(page().startsWith(u"3 records, 200 rows, [     3]")) << page().toStdString();
+    EXPECT_EQ(window.controls().Grid2->verticalScrollBar()->value(), 0);  // the first record at the top
     EXPECT_EQ(window.store().record(2).ManagementNo.text().trimmed(), QString());
 }
 

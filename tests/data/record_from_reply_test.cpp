@@ -4,6 +4,7 @@
 #include "data/csv_format.h"
 #include "data/record_download.h"
 #include "data/record_from_reply.h"
+#include "data/record_texts.h"
 #include "support/sim_fixture.h"
 
 namespace torbex::data {
@@ -32,6 +33,7 @@ TEST(RecordFromReply, FieldsMisplacedOrNumbersNotRightAlignedOrAGarbledByteBreak
         EXPECT_EQ(r.values.flowResult, given.flowResult);
         EXPECT_EQ(r.values.date, QDate(2013, 2, 28));
     }
+    EXPECT_EQ(measureDateText(QDate(9999, 12, 31)) + measureDateText(QDate(10000, 1, 1)), QStringLiteral("9999/12/31"));
 
     // A date or time byte the data file could not hold shows as "?": the record reads back the same, blanks aside.
     const std::pair<std::uint8_t, char16_t> bytes[] = {
