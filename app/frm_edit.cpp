@@ -39,9 +39,7 @@ frmEdit::frmEdit(OperatorDialogs& dialogs, QWidget* parent) : QDialog(parent), m
     // Enter in the entry confirms; the buttons are not default buttons, so Enter elsewhere does not.
     CmdEdit[0]->setAutoDefault(false);
     CmdEdit[1]->setAutoDefault(false);
-
-    setTabOrder(txtEdit[0], CmdEdit[0]);
-    setTabOrder(CmdEdit[0], CmdEdit[1]);
+    // Tab runs entry, confirm, cancel: the order they are made in.
 
     connect(CmdEdit[0], &QPushButton::clicked, this, [this] { CmdEdit_Click(EditButton::Confirm); });
     connect(CmdEdit[1], &QPushButton::clicked, this, [this] { CmdEdit_Click(EditButton::Cancel); });

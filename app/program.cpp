@@ -51,11 +51,9 @@ int runMainWindow(QApplication& app, link::HidTransport& transport, const link::
                             QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
                             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)};
     const QStringList settingsFolders{folders.programFolder, folders.configFolder};
-    MainWindowServices services{transport, clock, events, dialogs, folders, &QDateTime::currentDateTime, true, std::nullopt, 12};
-    services.history = history ? *history : history::chooseDatabase(settingsFolders);
     const history::InspectionInterval interval = history::inspectionIntervalMonths(settingsFolders);
-    services.inspectionIntervalMonths = interval.months;
-    frmMain window(std::move(services));
+    frmMain window({transport, clock, events, dialogs, folders, &QDateTime::currentDateTime, true,
+                    history ? *history : history::chooseDatabase(settingsFolders), interval.months});
     dialogs.setParent(&window);
     if (!window.Form_Load()) return 1;
     if (!interval.problem.isEmpty()) dialogs.showMessage(texts::kError, texts::intervalUnusable(interval.problem));
