@@ -84,7 +84,10 @@ TEST(SqliteStore, WrongFileTakenOrChangedOrSpecialFileOpenedOrFolderNotMade) {
         {{u"CREATE TABLE schema_version (version INTEGER)"_s,
           u"INSERT INTO schema_version VALUES (1)"_s, u"CREATE TABLE tests (id INTEGER)"_s,
           u"CREATE TABLE pumps (rfid TEXT)"_s},
-         "audit"}};
+         "audit"},
+        {{u"CREATE TABLE schema_version (version INTEGER)"_s, u"INSERT INTO schema_version VALUES (3)"_s,
+          u"CREATE TABLE tests (id INTEGER)"_s, u"CREATE TABLE pumps (rfid TEXT)"_s, u"CREATE TABLE audit (id INTEGER)"_s},
+         "models"}};
     for (const auto& [statements, reason] : files) {
         testing::ScratchDatabase file(Backend::Sqlite);
         for (const QString& statement : statements) file.scalar(statement);
