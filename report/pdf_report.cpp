@@ -261,12 +261,7 @@ data::TestsWritten writePdfReport(QIODevice& device, data::TestSource& tests, co
     const SummaryResult summary = summarise(tests);
     if (!summary.error.isEmpty()) return data::TestsWritten::unread(summary.error);
     QPdfWriter writer(&device);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageOrientation(QPageLayout::Portrait);
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    writer.setResolution(72);  // a unit is a point
-    writer.setTitle(QStringLiteral("点検報告書"));
-    writer.setCreator(QStringLiteral("torbex"));
+    prepareA4(writer, QStringLiteral("点検報告書"));
     ReportPainter painter(writer, context, summary.summary);
     const QString notDrawn = QStringLiteral("the report could not be drawn");
     if (!painter.begin()) return data::TestsWritten::unwritten(notDrawn);

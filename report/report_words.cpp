@@ -1,5 +1,7 @@
 #include "report/report_words.h"
 
+#include <QPdfWriter>
+
 namespace torbex::report {
 
 QString verdictInWords(data::Verdict verdict) {
@@ -18,6 +20,15 @@ QFont reportFont(double points, bool bold) {
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;
+}
+
+void prepareA4(QPdfWriter& writer, const QString& title) {
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageOrientation(QPageLayout::Portrait);
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    writer.setResolution(72);  // a unit is a point
+    writer.setTitle(title);
+    writer.setCreator(QStringLiteral("torbex"));
 }
 
 }  // namespace torbex::report

@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QString>
 
+class QPdfWriter;
+
 #include "data/measurement.h"
 
 namespace torbex::report {
@@ -13,5 +15,8 @@ QString verdictInWords(data::Verdict verdict);
 // The printed pages' font: Latin first, since the CJK face's digits would not survive text
 // extraction, then Japanese.
 QFont reportFont(double points, bool bold = false);
+
+// An A4 portrait page without margins, a unit a point, titled for the document's properties.
+void prepareA4(QPdfWriter& writer, const QString& title);
 
 }  // namespace torbex::report

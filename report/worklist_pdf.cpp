@@ -118,12 +118,7 @@ private:
 
 QString writeWorklistPdf(QIODevice& device, const std::vector<WorklistRow>& rows, const WorklistContext& context) {
     QPdfWriter writer(&device);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageOrientation(QPageLayout::Portrait);
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    writer.setResolution(72);  // a unit is a point
-    writer.setTitle(QStringLiteral("点検予定表"));
-    writer.setCreator(QStringLiteral("torbex"));
+    prepareA4(writer, QStringLiteral("点検予定表"));
     WorklistPainter painter(writer, context, static_cast<int>(rows.size()));
     return painter.draw(rows) ? QString() : QStringLiteral("the worklist could not be drawn");
 }
