@@ -158,7 +158,7 @@ void frmMain::DispData() {
         const auto c = static_cast<std::size_t>(column);
         grid1->setColumnWidth(column, twipsToPixels(kGridColumnWidths[c].headingTwips));
         for (int row = 0; row < 2; ++row) {
-            auto* item = new QTableWidgetItem(QString::fromUtf16(data::kGridHeadings[c]));
+            auto* item = new QTableWidgetItem(QString::fromUtf16(data::kGridHeadings.at(c)));
             item->setBackground(kHeadingGreen);
             item->setTextAlignment(Qt::AlignCenter);
             grid1->setItem(row, column, item);

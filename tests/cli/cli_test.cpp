@@ -10,6 +10,7 @@
 #include "cli/record_listing.h"
 #include "data/csv_format.h"
 #include "data/file_io.h"
+#include "history/system_user.h"
 #include "workflow/shared_texts.h"
 
 namespace torbex::cli {
@@ -187,7 +188,8 @@ TEST_F(Cli, RegisterCommandsLoseDetailsOrDueDatesOrTheBackup) {
     EXPECT_TRUE(err.contains(u"r.csv: line 4: 2 cells, not 10"_s)) << err.toStdString();
     EXPECT_TRUE(ok("registry show P-1").contains(u"\ndepartment: ICU\n"_s));
     EXPECT_TRUE(ok("due --within 0 --department icu").startsWith(u"2024-07-02\tP-1\t0807060504030201\tICU\t3F\tM1\tX\t2024-01-02\tPass\n"_s)) << out.toStdString();
-    EXPECT_EQ(ok("audit --rfid P-1").count(u'\n'), 5);
+    EXPECT_TRUE(ok("audit --rfid P-1").endsWith(u"\tlocation\t--\t3F\t"_s + history::systemUserName() + u"\ttool\n"_s)) << out.toStdString();
+    EXPECT_EQ(out.count(u'\n'), 5);
     ok("due --within 0 --out @due.csv");
     EXPECT_TRUE(data::readRegularFile(dir.filePath(u"due.csv"_s), 4096).bytes.contains("\r\n2024-07-02,P-1,0807060504030201,ICU,3F,M1,X,2024-01-02,Pass\r\n"));
     ok("backup --out @b.sqlite");
