@@ -108,7 +108,8 @@ std::variant<RegisterFile, RegisterProblems> readRegisterCsv(const QByteArray& b
     std::set<QString> seen;
     std::map<std::pair<QString, QString>, std::pair<int, int>> intervals;  // model: months, first line
     for (auto row = lines->begin() + 1; row != lines->end(); ++row) {
-        const auto& [line, cells] = *row;
+        const int line = row->first;  // a lambda below takes it: no structured binding
+        const QStringList& cells = row->second;
         const auto fail = [&](const QString& why) { problems.lines.push_back({line, why}); };
         if (cells.size() != kColumns.size()) {
             fail(QStringLiteral("%1 cells, not %2").arg(cells.size()).arg(kColumns.size()));
