@@ -73,6 +73,7 @@ frmHistory::frmHistory(history::HistoryStore& store, OperatorDialogs& dialogs, i
     testsLayout->addWidget(chtTrend, 3);
     tabPages->addTab(testsPage, texts::kTestsTab);
     registerPages = new RegisterPages(*tabPages, m_store, m_dialogs, m_reportFolder);
+    modelPage = new ModelPage(*tabPages, m_store, m_dialogs);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(cmdReport);
@@ -87,6 +88,7 @@ frmHistory::frmHistory(history::HistoryStore& store, OperatorDialogs& dialogs, i
     connect(cmdReport, &QPushButton::clicked, this, [this] { cmdReport_Click(); });
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
     connect(registerPages, &RegisterPages::changed, this, &frmHistory::refresh);
+    connect(modelPage, &ModelPage::changed, this, &frmHistory::refresh);
 }
 
 bool frmHistory::refresh() {
@@ -96,7 +98,7 @@ bool frmHistory::refresh() {
         return false;
     }
     m_pumps.setPumps(pumps.value(), QDate::currentDate());
-    return registerPages->show(pumps.value());
+    return registerPages->show(pumps.value()) && modelPage->show();
 }
 
 void frmHistory::grdPumps_Click(int row) {
@@ -121,10 +123,12 @@ void frmHistory::cmdReport_Click() {
     const workflow::PumpRead read = workflow::pumpTests(m_store, m_shownPump, m_intervalMonths);
     if (!read.error.isEmpty()) return m_dialogs.showMessage(texts::kError, texts::historyUnreadable(read.error));
     const workflow::PumpTests& pump = read.pump;
-    const workflow::Authorship by = workflow::authorshipNow();
-    saveReport(m_dialogs, m_reportFolder, static_cast<int>(pump.tests.size()), by.madeAt.date(),
-               [&](const QString& path) { return workflow::reportOnPump(path, pump, by); },
-               texts::pumpReportFileName(pump.managementNo.isEmpty() ? pump.rfid : pump.managementNo, by.madeAt.date()));
+    const workflow::Authorship proposed = workflow::authorshipNow();
+    const QDate today = proposed.madeAt.date();
+    saveReport(m_dialogs,
+               {m_reportFolder, static_cast<int>(pump.tests.size()), today, proposed.madeBy,
+                texts::pumpReportFileName(pump.managementNo.isEmpty() ? pump.rfid : pump.managementNo, today)},
+               [&](const QString& path, const QString& by) { return workflow::reportOnPump(path, pump, {by, proposed.madeAt}); });
 }
 
 }  // namespace torbex::app

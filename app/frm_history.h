@@ -5,6 +5,7 @@
 
 #include "app/history_models.h"
 #include "app/operator_dialogs.h"
+#include "app/model_page.h"
 #include "app/register_pages.h"
 
 class QChartView;
@@ -40,6 +41,7 @@ public:
 
     QTabWidget* tabPages = nullptr;
     RegisterPages* registerPages = nullptr;
+    ModelPage* modelPage = nullptr;
     QLineEdit* txtFilter = nullptr;
     QTableView* grdPumps = nullptr;
     QTableView* grdTests = nullptr;

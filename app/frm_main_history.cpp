@@ -39,9 +39,10 @@ void frmMain::cmdReport_Click() {
         {std::vector<data::MeasurementRecord>(m_store.records().begin(), m_store.records().end()), m_recordsSerial},
         m_history.get());
     if (DataDirectory.isEmpty()) DataDirectory = m_services.folders.documentsFolder;
-    const workflow::Authorship by{workflow::authorshipNow({m_services.folders.programFolder, m_services.folders.configFolder}).madeBy, m_services.localClock()};
-    saveReport(m_services.dialogs, DataDirectory, static_cast<int>(records.records.size()), by.madeAt.date(),
-               [&](const QString& path) { return workflow::reportOnRecords(path, records, by); });
+    const QDateTime now = m_services.localClock();
+    const QString inspector = workflow::inspectorName({m_services.folders.programFolder, m_services.folders.configFolder});
+    saveReport(m_services.dialogs, {DataDirectory, static_cast<int>(records.records.size()), now.date(), inspector, {}},
+               [&](const QString& path, const QString& by) { return workflow::reportOnRecords(path, records, {by, now}); });
 }
 
 void frmMain::registerNumber(const data::MeasurementRecord& record) {

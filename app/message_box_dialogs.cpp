@@ -1,8 +1,11 @@
 #include "app/message_box_dialogs.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressDialog>
+#include <QSettings>
 
 #include "app/frm_edit.h"
 #include "app/frm_pump.h"
@@ -76,6 +79,18 @@ std::optional<QString> MessageBoxDialogs::editManagementNumber(const QString& cu
     dialog.setEntry(current);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.entry();
+}
+
+std::optional<QString> MessageBoxDialogs::askInspector(const QString& proposed) {
+    // The name entered last is proposed again: an inspector signs a day's reports in a row.
+    QSettings remembered(QSettings::UserScope, QStringLiteral("torbex"), QStringLiteral("torbex-window"));
+    const QString key = QStringLiteral("report/inspector");
+    bool confirmed = false;
+    const QString entry = QInputDialog::getText(m_parent, texts::kInspectorTitle, texts::kInspectorPrompt, QLineEdit::Normal,
+                                                remembered.value(key, proposed).toString(), &confirmed);
+    if (!confirmed) return std::nullopt;
+    if (!entry.trimmed().isEmpty()) remembered.setValue(key, entry.trimmed());
+    return entry;
 }
 
 std::optional<std::map<QString, QString>> MessageBoxDialogs::editPump(const history::RegisteredPump& pump) {

@@ -14,6 +14,7 @@ public:
     std::optional<QString> chooseFileToWrite(const FileChoice& choice) override;
     std::optional<QString> chooseFileToRead(const FileChoice& choice) override;
     std::optional<QString> editManagementNumber(const QString& current) override;
+    std::optional<QString> askInspector(const QString& proposed) override;
     std::optional<std::map<QString, QString>> editPump(const history::RegisteredPump& pump) override;
     std::unique_ptr<ProgressView> showDownloadProgress() override;
     void showHistory(history::HistoryStore& store, int intervalMonths) override;

@@ -45,6 +45,10 @@ public:
     // confirmed, nullopt when cancelled.
     virtual std::optional<QString> editManagementNumber(const QString& current) = 0;
 
+    // Asks who signs a report, proposing `proposed` (or the name entered last time); the entry
+    // when confirmed, nullopt when cancelled.
+    virtual std::optional<QString> askInspector(const QString& proposed) = 0;
+
     // Shows one pump's form of the register; its fields by their register names when confirmed,
     // nullopt when cancelled.
     virtual std::optional<std::map<QString, QString>> editPump(const history::RegisteredPump& pump) = 0;

@@ -85,6 +85,8 @@ inline QString numberConflictQuestion(const QString& rfid, const QString& regist
 inline const QString kReportButton = QStringLiteral("報告書");
 inline const QString kReportDialogTitle = QStringLiteral("報告書保存");
 inline const QString kNoRecordsForReport = QStringLiteral("報告書にするデータがありません。");
+inline const QString kInspectorTitle = QStringLiteral("点検者");
+inline const QString kInspectorPrompt = QStringLiteral("報告書に記載する点検者名を入力して下さい。");
 inline QString reportFileName(const QDate& today) { return QStringLiteral("点検報告書_%1.pdf").arg(today.toString(QStringLiteral("yyyyMMdd"))); }
 // A pump's report is named by its management number, or its RFID when it has none; characters a
 // file name cannot hold become "_".

@@ -12,6 +12,7 @@
 
 #include "app/operator_texts.h"
 #include "app/register_texts.h"
+#include "app/table_views.h"
 #include "data/management_number.h"
 #include "app/report_saving.h"
 #include "workflow/register.h"
@@ -19,22 +20,6 @@
 
 namespace torbex::app {
 namespace {
-
-QTableView* sortedTable(QWidget* parent, const QString& name, QSortFilterProxyModel& view, QAbstractItemModel& model) {
-    view.setSourceModel(&model);
-    view.setFilterKeyColumn(-1);
-    view.setFilterCaseSensitivity(Qt::CaseInsensitive);
-    auto* table = new QTableView(parent);
-    table->setObjectName(name);
-    table->setModel(&view);
-    table->setSortingEnabled(true);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->verticalHeader()->hide();
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    return table;
-}
 
 QLineEdit* filterBox(QWidget* parent, QSortFilterProxyModel& view) {
     auto* box = new QLineEdit(parent);
@@ -128,13 +113,13 @@ void RegisterPages::cmdPrintWorklist_Click() {
     const workflow::DueQuery query{QDate::currentDate(), spnWithinDays->value(), txtDepartment->text().trimmed()};
     const std::vector<history::PumpSummary> pumps = workflow::worklist(m_pumps, query);
     saveReport(
-        m_dialogs, m_reportFolder, static_cast<int>(pumps.size()), query.today,
-        [&](const QString& path) {
-            const QString problem = workflow::writeWorklist(path, pumps, query, workflow::inspectorName({}));
+        m_dialogs,
+        {m_reportFolder, static_cast<int>(pumps.size()), query.today, workflow::inspectorName({}), texts::worklistFileName(query.today)},
+        [&](const QString& path, const QString& by) {
+            const QString problem = workflow::writeWorklist(path, pumps, query, by);
             return problem.isEmpty() ? data::TestsWritten::written(static_cast<int>(pumps.size()))
                                      : data::TestsWritten::unwritten(problem);
-        },
-        texts::worklistFileName(query.today));
+        });
 }
 
 void RegisterPages::grdRegister_DblClick(int row) {

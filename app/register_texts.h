@@ -19,6 +19,11 @@ inline const QString kInService = QStringLiteral("使用中");
 inline const QString kRetired = QStringLiteral("廃棄");
 inline const QString kPrintWorklistButton = QStringLiteral("点検予定表");
 inline const QString kNoPumpChosen = QStringLiteral("台帳の行を選択して下さい。");
+inline const QString kModelsTab = QStringLiteral("機種別点検間隔");
+inline const QString kIntervalHeading = QStringLiteral("点検間隔（月）");
+inline const QString kDefaultInterval = QStringLiteral("既定");
+inline const QString kSetModelButton = QStringLiteral("設　定");
+inline const QString kNoModelNamed = QStringLiteral("メーカーと機種を入力して下さい。");
 
 // A register field as the window names it.
 inline QString fieldLabel(const QString& field) {

@@ -3,11 +3,9 @@
 // test takes. TORBEX_BENCH_POSTGRES (a libpq connection string) adds the download on PostgreSQL.
 #include <benchmark/benchmark.h>
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
-#include <QUuid>
 
+#include "bench/postgres_schema.h"
 #include "data/csv_format.h"
 #include "data/file_io.h"
 #include "data/record_texts.h"
@@ -78,29 +76,8 @@ void BM_RecordDownload_Sqlite(benchmark::State& state) {
 }
 BENCHMARK(BM_RecordDownload_Sqlite)->Unit(benchmark::kMillisecond);
 
-// A schema of its own in the given database, dropped at the end.
 void BM_RecordDownload_Postgres(benchmark::State& state) {
-    const QString server = qEnvironmentVariable("TORBEX_BENCH_POSTGRES");
-    if (server.isEmpty()) {
-        state.SkipWithError("TORBEX_BENCH_POSTGRES is not set (a libpq connection string)");
-        return;
-    }
-    const QString schema = QStringLiteral("bench") + QUuid::createUuid().toString(QUuid::Id128);
-    const auto run = [&](const QString& sql) {
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), schema);
-            db.setConnectOptions(server);
-            if (db.open()) QSqlQuery(db).exec(sql);
-        }
-        QSqlDatabase::removeDatabase(schema);
-    };
-    run(QStringLiteral("CREATE SCHEMA ") + schema);
-    if (auto store =
-            openOrSkip(state, {history::DatabaseTarget::Kind::Postgres,
-                               server + QStringLiteral(" options=-csearch_path=") + schema})) {
-        recordDownloads(state, *store);
-    }
-    run(QStringLiteral("SET client_min_messages = warning; DROP SCHEMA %1 CASCADE").arg(schema));
+    bench::inPostgresSchema(state, [&](history::HistoryStore& store) { recordDownloads(state, store); });
 }
 BENCHMARK(BM_RecordDownload_Postgres)->Unit(benchmark::kMillisecond);
 

@@ -38,7 +38,7 @@ void BM_Report1001Records(benchmark::State& state) {
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
         data::RecordsSource source(all, QStringLiteral("TB000123"));
-        if (!report::writePdfReport(buffer, source, {QStringLiteral("bench"), QDateTime::currentDateTime(), {}}).ok())
+        if (!report::writePdfReport(buffer, source, {QStringLiteral("bench"), QDateTime::currentDateTime(), {}, {}}).ok())
             state.SkipWithError("the report could not be written");
         bytes = buffer.size();
     }

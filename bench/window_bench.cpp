@@ -19,6 +19,7 @@ struct SilentDialogs final : app::OperatorDialogs {
     std::optional<QString> chooseFileToWrite(const FileChoice&) override { return std::nullopt; }
     std::optional<QString> chooseFileToRead(const FileChoice&) override { return std::nullopt; }
     std::optional<QString> editManagementNumber(const QString&) override { return std::nullopt; }
+    std::optional<QString> askInspector(const QString&) override { return std::nullopt; }
     std::optional<std::map<QString, QString>> editPump(const history::RegisteredPump&) override { return std::nullopt; }
     std::unique_ptr<app::ProgressView> showDownloadProgress() override { return nullptr; }
     void showHistory(history::HistoryStore&, int) override {}

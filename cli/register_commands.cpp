@@ -13,6 +13,7 @@
 #include "history/register_fields.h"
 #include "data/file_io.h"
 #include "workflow/register.h"
+#include "workflow/field_texts.h"
 #include "workflow/register_csv.h"
 #include "workflow/reports.h"
 #include "workflow/shared_texts.h"
@@ -80,16 +81,7 @@ std::optional<std::vector<PumpSummary>> pumps(Invocation& call, int& status) {
 
 // Why a value cannot go into a field, in the tool's words; empty when it can.
 QString problemWith(const QString& field, const QString& value) {
-    const auto problem = history::fieldProblem(field, value);
-    if (!problem) return {};
-    switch (*problem) {
-        case history::FieldProblem::ManagementNumber:
-            return workflow::texts::managementNumberMessage(*data::managementNumberProblem(value));
-        case history::FieldProblem::Status: return QStringLiteral("--status must be in-service or retired");
-        case history::FieldProblem::Characters: return QStringLiteral("--%1 holds a control character").arg(field);
-        case history::FieldProblem::Length: break;
-    }
-    return QStringLiteral("--%1 holds at most %2 characters").arg(field).arg(history::fieldLimit(field));
+    return workflow::texts::fieldProblemText(field, value, QStringLiteral("--") + field);
 }
 
 int setPump(Invocation& call, const QStringList& arguments) {

@@ -77,8 +77,8 @@ int report(Invocation& call) {
     const QString out = call.value(QStringLiteral("out"));
     const workflow::Authorship by = workflow::authorshipNow(call.settingsFolders());
     if (source.records) return written(call, workflow::reportOnRecords(out, *source.records, by), out);
-    if (!source.onePump) return written(call, workflow::reportOnHistory(out, *call.history(), source.query, by), out);
     const history::InspectionInterval interval = history::inspectionIntervalMonths(call.settingsFolders());
+    if (!source.onePump) return written(call, workflow::reportByPump(out, *call.history(), interval.months, by), out);
     const workflow::PumpRead pump = workflow::pumpTests(*call.history(), source.query.rfid, interval.months);
     if (!pump.error.isEmpty()) return call.historyFailed(pump.error);
     return written(call, workflow::reportOnPump(out, pump.pump, by), out);

@@ -87,6 +87,7 @@ struct KeptTest {
 struct TestQuery {
     QString rfid;
     QDate since;
+    bool byPump = false;  // pump by pump (by RFID), rather than all in the order they were taken
 };
 
 // What the register knows of a pump besides its number; empty texts where nothing is known.

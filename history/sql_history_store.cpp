@@ -160,7 +160,8 @@ Result<Nothing> SqlHistoryStore::eachTest(const TestQuery& query,
             // Row by row: a history of years is never held whole.
             rows.setForwardOnly(true);
             const QString from = query.since.isValid() ? query.since.toString(Qt::ISODate) : QString();
-            const QString order = QStringLiteral(" ORDER BY t.measure_date, t.measure_time, t.id");
+            const QString order = QStringLiteral(" ORDER BY %1t.measure_date, t.measure_time, t.id")
+                                      .arg(query.byPump ? QStringLiteral("t.rfid, ") : QString());
             const bool ran =
                 query.rfid.isEmpty()
                     ? runStatement(rows, kTests + order, {from})

@@ -18,17 +18,23 @@ namespace {
 
 QString dateText(const QDate& date) { return date.toString(QStringLiteral("yyyy/MM/dd")); }
 
-// How many table rows fit on the first page and on every later one, and where the signatures go.
-struct PagePlan {
-    int firstPageRows = 0, laterPageRows = 0, pages = 1;
-    bool signaturesOnOwnPage = false;
-};
+// The lines that tell one pump: what the register knows, its tests and its last test's verdict.
+QStringList pumpLines(const PumpSection& pump, int tests, data::Verdict lastOverall) {
+    const auto known = [](const QString& text) { return text.isEmpty() ? QStringLiteral("―") : text; };
+    return {QStringLiteral("シリンジポンプRFID：%1　管理番号：%2　試験回数：%3").arg(known(pump.rfid), known(pump.managementNo)).arg(tests),
+            QStringLiteral("メーカー：%1　機種：%2　製造番号：%3").arg(known(pump.maker), known(pump.model), known(pump.serial)),
+            QStringLiteral("部署：%1　設置場所：%2　次回点検期限：%3　最終試験の総合判定：%4")
+                .arg(known(pump.department), known(pump.location),
+                     pump.nextDue.isValid() ? dateText(pump.nextDue) : QStringLiteral("―"),
+                     tests == 0 ? QStringLiteral("―") : verdictInWords(lastOverall))};
+}
 
 class ReportPainter {
 public:
     ReportPainter(QPdfWriter& writer, const ReportContext& context, const ReportSummary& summary)
         : m_writer(writer), m_context(context), m_summary(summary), m_cellFont(reportFont(7.5)),
-          m_headingFont(reportFont(7)), m_plan(plan()), m_cellTexts(m_cellFont, &writer) {
+          m_headingFont(reportFont(7)), m_plan(planPages(space(), summary.tests, summary.runs)),
+          m_cellTexts(m_cellFont, &writer) {
         double total = 0;
         for (double share : kColumnShares) total += share;
         for (std::size_t c = 0; c < kColumnShares.size(); ++c) m_widths[c] = kContentWidth * kColumnShares[c] / total;
@@ -46,7 +52,15 @@ public:
     // kept since then wait for the next report, so that the table and the summary agree).
     bool row(const data::MeasurementRecord& record) {
         if (m_row == m_summary.tests) return false;
-        if (m_row == m_pageEndRow && !nextPage()) return false;
+        if (m_break < m_plan.breaks.size() && m_row == m_plan.breaks[m_break]) {
+            ++m_break;
+            if (!nextPage()) return false;
+        }
+        if (m_run < m_summary.runs.size() && m_row == m_runEnd && m_context.pumpOf) {
+            const PumpRun& run = m_summary.runs[m_run++];
+            m_runEnd += run.tests;
+            drawBand(m_context.pumpOf(run.rfid), run);
+        }
         drawRow(record);
         ++m_row;
         return true;
@@ -69,19 +83,9 @@ private:
     double rowsBottom() const { return kPageHeight - kMargin - kFooterHeight; }
     double tableTop() const { return kMargin + (m_page == 1 ? headingHeight() : kRunningHeading); }
 
-    PagePlan plan() const {
-        const auto fits = [this](double top) {
-            return std::max(1, static_cast<int>((rowsBottom() - top - kHeadingRowHeight) / kRowHeight));
-        };
-        PagePlan plan{fits(kMargin + headingHeight()), fits(kMargin + kRunningHeading), 1, false};
-        const int rest = std::max(0, m_summary.tests - plan.firstPageRows);
-        plan.pages += (rest + plan.laterPageRows - 1) / plan.laterPageRows;
-        const int lastRows = rest == 0 ? m_summary.tests : rest - (plan.pages - 2) * plan.laterPageRows;
-        const double lastTop = kMargin + (plan.pages == 1 ? headingHeight() : kRunningHeading);
-        // The signatures go under the last rows, or on a page of their own.
-        plan.signaturesOnOwnPage = lastTop + kHeadingRowHeight + lastRows * kRowHeight + kSignatureHeight > rowsBottom();
-        if (plan.signaturesOnOwnPage) ++plan.pages;
-        return plan;
+    PageSpace space() const {
+        return {kMargin + headingHeight() + kHeadingRowHeight, kMargin + kRunningHeading + kHeadingRowHeight, rowsBottom(),
+                kRowHeight, m_context.pumpOf ? kBandHeight : 0.0, kSignatureHeight};
     }
 
     bool nextPage() {
@@ -89,7 +93,6 @@ private:
         drawFooter();
         if (!m_writer.newPage()) return false;
         ++m_page;
-        m_pageEndRow = m_row + m_plan.laterPageRows;
         text({kMargin, kMargin, kContentWidth, 18}, QStringLiteral("点検報告書（続き）"), m_runningFont);
         m_y = m_rowsTop = tableTop();
         if (m_row < m_summary.tests) drawTableHeading();
@@ -116,20 +119,10 @@ private:
                           QStringLiteral("作成：") + m_context.madeAt.toString(QStringLiteral("yyyy/MM/dd HH:mm")) +
                               QStringLiteral("　作成者：") + m_context.madeBy};
         if (const auto& pump = m_context.pump) {
-            const auto known = [](const QString& text) { return text.isEmpty() ? QStringLiteral("―") : text; };
-            const QString lastOverall =
-                pump->tests.empty() ? QStringLiteral("―")
-                                    : verdictInWords(data::overallVerdict(pump->tests.back().flowVerdict(),
-                                                                          pump->tests.back().occlusionVerdict()));
-            lines = QStringList{QStringLiteral("シリンジポンプRFID：%1　管理番号：%2　試験回数：%3")
-                                    .arg(pump->rfid, pump->managementNo)
-                                    .arg(pump->tests.size()),
-                                QStringLiteral("メーカー：%1　機種：%2　製造番号：%3")
-                                    .arg(known(pump->maker), known(pump->model), known(pump->serial)),
-                                QStringLiteral("部署：%1　設置場所：%2　次回点検期限：%3　最終試験の総合判定：%4")
-                                    .arg(known(pump->department), known(pump->location),
-                                         pump->nextDue.isValid() ? dateText(pump->nextDue) : QStringLiteral("―"), lastOverall)} +
-                    lines;
+            const data::Verdict last = pump->tests.empty() ? data::Verdict::NotMeasured
+                                                           : data::overallVerdict(pump->tests.back().flowVerdict(),
+                                                                                  pump->tests.back().occlusionVerdict());
+            lines = pumpLines(*pump, static_cast<int>(pump->tests.size()), last) + lines;
         }
         const QFont font = reportFont(9);
         for (const QString& line : lines) {
@@ -209,6 +202,23 @@ private:
         m_y += kRowHeight;
     }
 
+    // A pump's details across the table, above its tests; the column rules stop above it.
+    void drawBand(const PumpSection& pump, const PumpRun& run) {
+        drawColumnRules();
+        const QRectF band(kMargin, m_y, kContentWidth, kBandHeight);
+        m_painter.fillRect(band, kBandGrey);
+        m_painter.setPen(Qt::black);
+        m_painter.drawLine(band.topLeft(), band.topRight());
+        PumpSection named = pump;
+        named.rfid = run.rfid;
+        double y = m_y + 3;
+        for (const QString& line : pumpLines(named, run.tests, run.lastOverall)) {
+            text({kMargin + 4, y, kContentWidth - 8, kBandLineHeight}, line, m_bandFont);
+            y += kBandLineHeight;
+        }
+        m_y = m_rowsTop = band.bottom();
+    }
+
     // The rules between the columns of the rows on this page, drawn once the rows are in.
     void drawColumnRules() {
         if (m_y <= m_rowsTop) return;
@@ -245,20 +255,22 @@ private:
     const ReportContext& m_context;
     const ReportSummary& m_summary;
     const QFont m_cellFont, m_headingFont;
-    const QFont m_runningFont = reportFont(10, true), m_footerFont = reportFont(8);
+    const QFont m_runningFont = reportFont(10, true), m_footerFont = reportFont(8), m_bandFont = reportFont(8);
     const PagePlan m_plan;
     std::array<double, kTableColumns> m_widths{};
     QPainter m_painter;
     CellTexts m_cellTexts;
     int m_page = 1, m_row = 0;
-    int m_pageEndRow = m_plan.firstPageRows;  // the first row of the next page
+    std::size_t m_break = 0;  // the next of the plan's page breaks
+    std::size_t m_run = 0;    // the next pump's run
+    int m_runEnd = 0;         // the first row after the current run
     double m_y = 0, m_rowsTop = 0;
 };
 
 }  // namespace
 
 data::TestsWritten writePdfReport(QIODevice& device, data::TestSource& tests, const ReportContext& context) {
-    const SummaryResult summary = summarise(tests);
+    const SummaryResult summary = summarise(tests, static_cast<bool>(context.pumpOf));
     if (!summary.error.isEmpty()) return data::TestsWritten::unread(summary.error);
     QPdfWriter writer(&device);
     prepareA4(writer, QStringLiteral("点検報告書"));

@@ -15,6 +15,8 @@ inline constexpr double kChartHeight = 230, kSignatureHeight = 90, kFooterHeight
 inline constexpr double kFirstPageHeading = 150, kRunningHeading = 30;
 inline constexpr double kLineHeight = 14;
 inline constexpr int kPumpDetailLines = 2;  // the register's details on a pump's report
+// The band above each pump's tests in a report on many pumps: its three lines of details.
+inline constexpr double kBandLineHeight = 12, kBandHeight = 3 * kBandLineHeight + 6;
 
 // The table: the grid's columns, then the verdicts in words (flow, occlusion, the test as a whole),
 // so that a verdict survives a black-and-white printer. Widths in points: an RFID's sixteen
@@ -27,6 +29,7 @@ inline constexpr std::array<const char16_t*, kVerdictColumns> kVerdictHeadings{u
 inline const QColor kHeadingGreen(192, 255, 192);
 inline const QColor kStripeGreen(224, 255, 224);
 inline const QColor kRuleGreen(0xB0, 0xD0, 0xB0);
+inline const QColor kBandGrey(0xEE, 0xEE, 0xEE);
 inline const QColor kJudgementRed(255, 0, 0);
 
 }  // namespace torbex::report

@@ -11,7 +11,7 @@ void VerdictCounts::add(data::Verdict verdict) {
     }
 }
 
-SummaryResult summarise(data::TestSource& tests) {
+SummaryResult summarise(data::TestSource& tests, bool runsByPump) {
     SummaryResult result;
     ReportSummary& summary = result.summary;
     bool oneTester = true;
@@ -20,6 +20,11 @@ SummaryResult summarise(data::TestSource& tests) {
         oneTester = oneTester && serial == summary.testerSerial;
         summary.flow.add(record.flowVerdict());
         summary.occlusion.add(record.occlusionVerdict());
+        if (runsByPump) {
+            if (summary.runs.empty() || summary.runs.back().rfid != record.rfid()) summary.runs.push_back({record.rfid(), 0, {}});
+            ++summary.runs.back().tests;
+            summary.runs.back().lastOverall = data::overallVerdict(record.flowVerdict(), record.occlusionVerdict());
+        }
         const QDate date = record.values.date;
         if (date.isValid()) {
             if (!summary.firstDate.isValid() || date < summary.firstDate) summary.firstDate = date;

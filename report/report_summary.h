@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "data/test_source.h"
+#include "report/page_plan.h"
 
 namespace torbex::report {
 
@@ -22,6 +23,8 @@ struct ReportSummary {
     QDate firstDate, lastDate;  // of the tests with a date; invalid when none has one
     // The tester of every test; empty when they came from several, or none is known.
     QString testerSerial;
+    // Each pump's run of tests, when the tests come pump by pump (a report on many pumps).
+    std::vector<PumpRun> runs;
 };
 
 // One pass over the tests; empty error when they could be read, else why not.
@@ -29,7 +32,7 @@ struct SummaryResult {
     ReportSummary summary;
     QString error;
 };
-SummaryResult summarise(data::TestSource& tests);
+SummaryResult summarise(data::TestSource& tests, bool runsByPump = false);
 
 // The verdicts as words a maintenance system reads: "pass", "fail", "error", "not measured".
 QString verdictName(data::Verdict verdict);

@@ -1,5 +1,7 @@
 #include "workflow/register_csv.h"
 
+#include "workflow/field_texts.h"
+
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <map>
@@ -76,18 +78,6 @@ std::optional<QString> decoded(const QByteArray& bytes) {
 }
 
 // Why a cell cannot be taken, in the tool's words; empty when it can.
-QString cellProblem(const QString& field, const QString& value) {
-    const auto problem = history::fieldProblem(field, value);
-    if (!problem) return {};
-    switch (*problem) {
-        case history::FieldProblem::ManagementNumber: return QStringLiteral("the number breaks the editor's rules");
-        case history::FieldProblem::Status: return QStringLiteral("the status is neither in-service nor retired");
-        case history::FieldProblem::Characters: return QStringLiteral("%1 holds a control character").arg(field);
-        case history::FieldProblem::Length: break;
-    }
-    return QStringLiteral("%1 holds more than %2 characters").arg(field).arg(history::fieldLimit(field));
-}
-
 }  // namespace
 
 const char* const kRegisterHeading =
@@ -129,7 +119,7 @@ std::variant<RegisterFile, RegisterProblems> readRegisterCsv(const QByteArray& b
         if (value[QStringLiteral("status")].isEmpty()) value[QStringLiteral("status")] = history::statusWord(false);
         QString why;
         for (const QString& field : history::pumpFieldNames())
-            if (why.isEmpty()) why = cellProblem(field, value[field]);
+            if (why.isEmpty()) why = texts::fieldProblemText(field, value[field], field);
         const QString months = value[QStringLiteral("interval")];
         bool whole = false;
         const int interval = months.toInt(&whole);

@@ -99,13 +99,7 @@ PumpTests pumpTests(const QString& rfid, std::vector<history::KeptTest> tests) {
 
 data::TestsWritten reportOnRecords(const QString& path, const RecordsInHand& records, const Authorship& by) {
     data::RecordsSource source(records.records, records.testerSerial);
-    return writePdf(path, source, {by.madeBy, by.madeAt, std::nullopt});
-}
-
-data::TestsWritten reportOnHistory(const QString& path, history::HistoryStore& store, const history::TestQuery& query,
-                                  const Authorship& by) {
-    history::HistoryTestSource source(store, query);
-    return writePdf(path, source, {by.madeBy, by.madeAt, std::nullopt});
+    return writePdf(path, source, {by.madeBy, by.madeAt, std::nullopt, {}});
 }
 
 data::TestsWritten reportOnPump(const QString& path, const PumpTests& pump, const Authorship& by) {
@@ -114,7 +108,28 @@ data::TestsWritten reportOnPump(const QString& path, const PumpTests& pump, cons
     section.tests.reserve(pump.tests.size());
     for (const history::KeptTest& test : pump.tests) section.tests.push_back(test.record);
     KeptTestsSource source(pump.tests);
-    return writePdf(path, source, {by.madeBy, by.madeAt, std::move(section)});
+    return writePdf(path, source, {by.madeBy, by.madeAt, std::move(section), {}});
+}
+
+data::TestsWritten reportByPump(const QString& path, history::HistoryStore& store, int defaultIntervalMonths,
+                                const Authorship& by) {
+    const auto pumps = store.pumps(defaultIntervalMonths);
+    if (!pumps) return data::TestsWritten::unread(pumps.error());
+    auto sections = std::make_shared<std::map<QString, report::PumpSection>>();
+    for (const history::PumpSummary& p : pumps.value()) {
+        const history::PumpDetails& d = p.details;
+        (*sections)[p.rfid] = {p.rfid, p.managementNo, {}, d.maker, d.model, d.serial, d.department, d.location, p.due};
+    }
+    // A pump tested since the list was read is known by its RFID alone.
+    const auto pumpOf = [sections](const QString& rfid) {
+        const auto found = sections->find(rfid);
+        return found != sections->end() ? found->second : report::PumpSection{rfid, {}, {}, {}, {}, {}, {}, {}, {}};
+    };
+    const report::ReportContext context{by.madeBy, by.madeAt, std::nullopt, pumpOf};
+    history::TestQuery byPump;
+    byPump.byPump = true;
+    history::HistoryTestSource source(store, byPump);
+    return writePdf(path, source, context);
 }
 
 data::TestsWritten exportRecords(const QString& path, const RecordsInHand& records, const QDateTime& exportedAt,

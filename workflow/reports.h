@@ -49,9 +49,11 @@ PumpTests pumpTests(const QString& rfid, std::vector<history::KeptTest> tests);
 
 // Inspection reports, written whole or not at all: how many tests, or why not.
 data::TestsWritten reportOnRecords(const QString& path, const RecordsInHand& records, const Authorship& by);
-data::TestsWritten reportOnHistory(const QString& path, history::HistoryStore& store, const history::TestQuery& query,
-                                   const Authorship& by);
 data::TestsWritten reportOnPump(const QString& path, const PumpTests& pump, const Authorship& by);
+// Every pump's tests, pump by pump, each headed by what the register knows of the pump and its
+// next due date.
+data::TestsWritten reportByPump(const QString& path, history::HistoryStore& store, int defaultIntervalMonths,
+                                const Authorship& by);
 
 // The JSON export of records in hand, or of the history's tests, to a file (whole or not at
 // all) or to a device as it is read (standard output).

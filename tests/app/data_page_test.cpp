@@ -133,8 +133,12 @@ TEST_F(DataPageTest, ReadReportsTheOutcomeAndAFailedReadKeepsTheStore) {
 TEST_F(DataPageTest, DownloadShowsProgressCanBeCancelledAndBlocksThePage) {
     fillTester(400);
     rig.tester.state().slots[1000] = sim::StoredRecord{};
+    QStringList counted;  // the page's count as each step shows
+    dialogs.onProgress = [&] { counted << window.controls().Label4->text(); };
     click(DataButton::Load);
+    dialogs.onProgress = nullptr;
     EXPECT_EQ(std::tuple(dialogs.progress.back(), dialogs.progress[199]), std::tuple(std::pair(1001, 401), std::pair(200, 200)));
+    EXPECT_EQ(std::pair(counted[199], counted.back()), std::pair(QStringLiteral("200"), QStringLiteral("401")));
     const QString loaded = page();
 
     rig.tester.state().slots[0] = sim::StoredRecord{.status = 0x13};

@@ -160,10 +160,19 @@ TEST_F(HistoryWindowTest, HistoryWindowListsPumpsWithDueDatesFiltersShowsATrendA
     EXPECT_EQ(std::pair(time->min(), time->max()), std::pair(tested.addSecs(-12 * 3600), tested.addSecs(12 * 3600)));
 
     // Reports on the pump shown, and on the page's records, are saved where the operator says.
+    // Each is signed by the inspector entered, or, left blank, by the one proposed.
     dialogs.files = {documents.filePath(QStringLiteral("pump")), documents.filePath(QStringLiteral("page.pdf"))};
+    dialogs.inspectors = {QStringLiteral(" Yamada Taro "), QString(), std::nullopt};
     told();
     history.cmdReport_Click();
     window.cmdReport_Click();
+    const std::size_t fileDialogs = dialogs.fileDialogs.size();
+    history.cmdReport_Click();  // no inspector: no report
+    EXPECT_EQ(dialogs.fileDialogs.size(), fileDialogs);
+    ASSERT_EQ(dialogs.inspectorsProposed.size(), 3U);
+    EXPECT_FALSE(dialogs.inspectorsProposed[1].isEmpty());
+    EXPECT_TRUE(testing::pdfText(documents.filePath(QStringLiteral("pump.pdf")), {QStringLiteral("-raw")}).contains(QStringLiteral("作成者：Yamada Taro\n")));
+    EXPECT_TRUE(testing::pdfText(documents.filePath(QStringLiteral("page.pdf")), {QStringLiteral("-raw")}).contains(QStringLiteral("作成者：") + dialogs.inspectorsProposed[1]));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the wait cursor goes with the work
     const QString written = QStringLiteral("確認|書き込みが正常に終了しました。");
     EXPECT_EQ(told(), (Told{written, written}));

@@ -61,6 +61,43 @@ TEST(RealDialogs, ProgressDialogShowsTheSlotReached) {
     ASSERT_TRUE(dialog);
     EXPECT_EQ(std::pair(dialog->value(), dialog->maximum()), std::pair(200, 1001));
     EXPECT_FALSE(progress->cancelled());
+    // The window stays still behind it, and the last slot neither closes nor resets it: the
+    // window closes it once the records are in.
+    EXPECT_EQ(dialog->windowModality(), Qt::WindowModal);
+    const_cast<QProgressDialog*>(dialog)->show();
+    progress->show(1001, 1001, 7);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->value(), 1001);
+    EXPECT_TRUE(dialog->labelText().contains(u'7')) << dialog->labelText().toStdString();
+}
+
+// Who signs a report: the name proposed, then the one entered last time, kept for the next run;
+// cancelled, no one.
+TEST(RealDialogs, InspectorEnteredIsProposedNextTime) {
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    MessageBoxDialogs dialogs;
+    QString proposed;
+    const auto answer = [&proposed](const QString& entry, bool confirm) {
+        QTimer::singleShot(0, [&proposed, entry, confirm] {
+            auto* input = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(input) << "no input dialog shown";
+            proposed = input->textValue();
+            input->setTextValue(entry);
+            confirm ? input->accept() : input->reject();
+        });
+    };
+    answer(QStringLiteral(" Sato "), true);
+    EXPECT_EQ(dialogs.askInspector(QStringLiteral("root")), std::optional(QStringLiteral(" Sato ")));
+    EXPECT_EQ(proposed, QStringLiteral("root"));
+    answer(QStringLiteral("Ito"), false);
+    EXPECT_EQ(dialogs.askInspector(QStringLiteral("root")), std::nullopt);
+    EXPECT_EQ(proposed, QStringLiteral("Sato"));
+    answer(QString(), true);  // a blank entry leaves the name kept as it was
+    EXPECT_EQ(MessageBoxDialogs().askInspector(QStringLiteral("root")), std::optional(QString()));
+    answer(QStringLiteral("x"), false);
+    (void)dialogs.askInspector(QStringLiteral("root"));
+    EXPECT_EQ(proposed, QStringLiteral("Sato"));
 }
 
 // Shown at its size, the history window's controls are in view, apart and in their order.

@@ -28,7 +28,7 @@ TEST_F(RegisterPagesTest, EditedPumpLostOrShownStaleOnAnyPage) {
     ASSERT_TRUE(history.refresh());
     QStringList tabs;
     for (int i = 0; i < history.tabPages->count(); ++i) tabs << history.tabPages->tabText(i);
-    EXPECT_EQ(tabs.join(u'|'), QStringLiteral("試験履歴|台　帳|点検予定|変更履歴"));
+    EXPECT_EQ(tabs.join(u'|'), QStringLiteral("試験履歴|台　帳|点検予定|変更履歴|機種別点検間隔"));
     RegisterPages& pages = *history.registerPages;
     pages.grdRegister->sortByColumn(RegisterListModel::Rfid, Qt::DescendingOrder);
     EXPECT_EQ(cell(pages.registerView(), 0, RegisterListModel::Rfid), QStringLiteral("00000000000000B2"));
@@ -61,6 +61,42 @@ TEST_F(RegisterPagesTest, EditedPumpLostOrShownStaleOnAnyPage) {
     EXPECT_EQ(told(), std::vector<QString>{QStringLiteral("確認|書き込みが正常に終了しました。")});
     EXPECT_TRUE(dialogs.fileDialogs.back().name.startsWith(u"点検予定表_"));
     EXPECT_TRUE(testing::fileBytes(documents.filePath(QStringLiteral("due.pdf"))).startsWith("%PDF"));
+}
+
+// A model's interval, set on its page, moves the due dates of that model's pumps alone; set to
+// none, torbex.conf's applies again. A model not named is refused.
+TEST_F(RegisterPagesTest, ModelIntervalNotSetOrDueDatesLeftAsTheyWere) {
+    ASSERT_TRUE(window.historyStore()->changePump(QStringLiteral("00000000000000A1"),
+                                                 {{QStringLiteral("maker"), QStringLiteral("M1")}, {QStringLiteral("model"), QStringLiteral("X-9")}},
+                                                 history::ChangeSource::Tool));
+    frmHistory history(*window.historyStore(), dialogs, 12, documents.path(), &window);
+    ASSERT_TRUE(history.refresh());
+    ModelPage& page = *history.modelPage;
+    const auto dues = [&] {
+        RegisterPages& pages = *history.registerPages;
+        pages.grdRegister->sortByColumn(RegisterListModel::Rfid, Qt::AscendingOrder);
+        return cell(pages.registerView(), 0, RegisterListModel::Due) + u' ' + cell(pages.registerView(), 1, RegisterListModel::Due);
+    };
+    page.txtMaker->setText(QStringLiteral(" M1 "));
+    page.cmdSetModel_Click();
+    EXPECT_EQ(told(), std::vector<QString>{QStringLiteral("確認|メーカーと機種を入力して下さい。")});
+
+    page.txtModel->setText(QStringLiteral("X-9"));
+    page.spnInterval->setValue(6);
+    QTest::mouseClick(page.cmdSetModel, Qt::LeftButton);
+    EXPECT_TRUE(told().empty());
+    ASSERT_EQ(page.models().rowCount(), 1);
+    EXPECT_EQ(cell(page.models(), 0, 0) + u'|' + cell(page.models(), 0, 1) + u'|' + cell(page.models(), 0, 2), QStringLiteral("M1|X-9|6"));
+    EXPECT_EQ(dues(), QStringLiteral("2024-07-05 2025-01-06"));
+
+    // Chosen in the list, the model fills the row; no interval of its own takes it out.
+    page.txtMaker->clear();
+    QTest::mouseClick(page.grdModels->viewport(), Qt::LeftButton, {}, page.grdModels->visualRect(page.grdModels->model()->index(0, 1)).center());
+    EXPECT_EQ(page.txtMaker->text() + u'|' + page.spnInterval->text(), QStringLiteral("M1|6"));
+    page.spnInterval->setValue(0);
+    page.cmdSetModel_Click();
+    EXPECT_EQ(page.models().rowCount(), 0);
+    EXPECT_EQ(dues(), QStringLiteral("2025-01-05 2025-01-06"));
 }
 
 TEST(FrmPumpTest, RefusedFieldKeepsTheFormOpenAndGoodFieldsConfirm) {

@@ -14,6 +14,7 @@
 #include "data/record_texts.h"
 #include "report/cmms_export.h"
 #include "report/json_export.h"
+#include "report/page_plan.h"
 #include "report/pdf_report.h"
 #include "report/trend_data.h"
 #include "support/pdf_text.h"
@@ -107,7 +108,7 @@ std::vector<std::vector<Word>> expectLaidOut(const QString& pdf) {
 TEST(PdfReport, EveryRecordsTextIsThereWithTheSummaryOnPagesWithTheirNumbers) {
     QTemporaryDir folder;
     const QString small = folder.filePath(QStringLiteral("small.pdf")), large = folder.filePath(QStringLiteral("large.pdf"));
-    const ReportContext context{QStringLiteral("tester"), QDateTime(QDate(2024, 3, 5), QTime(9, 7)), {}};
+    const ReportContext context{QStringLiteral("tester"), QDateTime(QDate(2024, 3, 5), QTime(9, 7)), {}, {}};
     EXPECT_EQ(writeReport(small, {record(1), record(2, 0x83), record(3, 0x93)}, {QStringLiteral("TB000123")}, context).tests, 3);
     EXPECT_EQ(expectLaidOut(small).size(), 1U);
     const QString text = testing::pdfText(small);
@@ -154,7 +155,7 @@ TEST(PdfReport, PumpReportCarriesItsHistoryAndTrend) {
     }
     const ReportContext context{QStringLiteral("tester"), QDateTime::currentDateTime(),
                                 PumpSection{QStringLiteral("00000000000000A1"), QStringLiteral("P-01"), tests, QStringLiteral("M1"),
-                                            QStringLiteral("X-9"), {}, QStringLiteral("ICU"), {}, QDate(2024, 9, 10)}};
+                                            QStringLiteral("X-9"), {}, QStringLiteral("ICU"), {}, QDate(2024, 9, 10)}, {}};
     EXPECT_EQ(writeReport(pdf, tests, {QStringLiteral("TB000123")}, context).tests, 3);
     EXPECT_EQ(expectLaidOut(pdf).size(), 1U);
     const QString text = testing::pdfText(pdf);
@@ -162,6 +163,50 @@ TEST(PdfReport, PumpReportCarriesItsHistoryAndTrend) {
                                  "メーカー：M1 機種：X-9 製造番号：―", "部署：ICU", "次回点検期限：2024/09/10", "最終試験の総合判定：Pass",
                                  "2024/03/10", "kPa"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
+}
+
+// Many pumps' tests, pump by pump: each pump's band above its tests, with the register's details,
+// its next due date and its last test's verdict; one band never ends a page.
+TEST(PdfReport, ReportOnManyPumpsLosesAPumpsBandOrStrandsItAtTheFoot) {
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath(QStringLiteral("pumps.pdf"));
+    std::vector<data::MeasurementRecord> tests;
+    for (int i = 0; i < 60; ++i) tests.push_back(record(1));
+    tests.push_back(record(2, 0x83));
+    tests.push_back(record(3));
+    tests.push_back(record(3, 0x93));
+    ReportContext context{QStringLiteral("tester"), QDateTime::currentDateTime(), std::nullopt, [](const QString& rfid) {
+                              PumpSection pump{rfid, {}, {}, {}, {}, {}, {}, {}, {}};
+                              if (rfid.endsWith(u'2')) {
+                                  pump.managementNo = QStringLiteral("P-02");
+                                  pump.maker = QStringLiteral("M2");
+                                  pump.nextDue = QDate(2025, 3, 3);
+                              }
+                              return pump;
+                          }};
+    EXPECT_EQ(writeReport(pdf, tests, {QStringLiteral("TB000123")}, context).tests, 63);
+    EXPECT_EQ(expectLaidOut(pdf).size(), 2U);
+    const QString text = testing::pdfText(pdf);
+    EXPECT_EQ(text.count(QStringLiteral("シリンジポンプRFID：")), 3);
+    for (const char* expected : {"RFID：0807060504030001 管理番号：― 試験回数：60", "最終試験の総合判定：Pass",
+                                 "RFID：0807060504030002 管理番号：P-02 試験回数：1", "メーカー：M2", "次回点検期限：2025/03/03",
+                                 "最終試験の総合判定：Fail", "0807060504030003 管理番号：― 試験回数：2"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
+
+    // Rows of 10 under a page 100 high; a band of 25. Pump B's band would end page 1 alone.
+    const PageSpace space{0, 0, 100, 10, 25, 30};
+    const std::vector<PumpRun> runs{{QStringLiteral("A"), 6, {}}, {QStringLiteral("B"), 3, {}}};
+    const PagePlan plan = planPages(space, 9, runs);
+    EXPECT_EQ(plan.breaks, std::vector<int>{6});
+    EXPECT_EQ(plan.pages, 2);
+    EXPECT_FALSE(plan.signaturesOnOwnPage);
+    // Without bands ten rows fill the page, and the signatures need one of their own.
+    const PagePlan plain = planPages(space, 10, {});
+    EXPECT_TRUE(plain.breaks.empty());
+    EXPECT_TRUE(plain.signaturesOnOwnPage);
+    EXPECT_EQ(plain.pages, 2);
+    // A band taller than a page still goes with its first row.
+    EXPECT_EQ(planPages({0, 0, 100, 10, 95, 0}, 2, runs).breaks, std::vector<int>{1});
 }
 
 // A single test gets an axis a day wide around it; a test without a date is left out; the

@@ -30,7 +30,7 @@ TEST(RegisterCsv, BadLineTakenOrGoodLineRefused) {
                                    u"08070605040302,P-6,,,,,,,,\r\n"
                                    u"0807060504030207,P-7,M1,X,,,,,12,\r\n"
                                    u"0807060504030208,P-8,,,\r\n"_s)),
-              u"3:the number breaks the editor's rules|4:the status is neither in-service nor retired|"
+              u"3:管理番号の先頭に「=」「+」「-」「@」は使用できません。|4:status must be in-service or retired|"
               u"5:the interval is whole months from 1 to 120|6:0807060504030201 stands on an earlier line too|"
               u"7:an RFID is 16 hexadecimal digits|8:line 2 gives this model another interval|9:5 cells, not 10"_s);
     EXPECT_EQ(problems(file(u"0807060504030201,\"P-1\r\n"_s)), u"0:a quote is left open"_s);

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "app/operator_dialogs.h"
@@ -32,6 +33,11 @@ public:
         editorOpenedWith.push_back(current);
         return takeFirst(entries);
     }
+    // The name proposed unless a script answers.
+    std::optional<QString> askInspector(const QString& proposed) override {
+        inspectorsProposed.push_back(proposed);
+        return inspectors.empty() ? std::optional(proposed) : takeFirst(inspectors);
+    }
     std::optional<std::map<QString, QString>> editPump(const history::RegisteredPump& pump) override {
         pumpFormsOpenedFor.push_back(pump.rfid);
         if (pumpEdits.empty()) return std::nullopt;
@@ -42,7 +48,10 @@ public:
     std::unique_ptr<app::ProgressView> showDownloadProgress() override {
         struct Progress final : app::ProgressView {
             explicit Progress(ScriptedDialogs& owner) : dialogs(owner) {}
-            void show(int slot, int /*slots*/, int records) override { dialogs.progress.emplace_back(slot, records); }
+            void show(int slot, int /*slots*/, int records) override {
+                dialogs.progress.emplace_back(slot, records);
+                if (dialogs.onProgress) dialogs.onProgress();
+            }
             bool cancelled() const override {
                 return dialogs.cancelAtSlot && !dialogs.progress.empty() && dialogs.progress.back().first >= *dialogs.cancelAtSlot;
             }
@@ -60,8 +69,11 @@ public:
     std::vector<QString> editorOpenedWith;
     std::vector<std::pair<int, int>> progress;  // {slot, records} as shown
     std::optional<int> cancelAtSlot;
+    std::function<void()> onProgress;  // called as each step is shown
     std::deque<std::optional<std::map<QString, QString>>> pumpEdits;  // nullopt: cancelled
     std::vector<QString> pumpFormsOpenedFor;
+    std::deque<std::optional<QString>> inspectors;  // nullopt: cancelled
+    std::vector<QString> inspectorsProposed;
 
 private:
     // The answer is unpacked rather than copied as an optional: GCC 12 at -O3 otherwise warns
