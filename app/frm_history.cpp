@@ -36,7 +36,8 @@ QTableView* table(QWidget* parent, const QString& name, QAbstractItemModel* mode
 
 frmHistory::frmHistory(history::HistoryStore& store, OperatorDialogs& dialogs, int intervalMonths, QString reportFolder,
                        QWidget* parent)
-    : QDialog(parent), m_store(store), m_dialogs(dialogs), m_intervalMonths(intervalMonths), m_reportFolder(std::move(reportFolder)) {
+    : QDialog(parent), m_store(store), m_dialogs(dialogs), m_intervalMonths(intervalMonths), m_reportFolder(std::move(reportFolder)),
+      m_files(store, dialogs, m_reportFolder, intervalMonths) {
     setWindowTitle(texts::kHistoryTitle);
     resize(1100, 760);
     m_filtered.setSourceModel(&m_pumps);
@@ -55,6 +56,10 @@ frmHistory::frmHistory(history::HistoryStore& store, OperatorDialogs& dialogs, i
     cmdReport = new QPushButton(texts::kReportButton, this);
     cmdReport->setObjectName(QStringLiteral("cmdReport"));
     cmdReport->setEnabled(false);
+    cmdCmms = new QPushButton(texts::kCmmsExportButton, this);
+    cmdCmms->setObjectName(QStringLiteral("cmdCmms"));
+    cmdBackup = new QPushButton(texts::kBackupButton, this);
+    cmdBackup->setObjectName(QStringLiteral("cmdBackup"));
     cmdClose = new QPushButton(texts::kCloseButton, this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
 
@@ -75,6 +80,8 @@ frmHistory::frmHistory(history::HistoryStore& store, OperatorDialogs& dialogs, i
     registerPages = new RegisterPages(*tabPages, m_store, m_dialogs, m_reportFolder);
     modelPage = new ModelPage(*tabPages, m_store, m_dialogs);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdCmms);
+    buttons->addWidget(cmdBackup);
     buttons->addStretch(1);
     buttons->addWidget(cmdReport);
     buttons->addWidget(cmdClose);
@@ -89,6 +96,12 @@ frmHistory::frmHistory(history::HistoryStore& store, OperatorDialogs& dialogs, i
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
     connect(registerPages, &RegisterPages::changed, this, &frmHistory::refresh);
     connect(modelPage, &ModelPage::changed, this, &frmHistory::refresh);
+    connect(registerPages->cmdImportRegister, &QPushButton::clicked, this, [this] {
+        if (m_files.importRegister()) refresh();
+    });
+    connect(registerPages->cmdExportRegister, &QPushButton::clicked, this, [this] { m_files.exportRegister(QDate::currentDate()); });
+    connect(cmdCmms, &QPushButton::clicked, this, [this] { m_files.exportCmms(QDate::currentDate(), workflow::inspectorName({})); });
+    connect(cmdBackup, &QPushButton::clicked, this, [this] { m_files.backup(QDate::currentDate()); });
 }
 
 bool frmHistory::refresh() {

@@ -6,6 +6,7 @@
 #include "app/history_models.h"
 #include "app/operator_dialogs.h"
 #include "app/model_page.h"
+#include "app/register_files.h"
 #include "app/register_pages.h"
 
 class QChartView;
@@ -47,6 +48,8 @@ public:
     QTableView* grdTests = nullptr;
     QChartView* chtTrend = nullptr;
     QPushButton* cmdReport = nullptr;
+    QPushButton* cmdCmms = nullptr;
+    QPushButton* cmdBackup = nullptr;
     QPushButton* cmdClose = nullptr;
 
 private:
@@ -58,6 +61,7 @@ private:
     QSortFilterProxyModel m_filtered;
     TestListModel m_tests;
     QString m_shownPump;
+    RegisterFiles m_files;
 };
 
 }  // namespace torbex::app

@@ -41,6 +41,12 @@ RegisterPages::RegisterPages(QTabWidget& tabs, history::HistoryStore& store, Ope
     filterRow->addWidget(new QLabel(texts::kHistoryFilterLabel, registerPage));
     filterRow->addWidget(txtRegisterFilter, 1);
     filterRow->addWidget(cmdEditPump);
+    cmdImportRegister = new QPushButton(texts::kRegisterImportButton, registerPage);
+    cmdImportRegister->setObjectName(QStringLiteral("cmdImportRegister"));
+    cmdExportRegister = new QPushButton(texts::kRegisterExportButton, registerPage);
+    cmdExportRegister->setObjectName(QStringLiteral("cmdExportRegister"));
+    filterRow->addWidget(cmdImportRegister);
+    filterRow->addWidget(cmdExportRegister);
     auto* registerLayout = new QVBoxLayout(registerPage);
     registerLayout->addLayout(filterRow);
     registerLayout->addWidget(grdRegister);

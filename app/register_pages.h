@@ -39,6 +39,8 @@ public:
     QTableView* grdRegister = nullptr;
     QLineEdit* txtRegisterFilter = nullptr;
     QPushButton* cmdEditPump = nullptr;
+    QPushButton* cmdImportRegister = nullptr;  // the window binds these two to its files
+    QPushButton* cmdExportRegister = nullptr;
     QTableView* grdWorklist = nullptr;
     QSpinBox* spnWithinDays = nullptr;
     QLineEdit* txtDepartment = nullptr;

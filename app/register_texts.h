@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
+#include <utility>
+#include <vector>
 
 #include "history/register_fields.h"
 
@@ -24,6 +27,37 @@ inline const QString kIntervalHeading = QStringLiteral("点検間隔（月）");
 inline const QString kDefaultInterval = QStringLiteral("既定");
 inline const QString kSetModelButton = QStringLiteral("設　定");
 inline const QString kNoModelNamed = QStringLiteral("メーカーと機種を入力して下さい。");
+
+inline const QString kRegisterImportButton = QStringLiteral("CSV読込");
+inline const QString kRegisterExportButton = QStringLiteral("CSV保存");
+inline const QString kCmmsExportButton = QStringLiteral("保守システム出力");
+inline const QString kBackupButton = QStringLiteral("バックアップ");
+inline const QString kRegisterImportTitle = QStringLiteral("台帳読込");
+inline const QString kRegisterExportTitle = QStringLiteral("台帳保存");
+inline const QString kCmmsExportTitle = QStringLiteral("保守システム出力");
+inline const QString kBackupTitle = QStringLiteral("履歴のバックアップ");
+inline const QString kRegisterFilePrefix = QStringLiteral("台帳");
+inline const QString kCmmsFilePrefix = QStringLiteral("保守システム出力");
+inline const QString kBackupFilePrefix = QStringLiteral("履歴バックアップ");
+
+// A file name from what it holds and today's date: 台帳_20261207.csv.
+inline QString datedFileName(const QString& prefix, const QDate& today, const char16_t* suffix) {
+    return QStringLiteral("%1_%2.%3").arg(prefix, today.toString(QStringLiteral("yyyyMMdd")), QString::fromUtf16(suffix));
+}
+
+// A register file with failing lines: nothing is taken, and the first lines are named.
+inline QString registerFileRefused(const std::vector<std::pair<int, QString>>& lines) {
+    QString text = QStringLiteral("台帳ファイルに誤りがあるため、読み込みませんでした。");
+    constexpr std::size_t kShown = 10;
+    for (std::size_t i = 0; i < lines.size() && i < kShown; ++i)
+        text += lines[i].first > 0 ? QStringLiteral("\n%1行目：%2").arg(lines[i].first).arg(lines[i].second)
+                                   : QStringLiteral("\n%1").arg(lines[i].second);
+    if (lines.size() > kShown) text += QStringLiteral("\nほか%1行").arg(lines.size() - kShown);
+    return text;
+}
+inline QString registerImported(int pumps, int changed) {
+    return QStringLiteral("台帳を読み込みました。（%1台、うち変更%2台）").arg(pumps).arg(changed);
+}
 
 // A register field as the window names it.
 inline QString fieldLabel(const QString& field) {

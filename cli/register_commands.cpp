@@ -142,12 +142,11 @@ void printAuditEntry(Invocation& call, const history::AuditEntry& e) {
 
 // Every line is checked before any pump changes; a file with a failing line changes nothing.
 int importRegister(Invocation& call, const QString& path) {
-    const data::FileBytes read = data::readRegularFile(path, data::kMaxDataFileBytes);
-    if (!read.error.isEmpty()) return call.fileFailed(QStringLiteral("import"), path, read.error);
-    const auto checked = workflow::readRegisterCsv(read.bytes);
+    const auto checked = workflow::readRegisterFile(path);
     if (const auto* problems = std::get_if<workflow::RegisterProblems>(&checked)) {
         for (const auto& [line, why] : problems->lines)
-            call.err() << "torbex-cli: " << terminalText(path) << ": line " << line << ": " << terminalText(why) << '\n';
+            call.err() << "torbex-cli: " << terminalText(path) << ": " << (line > 0 ? QStringLiteral("line %1: ").arg(line) : QString())
+                       << terminalText(why) << '\n';
         call.err() << "torbex-cli: nothing imported\n";
         return kFileError;
     }

@@ -8,6 +8,7 @@
 #include <set>
 
 #include "data/cp932.h"
+#include "data/file_io.h"
 #include "data/management_number.h"
 #include "data/spreadsheet_cell.h"
 #include "history/register_fields.h"
@@ -143,6 +144,12 @@ std::variant<RegisterFile, RegisterProblems> readRegisterCsv(const QByteArray& b
     if (!problems.lines.empty()) return problems;
     for (const auto& [model, months] : intervals) file.intervals.push_back({model.first, model.second, months.first});
     return file;
+}
+
+std::variant<RegisterFile, RegisterProblems> readRegisterFile(const QString& path) {
+    const data::FileBytes read = data::readRegularFile(path, data::kMaxDataFileBytes);
+    if (!read.error.isEmpty()) return RegisterProblems{{{0, read.error}}};
+    return readRegisterCsv(read.bytes);
 }
 
 QByteArray registerCsv(const std::vector<history::PumpSummary>& pumps, const std::vector<history::ModelInterval>& models) {

@@ -28,6 +28,9 @@ struct RegisterProblems {
 // same for every pump of a model.
 std::variant<RegisterFile, RegisterProblems> readRegisterCsv(const QByteArray& bytes);
 
+// The register file at `path` read and checked; a file that cannot be read is line 0's problem.
+std::variant<RegisterFile, RegisterProblems> readRegisterFile(const QString& path);
+
 // The register in UTF-8 with a byte-order mark: every pump listed, with its model's own interval
 // where `models` gives one (blank where torbex.conf's applies).
 QByteArray registerCsv(const std::vector<history::PumpSummary>& pumps, const std::vector<history::ModelInterval>& models);

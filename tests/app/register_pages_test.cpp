@@ -5,6 +5,9 @@
 #include "app/frm_history.h"
 #include "app/frm_pump.h"
 #include "app/support/window_fixture.h"
+#include "data/file_io.h"
+#include "report/cmms_export.h"
+#include "workflow/register_csv.h"
 
 namespace torbex::app {
 namespace {
@@ -97,6 +100,46 @@ TEST_F(RegisterPagesTest, ModelIntervalNotSetOrDueDatesLeftAsTheyWere) {
     page.cmdSetModel_Click();
     EXPECT_EQ(page.models().rowCount(), 0);
     EXPECT_EQ(dues(), QStringLiteral("2025-01-05 2025-01-06"));
+}
+
+// The history window's files: a register file with a failing line takes nothing and names the
+// line; a good one changes the register; the register, the maintenance export and a backup are
+// written where the operator says, and a backup that cannot be written is told.
+TEST_F(RegisterPagesTest, RegisterFilesHalfTakenOrWrittenWithoutAWord) {
+    frmHistory history(*window.historyStore(), dialogs, 12, documents.path(), &window);
+    ASSERT_TRUE(history.refresh());
+    const QString csv = documents.filePath(QStringLiteral("register.csv"));
+    const QByteArray heading = QByteArray(workflow::kRegisterHeading) + "\r\n";
+    ASSERT_TRUE(data::writeFileAtomically(csv, heading + "00000000000000A1,P-1,M1,X-9,,ICU,,,,\r\n"
+                                                         "00000000000000B2,P-2,,,,,,scrapped,,\r\n").ok());
+    dialogs.files = {csv};
+    told();
+    QTest::mouseClick(history.registerPages->cmdImportRegister, Qt::LeftButton);
+    EXPECT_EQ(told(), std::vector<QString>{QStringLiteral("エラー|台帳ファイルに誤りがあるため、読み込みませんでした。\n"
+                                                          "3行目：status must be in-service or retired")});
+    EXPECT_EQ(window.historyStore()->findPump(QStringLiteral("P-1")).value(), std::nullopt);
+
+    ASSERT_TRUE(data::writeFileAtomically(csv, heading + "00000000000000A1,P-1,M1,X-9,,ICU,,,,\r\n").ok());
+    dialogs.files = {csv};
+    QTest::mouseClick(history.registerPages->cmdImportRegister, Qt::LeftButton);
+    EXPECT_EQ(told(), std::vector<QString>{QStringLiteral("確認|台帳を読み込みました。（1台、うち変更1台）")});
+    EXPECT_EQ(cell(history.pumps(), 0, PumpListModel::ManagementNo) + cell(history.registerPages->pumps(), 0, RegisterListModel::Department),
+              QStringLiteral("P-1ICU"));
+
+    dialogs.files = {documents.filePath(QStringLiteral("out")), documents.filePath(QStringLiteral("cmms.csv")),
+                     documents.filePath(QStringLiteral("copy")), documents.filePath(QStringLiteral("none/copy.sqlite"))};
+    QTest::mouseClick(history.registerPages->cmdExportRegister, Qt::LeftButton);
+    QTest::mouseClick(history.cmdCmms, Qt::LeftButton);
+    QTest::mouseClick(history.cmdBackup, Qt::LeftButton);
+    QTest::mouseClick(history.cmdBackup, Qt::LeftButton);
+    const std::vector<QString> shown = told();
+    ASSERT_EQ(shown.size(), 4U);
+    EXPECT_EQ(std::vector<QString>(shown.begin(), shown.begin() + 3), std::vector<QString>(3, QStringLiteral("確認|書き込みが正常に終了しました。")));
+    EXPECT_TRUE(shown[3].startsWith(u"エラー|書き込みできませんでした。\n（")) << shown[3].toStdString();
+    EXPECT_TRUE(testing::fileBytes(documents.filePath(QStringLiteral("out.csv"))).contains("00000000000000A1,P-1,M1,X-9,,ICU"));
+    EXPECT_TRUE(testing::fileBytes(documents.filePath(QStringLiteral("cmms.csv"))).startsWith("\xEF\xBB\xBF" + QByteArray(report::kCmmsHeading)));
+    EXPECT_TRUE(history::checkHistoryCopy(documents.filePath(QStringLiteral("copy.sqlite"))).ok());
+    EXPECT_EQ(dialogs.fileDialogs.at(dialogs.fileDialogs.size() - 4).name.left(3), QStringLiteral("台帳_"));
 }
 
 TEST(FrmPumpTest, RefusedFieldKeepsTheFormOpenAndGoodFieldsConfirm) {
