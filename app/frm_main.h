@@ -80,6 +80,7 @@ public:
     history::HistoryStore* historyStore() { return m_history.get(); }
     bool programEnded() const { return m_programEnded; }
     bool downloading() const { return m_downloading; }
+    const QTimer& pollTimer() const { return m_timer2; }
 
     QString DataDirectory;
     // The row last double-clicked in the data grid.

@@ -159,6 +159,10 @@ TEST_F(HistoryWindowTest, HistoryWindowListsPumpsWithDueDatesFiltersShowsATrendA
     const QDateTime tested(QDate(2024, 1, 6), QTime(0, 0));
     EXPECT_EQ(std::pair(time->min(), time->max()), std::pair(tested.addSecs(-12 * 3600), tested.addSecs(12 * 3600)));
 
+    // 履歴 opens the history window with the department's interval.
+    window.controls().cmdHistory->click();
+    EXPECT_EQ(dialogs.historiesShown, std::vector<int>{12});
+
     // Reports on the pump shown, and on the page's records, are saved where the operator says.
     // Each is signed by the inspector entered, or, left blank, by the one proposed.
     dialogs.files = {documents.filePath(QStringLiteral("pump")), documents.filePath(QStringLiteral("page.pdf"))};

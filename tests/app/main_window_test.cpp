@@ -64,6 +64,12 @@ TEST_F(MainWindowTest, FirstStartCreatesSettingsFileAndShowsDefaultsWithTheFacto
     EXPECT_FALSE(homeless.Form_Load());
     EXPECT_EQ(told().back(), QStringLiteral("ファイル異常|設定ファイルが書込みできません。　本プログラムを終了します。"));
     EXPECT_TRUE(homeless.programEnded());
+
+    // The tick runs twice a second once the window is loaded.
+    frmMain ticking({rig.bus, rig.clock, rig.events, dialogs, folders, [this] { return rig.localTime; }, true, {}, 12});
+    EXPECT_FALSE(ticking.pollTimer().isActive());
+    ASSERT_TRUE(ticking.Form_Load());
+    EXPECT_EQ(std::pair(ticking.pollTimer().isActive(), ticking.pollTimer().interval()), std::pair(true, 500));
 }
 
 // Every control of the layout is there once, within its parent, its words whole, and clear of its

@@ -59,7 +59,7 @@ public:
         };
         return std::make_unique<Progress>(*this);
     }
-    void showHistory(history::HistoryStore&, int) override {}
+    void showHistory(history::HistoryStore&, int intervalMonths) override { historiesShown.push_back(intervalMonths); }
 
     std::vector<Shown> shown;
     std::deque<bool> answers;
@@ -74,6 +74,7 @@ public:
     std::vector<QString> pumpFormsOpenedFor;
     std::deque<std::optional<QString>> inspectors;  // nullopt: cancelled
     std::vector<QString> inspectorsProposed;
+    std::vector<int> historiesShown;  // each with its interval in months
 
 private:
     // The answer is unpacked rather than copied as an optional: GCC 12 at -O3 otherwise warns
