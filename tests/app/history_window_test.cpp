@@ -184,6 +184,9 @@ TEST_F(HistoryWindowTest, HistoryWindowListsPumpsWithDueDatesFiltersShowsATrendA
     EXPECT_TRUE(dialogs.fileDialogs.at(dialogs.fileDialogs.size() - 2).name.startsWith(u"点検報告書_00000000000000B2_"));
     for (const char* name : {"pump.pdf", "page.pdf"})
         EXPECT_TRUE(testing::fileBytes(documents.filePath(QLatin1String(name))).startsWith("%PDF")) << name;
+    dialogs.files = {documents.filePath(QStringLiteral("none/pump.pdf"))};  // no such folder
+    history.cmdReport_Click();
+    EXPECT_EQ(told(), Told{QStringLiteral("エラー|書き込みできませんでした。")});
 
     // A history that cannot be read is told, in the list and for a pump's tests alike.
     {

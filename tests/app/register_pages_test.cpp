@@ -33,6 +33,11 @@ TEST_F(RegisterPagesTest, EditedPumpLostOrShownStaleOnAnyPage) {
     for (int i = 0; i < history.tabPages->count(); ++i) tabs << history.tabPages->tabText(i);
     EXPECT_EQ(tabs.join(u'|'), QStringLiteral("試験履歴|台　帳|点検予定|変更履歴|機種別点検間隔"));
     RegisterPages& pages = *history.registerPages;
+    QStringList headings;
+    for (const QAbstractItemModel* list : {static_cast<QAbstractItemModel*>(&pages.pumps()), static_cast<QAbstractItemModel*>(&pages.audit())})
+        for (int column = 0; column < list->columnCount(); ++column) headings << list->headerData(column, Qt::Horizontal).toString();
+    EXPECT_EQ(headings.size(), int{RegisterListModel::ColumnCount} + int{AuditListModel::ColumnCount});
+    EXPECT_FALSE(headings.contains(QString())) << headings.join(u'|').toStdString();
     pages.grdRegister->sortByColumn(RegisterListModel::Rfid, Qt::DescendingOrder);
     EXPECT_EQ(cell(pages.registerView(), 0, RegisterListModel::Rfid), QStringLiteral("00000000000000B2"));
     EXPECT_EQ(cell(pages.registerView(), 0, RegisterListModel::Overall), QStringLiteral("Fail"));
