@@ -91,7 +91,9 @@ bool runPrepared(QSqlQuery& query, std::initializer_list<QVariant> values) {
 bool runStatement(QSqlQuery& query, const QString& sql, std::initializer_list<QVariant> values) {
     // PostgreSQL prepares no DDL; a statement without values has nothing to bind anyway.
     if (values.size() == 0) return query.exec(sql);
-    return query.prepare(sql) && runPrepared(query, values);
+    // A statement run again on the same query keeps its plan: imports run one per pump.
+    if (query.lastQuery() != sql && !query.prepare(sql)) return false;
+    return runPrepared(query, values);
 }
 
 Result<std::unique_ptr<SqlConnection>> SqlConnection::open(const DatabaseTarget& target) {

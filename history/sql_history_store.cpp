@@ -35,6 +35,19 @@ const QString kPumps = QStringLiteral(
     "LEFT JOIN models m ON m.maker = p.maker AND m.model = p.model "
     "WHERE NOT EXISTS (SELECT 1 FROM tests t WHERE t.rfid = p.rfid) ORDER BY 1");
 
+// The same on PostgreSQL, whose planner otherwise reads every test twice more (to join the newest
+// back, and to find the pumps never tested): each pump's newest test is read beside its count.
+const QString kPumpsPostgres = QStringLiteral(
+    "WITH g AS MATERIALIZED (SELECT rfid, COUNT(*) AS tests FROM tests WHERE rfid <> '' GROUP BY rfid) "
+    "SELECT g.rfid, g.tests, n.measure_date, n.status, m.interval_months, %1 FROM g "
+    "CROSS JOIN LATERAL (SELECT t.measure_date, t.status FROM tests t WHERE t.rfid = g.rfid "
+    "ORDER BY t.measure_date DESC, t.measure_time DESC, t.id DESC LIMIT 1) n "
+    "LEFT JOIN pumps p ON p.rfid = g.rfid "
+    "LEFT JOIN models m ON m.maker = p.maker AND m.model = p.model "
+    "UNION ALL SELECT p.rfid, 0, '', 0, m.interval_months, %1 FROM pumps p "
+    "LEFT JOIN models m ON m.maker = p.maker AND m.model = p.model "
+    "WHERE NOT EXISTS (SELECT 1 FROM g WHERE g.rfid = p.rfid) ORDER BY 1");
+
 const QString kTests = QStringLiteral(
     "SELECT t.tester_serial, t.rfid, COALESCE(p.management_no, ''), t.measure_date, "
     "t.measure_time, t.status, t.flow_setting, t.flow_result, t.occlusion_level, "
@@ -129,7 +142,8 @@ Result<std::vector<PumpSummary>> SqlHistoryStore::pumps(int intervalMonths) {
         Access::Read, [&](QSqlDatabase& db) -> Result<std::vector<PumpSummary>> {
             QSqlQuery query(db);
             query.setForwardOnly(true);
-            if (!runStatement(query, kPumps.arg(kRegisterColumns)))
+            const QString& select = m_connection->dialect() == Dialect::Postgres ? kPumpsPostgres : kPumps;
+            if (!runStatement(query, select.arg(kRegisterColumns)))
                 return Result<std::vector<PumpSummary>>::failure(sqlError(query));
             std::vector<PumpSummary> pumps;
             while (query.next()) {

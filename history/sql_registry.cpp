@@ -23,15 +23,21 @@ QString sourceName(ChangeSource source) {
     return QStringLiteral("tool");
 }
 
-bool audited(QSqlQuery& query, const QString& rfid, const QString& field, const QString& oldValue,
-             const QString& newValue, ChangeSource source) {
-    return runStatement(
-        query,
-        QStringLiteral("INSERT INTO audit (rfid, field, old_number, new_number, changed_by, "
-                       "changed_at, source) VALUES (?, ?, ?, ?, ?, ?, ?)"),
-        {rfid, field, oldValue, newValue, systemUserName(),
-         QDateTime::currentDateTimeUtc().toString(Qt::ISODate), sourceName(source)});
-}
+// The statements that change pumps, each kept prepared across the pumps of one transaction, and
+// who and when the audit trail names: the same for every change of the transaction.
+struct RegisterWrites {
+    explicit RegisterWrites(QSqlDatabase& db, ChangeSource from)
+        : read(db), write(db), audit(db), source(sourceName(from)), user(systemUserName()),
+          at(QDateTime::currentDateTimeUtc().toString(Qt::ISODate)) {}
+    bool audited(const QString& rfid, const QString& field, const QString& oldValue, const QString& newValue) {
+        return runStatement(audit,
+                            QStringLiteral("INSERT INTO audit (rfid, field, old_number, new_number, changed_by, "
+                                           "changed_at, source) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                            {rfid, field, oldValue, newValue, user, at, source});
+    }
+    QSqlQuery read, write, audit;
+    const QString source, user, at;
+};
 
 }  // namespace
 
@@ -62,18 +68,18 @@ Result<std::map<QString, QString>> SqlHistoryStore::managementNumbers() {
 
 // Writes `after` over what the register holds of its pump, auditing each field that changes;
 // whether anything changed, or why it could not be written. Inside the caller's transaction.
-static Result<bool> replacePump(QSqlQuery& query, const RegisteredPump& after, ChangeSource source) {
+static Result<bool> replacePump(RegisterWrites& writes, const RegisteredPump& after) {
     // Writers take turns, so the old values read here are the ones replaced.
-    const Result<std::optional<RegisteredPump>> found = readPump(query, after.rfid);
+    const Result<std::optional<RegisteredPump>> found = readPump(writes.read, after.rfid);
     if (!found) return Result<bool>::failure(found.error());
     const RegisteredPump before = found.value().value_or(RegisteredPump{after.rfid, {}, {}});
     bool changed = false;
     for (const QString& field : pumpFieldNames()) {
         const QString was = fieldValue(before, field), is = fieldValue(after, field);
         if (was == is) continue;
-        if (!changed && !writePump(query, after)) return Result<bool>::failure(sqlError(query));
+        if (!changed && !writePump(writes.write, after)) return Result<bool>::failure(sqlError(writes.write));
         changed = true;
-        if (!audited(query, after.rfid, field, was, is, source)) return Result<bool>::failure(sqlError(query));
+        if (!writes.audited(after.rfid, field, was, is)) return Result<bool>::failure(sqlError(writes.audit));
     }
     return changed;
 }
@@ -85,12 +91,12 @@ Result<Nothing> SqlHistoryStore::changePump(const QString& rfid,
         return Result<Nothing>::failure(QStringLiteral("a pump without an RFID has no number"));
     return m_connection->transaction<Nothing>(
         Access::Write, [&](QSqlDatabase& db) -> Result<Nothing> {
-            QSqlQuery query(db);
-            const Result<std::optional<RegisteredPump>> found = readPump(query, rfid);
+            RegisterWrites writes(db, source);
+            const Result<std::optional<RegisteredPump>> found = readPump(writes.read, rfid);
             if (!found) return Result<Nothing>::failure(found.error());
             RegisteredPump after = found.value().value_or(RegisteredPump{rfid, {}, {}});
             for (const auto& [field, value] : changes) setFieldValue(after, field, value);
-            const Result<bool> replaced = replacePump(query, after, source);
+            const Result<bool> replaced = replacePump(writes, after);
             return replaced ? Result<Nothing>(Nothing{}) : Result<Nothing>::failure(replaced.error());
         });
 }
@@ -99,15 +105,15 @@ Result<int> SqlHistoryStore::importRegister(const std::vector<RegisteredPump>& p
                                             const std::vector<ModelInterval>& intervals,
                                             ChangeSource source) {
     return m_connection->transaction<int>(Access::Write, [&](QSqlDatabase& db) -> Result<int> {
-        QSqlQuery query(db);
+        RegisterWrites writes(db, source);
         int changed = 0;
         for (const RegisteredPump& pump : pumps) {
-            const Result<bool> replaced = replacePump(query, pump, source);
+            const Result<bool> replaced = replacePump(writes, pump);
             if (!replaced) return Result<int>::failure(replaced.error());
             changed += replaced.value() ? 1 : 0;
         }
         for (const ModelInterval& model : intervals) {
-            if (!writeModelInterval(query, model)) return Result<int>::failure(sqlError(query));
+            if (!writeModelInterval(writes.write, model)) return Result<int>::failure(sqlError(writes.write));
         }
         return changed;
     });
@@ -117,7 +123,7 @@ Result<std::vector<NumberConflict>> SqlHistoryStore::insertNumbers(
     QSqlDatabase& db, std::span<const data::MeasurementRecord> records, ChangeSource source) {
     QSqlQuery insert(db);
     QSqlQuery registered(db);
-    QSqlQuery audit(db);
+    RegisterWrites writes(db, source);
     // A pump registered without a number takes the first it is seen with.
     if (!insert.prepare(QStringLiteral(
             "INSERT INTO pumps (rfid, management_no) VALUES (?, ?) ON CONFLICT (rfid) "
@@ -135,8 +141,8 @@ Result<std::vector<NumberConflict>> SqlHistoryStore::insertNumbers(
         if (!runPrepared(insert, {rfid, number}))
             return Result<std::vector<NumberConflict>>::failure(sqlError(insert));
         if (insert.numRowsAffected() > 0) {
-            if (!audited(audit, rfid, QStringLiteral("number"), QString(), number, source))
-                return Result<std::vector<NumberConflict>>::failure(sqlError(audit));
+            if (!writes.audited(rfid, QStringLiteral("number"), QString(), number))
+                return Result<std::vector<NumberConflict>>::failure(sqlError(writes.audit));
             continue;
         }
         if (!runPrepared(registered, {rfid}) || !registered.next())
