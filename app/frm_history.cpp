@@ -60,6 +60,8 @@ frmHistory::frmHistory(history::HistoryStore& store, OperatorDialogs& dialogs, i
     cmdCmms->setObjectName(QStringLiteral("cmdCmms"));
     cmdBackup = new QPushButton(texts::kBackupButton, this);
     cmdBackup->setObjectName(QStringLiteral("cmdBackup"));
+    cmdRestore = new QPushButton(texts::kRestoreButton, this);
+    cmdRestore->setObjectName(QStringLiteral("cmdRestore"));
     cmdClose = new QPushButton(texts::kCloseButton, this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
 
@@ -82,6 +84,7 @@ frmHistory::frmHistory(history::HistoryStore& store, OperatorDialogs& dialogs, i
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdCmms);
     buttons->addWidget(cmdBackup);
+    buttons->addWidget(cmdRestore);
     buttons->addStretch(1);
     buttons->addWidget(cmdReport);
     buttons->addWidget(cmdClose);
@@ -102,6 +105,9 @@ frmHistory::frmHistory(history::HistoryStore& store, OperatorDialogs& dialogs, i
     connect(registerPages->cmdExportRegister, &QPushButton::clicked, this, [this] { m_files.exportRegister(QDate::currentDate()); });
     connect(cmdCmms, &QPushButton::clicked, this, [this] { m_files.exportCmms(QDate::currentDate(), workflow::inspectorName({})); });
     connect(cmdBackup, &QPushButton::clicked, this, [this] { m_files.backup(QDate::currentDate()); });
+    connect(cmdRestore, &QPushButton::clicked, this, [this] {
+        if (m_files.restore()) refresh();
+    });
 }
 
 bool frmHistory::refresh() {

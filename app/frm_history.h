@@ -50,6 +50,7 @@ public:
     QPushButton* cmdReport = nullptr;
     QPushButton* cmdCmms = nullptr;
     QPushButton* cmdBackup = nullptr;
+    QPushButton* cmdRestore = nullptr;
     QPushButton* cmdClose = nullptr;
 
 private:

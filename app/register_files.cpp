@@ -52,6 +52,18 @@ void RegisterFiles::backup(const QDate& today) {
     tell(problem.isEmpty(), problem);
 }
 
+bool RegisterFiles::restore() {
+    const auto chosen = m_dialogs.chooseFileToRead({texts::kRestoreTitle, QStringLiteral("*.sqlite"), m_folder, {}});
+    if (!chosen || chosen->isEmpty() || !m_dialogs.askYesNo(texts::kConfirm, texts::kRestoreQuestion)) return false;
+    const workflow::Restore restored = workflow::restoreHistory(m_store, m_store.target(), *chosen);
+    if (!restored.error.isEmpty()) {
+        m_dialogs.showMessage(texts::kError, texts::restoreFailed(restored.error, restored.keptAt));
+        return false;
+    }
+    m_dialogs.showMessage(texts::kConfirm, texts::restored(restored.keptAt));
+    return true;
+}
+
 std::optional<QString> RegisterFiles::fileToWrite(const QString& title, const QString& suffix, const QString& name) {
     const auto chosen = m_dialogs.chooseFileToWrite({title, QStringLiteral("*.") + suffix, m_folder, name});
     if (!chosen || chosen->isEmpty()) return std::nullopt;

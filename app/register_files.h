@@ -20,6 +20,8 @@ public:
     void exportRegister(const QDate& today);
     void exportCmms(const QDate& today, const QString& inspector);
     void backup(const QDate& today);
+    // True when the history was replaced by a backup's.
+    bool restore();
 
 private:
     // The file to write, ".suffix" added when missing, once the operator agreed to replace one.

@@ -32,6 +32,18 @@ inline const QString kRegisterImportButton = QStringLiteral("CSV読込");
 inline const QString kRegisterExportButton = QStringLiteral("CSV保存");
 inline const QString kCmmsExportButton = QStringLiteral("保守システム出力");
 inline const QString kBackupButton = QStringLiteral("バックアップ");
+inline const QString kRestoreButton = QStringLiteral("復元");
+inline const QString kRestoreTitle = QStringLiteral("履歴の復元");
+inline const QString kRestoreQuestion =
+    QStringLiteral("履歴をバックアップの内容に置き換えます。現在の履歴は、元のファイルの横に保存されます。よろしいですか？");
+inline QString restored(const QString& keptAt) {
+    return QStringLiteral("履歴を復元しました。\n復元前の履歴：%1").arg(keptAt);
+}
+inline QString restoreFailed(const QString& why, const QString& keptAt) {
+    QString text = QStringLiteral("履歴を復元できませんでした。\n（%1）").arg(why);
+    if (!keptAt.isEmpty()) text += QStringLiteral("\n復元前の履歴：%1").arg(keptAt);
+    return text;
+}
 inline const QString kRegisterImportTitle = QStringLiteral("台帳読込");
 inline const QString kRegisterExportTitle = QStringLiteral("台帳保存");
 inline const QString kCmmsExportTitle = QStringLiteral("保守システム出力");

@@ -163,6 +163,8 @@ public:
     // Opens (creating an SQLite file and its folder when needed), then brings the schema up to
     // date. A database whose schema is newer than this program knows is refused, never altered.
     static Result<std::unique_ptr<HistoryStore>> open(const DatabaseTarget& target);
+    // Where this history is kept.
+    virtual const DatabaseTarget& target() const = 0;
 
     // Adds the tests of a download or a data file; a test already kept (same RFID, date, time and
     // results; a test from a file, which has no tester serial, matches one from any tester) is

@@ -43,6 +43,7 @@ public:
     SqlConnection& operator=(const SqlConnection&) = delete;
 
     Dialect dialect() const { return m_dialect; }
+    const DatabaseTarget& target() const { return m_target; }
 
     // SQLite: turns on the write-ahead log, which lets readers go on while one process writes. It
     // changes the file, so only for a file known to be a history this program may write.

@@ -10,6 +10,7 @@ public:
     explicit SqlHistoryStore(std::unique_ptr<SqlConnection> connection)
         : m_connection(std::move(connection)) {}
 
+    const DatabaseTarget& target() const override { return m_connection->target(); }
     Result<int> recordTests(const QString& testerSerial,
                             std::span<const data::MeasurementRecord> records) override;
     Result<std::map<QString, QString>> managementNumbers() override;

@@ -145,6 +145,22 @@ TEST_F(RegisterPagesTest, RegisterFilesHalfTakenOrWrittenWithoutAWord) {
     EXPECT_TRUE(testing::fileBytes(documents.filePath(QStringLiteral("cmms.csv"))).startsWith("\xEF\xBB\xBF" + QByteArray(report::kCmmsHeading)));
     EXPECT_TRUE(history::checkHistoryCopy(documents.filePath(QStringLiteral("copy.sqlite"))).ok());
     EXPECT_EQ(dialogs.fileDialogs.at(dialogs.fileDialogs.size() - 4).name.left(3), QStringLiteral("台帳_"));
+
+    // Restored from the backup, the register is as it was then, the replaced history kept beside
+    // it; a file that is no history, or a No, changes nothing.
+    history::HistoryStore& store = *window.historyStore();
+    ASSERT_TRUE(store.setManagementNumber(QStringLiteral("00000000000000A1"), QStringLiteral("P-9"), history::ChangeSource::Tool));
+    dialogs.files = {documents.filePath(QStringLiteral("cmms.csv")), documents.filePath(QStringLiteral("copy.sqlite")),
+                     documents.filePath(QStringLiteral("copy.sqlite"))};
+    dialogs.answers = {true, false, true};
+    for (int i = 0; i < 3; ++i) QTest::mouseClick(history.cmdRestore, Qt::LeftButton);
+    const std::vector<QString> restoring = told();
+    ASSERT_EQ(restoring.size(), 5U);  // question, failure, question, question, success
+    EXPECT_TRUE(restoring[1].startsWith(u"エラー|履歴を復元できませんでした。\n（")) << restoring[1].toStdString();
+    EXPECT_TRUE(restoring[4].startsWith(u"確認|履歴を復元しました。\n復元前の履歴：")) << restoring[4].toStdString();
+    EXPECT_TRUE(QFileInfo::exists(restoring[4].section(u'：', 1)));
+    EXPECT_TRUE(store.findPump(QStringLiteral("P-1")).value().has_value());
+    EXPECT_EQ(cell(history.pumps(), 0, PumpListModel::ManagementNo), QStringLiteral("P-1"));
 }
 
 TEST(FrmPumpTest, RefusedFieldKeepsTheFormOpenAndGoodFieldsConfirm) {
