@@ -17,50 +17,13 @@
 #include "report/page_plan.h"
 #include "report/pdf_report.h"
 #include "report/trend_data.h"
+#include "report/support/report_fixture.h"
 #include "support/pdf_text.h"
 
 namespace torbex::report {
 namespace {
 
 using data::TestsWritten;
-
-// Record i: RFID ending in i, flow 99.5 % passed, occlusion by status; taken on 2024/03/0i.
-data::MeasurementRecord record(int i, std::uint8_t status = 0x8F) {
-    data::MeasurementRecord r;
-    r.status = status;
-    r.PumpRfid = QStringLiteral("080706050403%1").arg(i, 4, 10, QLatin1Char('0'));
-    r.ManagementNo = QStringLiteral("管理-%1").arg(i);
-    r.MeasureDate = QStringLiteral("2024/03/%1").arg(i % 28 + 1, 2, 10, QLatin1Char('0'));
-    r.MeasureTime = QStringLiteral("11:20");
-    r.FlowSetting = QStringLiteral("150");
-    r.FlowResult = QStringLiteral("  99.5");
-    r.OcclusionSetting = QStringLiteral("M");
-    r.OcclusionResult = QStringLiteral("    53.2");
-    r.values = data::valuesOfTexts(r);
-    return r;
-}
-
-// Writes a report of the records, each with its serial, into `path`.
-TestsWritten writeReport(const QString& path, const std::vector<data::MeasurementRecord>& records,
-                         const std::vector<QString>& serials, const ReportContext& context) {
-    struct Source final : data::TestSource {
-        const std::vector<data::MeasurementRecord>& records;
-        const std::vector<QString>& serials;
-        Source(const std::vector<data::MeasurementRecord>& r, const std::vector<QString>& s) : records(r), serials(s) {}
-        QString forEach(const Each& each) override {
-            for (std::size_t i = 0; i < records.size(); ++i)
-                if (!each(records[i], serials[i % serials.size()])) break;
-            return {};
-        }
-    } source(records, serials);
-    TestsWritten written;
-    const data::FileOutcome file = data::writeFileStreamed(path, [&](QIODevice& device) {
-        written = writePdfReport(device, source, context);
-        return written.error;
-    });
-    EXPECT_TRUE(file.ok()) << file.error.toStdString();
-    return written;
-}
 
 struct Word {
     QString text;
