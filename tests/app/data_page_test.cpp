@@ -89,6 +89,7 @@ TEST_F(DataPageTest, SaveTakesTheCsvExtensionAsksBeforeOverwritingAndRemembersTh
     EXPECT_EQ(dialogs.fileDialogs[0].folder + u'|' + dialogs.fileDialogs[0].filter, documents.path() + QStringLiteral("|*.csv"));
     ASSERT_TRUE(QDir(outDir.path()).mkdir(QStringLiteral("my.folder")));
     EXPECT_EQ(withCsvExtension(QStringLiteral(".x")), QStringLiteral(".csv"));  // everything from the first point goes
+    EXPECT_EQ(withCsvExtension(QStringLiteral("data.2013.x")), QStringLiteral("data.csv"));
     for (const auto& [chosen, written] : {std::pair{"x.txt", "x.csv"}, {"data.2013.csv", "data.csv"}, {"my.folder/out", "my.folder/out.csv"}}) {
         EXPECT_EQ(click(DataButton::Save, chosen), Told{kWriteDone}) << chosen;
         EXPECT_TRUE(QFile::exists(out(written))) << chosen;

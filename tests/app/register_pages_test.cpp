@@ -1,6 +1,8 @@
 // The register's pages of the history window, and the pump form, over a real history.
 #include <QtTest>
 #include <QtWidgets>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 
 #include "app/frm_history.h"
 #include "app/frm_pump.h"
@@ -56,10 +58,11 @@ TEST_F(RegisterPagesTest, EditedPumpLostOrShownStaleOnAnyPage) {
               std::tuple(QStringLiteral("00000000000000B2"), QStringLiteral("ICU"), true));
     EXPECT_EQ(cell(pages.registerView(), 0, RegisterListModel::Status), QStringLiteral("廃棄"));
     EXPECT_EQ(pages.worklist().rowCount(), 1);
-    QStringList audit;
-    for (int row = 0; row < pages.audit().rowCount(); ++row)
-        audit << cell(pages.audit(), row, AuditListModel::Field) + u'=' + cell(pages.audit(), row, AuditListModel::NewValue) +
-                     u'@' + cell(pages.audit(), row, AuditListModel::Source);
+    QStringList audit;  // as the page's table shows it
+    const QAbstractItemModel& shown = *pages.grdAudit->model();
+    for (int row = 0; row < pages.grdAudit->verticalHeader()->count(); ++row)
+        audit << cell(shown, row, AuditListModel::Field) + u'=' + cell(shown, row, AuditListModel::NewValue) + u'@' +
+                     cell(shown, row, AuditListModel::Source);
     EXPECT_EQ(audit.join(u' '), QStringLiteral("管理番号=P-9@画面 部署=ICU@画面 状態=廃棄@画面"));
 
     // The worklist as shown is printed under a name of its own.
@@ -69,6 +72,23 @@ TEST_F(RegisterPagesTest, EditedPumpLostOrShownStaleOnAnyPage) {
     EXPECT_EQ(told(), std::vector<QString>{QStringLiteral("確認|書き込みが正常に終了しました。")});
     EXPECT_TRUE(dialogs.fileDialogs.back().name.startsWith(u"点検予定表_"));
     EXPECT_TRUE(testing::fileBytes(documents.filePath(QStringLiteral("due.pdf"))).startsWith("%PDF"));
+}
+
+// A history whose change log cannot be read says so, and the window is not taken as refreshed.
+TEST_F(RegisterPagesTest, UnreadableChangeLogTakenForARefresh) {
+    frmHistory history(*window.historyStore(), dialogs, 12, documents.path(), &window);
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+        other.setDatabaseName(historyTarget->location);
+        ASSERT_TRUE(other.open() && QSqlQuery(other).exec(QStringLiteral("DROP TABLE audit")));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("other"));
+    told();
+    EXPECT_FALSE(history.refresh());
+    const std::vector<QString> shown = told();
+    ASSERT_EQ(shown.size(), 1U);
+    EXPECT_TRUE(shown[0].startsWith(u"エラー|")) << shown[0].toStdString();
+    EXPECT_EQ(history.pumps().rowCount(), 2);  // what could be read is shown
 }
 
 // A model's interval, set on its page, moves the due dates of that model's pumps alone; set to
@@ -130,6 +150,14 @@ TEST_F(RegisterPagesTest, RegisterFilesHalfTakenOrWrittenWithoutAWord) {
     EXPECT_EQ(told(), std::vector<QString>{QStringLiteral("確認|台帳を読み込みました。（1台、うち変更1台）")});
     EXPECT_EQ(cell(history.pumps(), 0, PumpListModel::ManagementNo) + cell(history.registerPages->pumps(), 0, RegisterListModel::Department),
               QStringLiteral("P-1ICU"));
+
+    // Cancelled, no name, or the file there kept: nothing written, only the question asked.
+    const QByteArray imported = testing::fileBytes(csv);
+    dialogs.files = {std::nullopt, QString(), csv};
+    dialogs.answers = {false};
+    for (int i = 0; i < 3; ++i) QTest::mouseClick(history.registerPages->cmdExportRegister, Qt::LeftButton);
+    EXPECT_EQ(told().size(), 1U);
+    EXPECT_EQ(testing::fileBytes(csv), imported);
 
     dialogs.files = {documents.filePath(QStringLiteral("out")), documents.filePath(QStringLiteral("cmms.csv")),
                      documents.filePath(QStringLiteral("copy")), documents.filePath(QStringLiteral("none/copy.sqlite"))};

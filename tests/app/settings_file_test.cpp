@@ -71,9 +71,15 @@ TEST_F(SettingsFileTest, ValuesTheListsCannotHoldAndDamagedFilesGiveDefaults) {
 
     const QByteArray good = crlfLines(defaultLines());
     EXPECT_TRUE(loadFrom(good + QByteArray("0,spare\r\n").repeated(92)).readable);  // 101 lines, the most a file holds; 102 below
+    // The counts hold whatever fits in 16 bits, and nothing more ({1, "32768"} below).
+    for (const auto& [line, value] : {std::pair{1, "32767"}, {2, "-32768"}}) {
+        QStringList changed = defaultLines();
+        changed[line] = QString::fromLatin1(value) + changed[line].mid(changed[line].indexOf(u','));
+        EXPECT_TRUE(loadFrom(crlfLines(changed)).readable) << value;
+    }
     std::vector<QByteArray> damaged{{}, good.left(good.indexOf("[05]")), QByteArray(300, '\0'), good + "\x82\xFF\r\n",
                                     good + QByteArray(2 * 1024 * 1024, ' '), good + QByteArray("0,spare\r\n").repeated(93)};
-    for (const auto& [line, value] : {std::pair{4, "3"}, {4, "-1"}, {5, "2"}, {6, "5"}, {7, "4"}, {7, "-1"}, {1, "40000"}, {7, "-40000"}, {0, "1e999"},
+    for (const auto& [line, value] : {std::pair{4, "3"}, {4, "-1"}, {5, "2"}, {6, "5"}, {7, "4"}, {7, "-1"}, {1, "32768"}, {7, "-40000"}, {0, "1e999"},
                                       {0, "nan"}, {3, "inf"}, {2, ""}}) {
         QStringList changed = defaultLines();
         changed[line] = QString::fromLatin1(value) + changed[line].mid(changed[line].indexOf(u','));

@@ -163,6 +163,8 @@ TEST(PdfReport, ReportOnManyPumpsLosesAPumpsBandOrStrandsItAtTheFoot) {
     EXPECT_EQ(plan.breaks, std::vector<int>{6});
     EXPECT_EQ(plan.pages, 2);
     EXPECT_FALSE(plan.signaturesOnOwnPage);
+    // Tests that arrived after the runs were counted get no band.
+    EXPECT_EQ(planPages(space, 12, runs).breaks, std::vector<int>{6});
     // Without bands ten rows fill the page, and the signatures need one of their own.
     const PagePlan plain = planPages(space, 10, {});
     EXPECT_TRUE(plain.breaks.empty());
