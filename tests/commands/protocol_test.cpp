@@ -55,7 +55,7 @@ TEST(PlainText, LeadingDecimalTenthsAndWholeNumbersMisreadSignsLeadingZerosOrTra
     for (const auto& [text, value] : tenths) EXPECT_EQ(parseTenths(text), value) << QString::fromUtf16(text).toStdString();
     const std::pair<const char16_t*, std::optional<int>> whole[] = {
         {u"150", 150}, {u" 5  ", 5}, {u"005", 5}, {u"000000000012", 12}, {u"-5", std::nullopt}, {u"1.0", std::nullopt},
-        {u"", std::nullopt}, {u"1234567890", std::nullopt}, {u"12a", std::nullopt}};
+        {u"", std::nullopt}, {u"123456789", 123456789}, {u"1234567890", std::nullopt}, {u"12a", std::nullopt}};
     for (const auto& [text, value] : whole) EXPECT_EQ(parseWholeNumber(text), value) << QString::fromUtf16(text).toStdString();
 }
 
