@@ -51,5 +51,30 @@ TEST_F(WindowLookTest, HistoryWindowPages) {
     }
 }
 
+// Every control an operator acts on carries a name of its own, so that a reader, a screen reader's
+// script or a test can find it.
+TEST_F(WindowLookTest, EveryControlOfTheHistoryWindowAndThePumpFormIsNamed) {
+    frmHistory history(*window.historyStore(), dialogs, 12, documents.path(), &window);
+    frmPump form({QStringLiteral("00000000000000A1"), {}, {}}, dialogs);
+    for (const QWidget* top : {static_cast<QWidget*>(&history), static_cast<QWidget*>(&form)}) {
+        QSet<QString> names;
+        for (const QWidget* control : top->findChildren<QWidget*>()) {
+            const bool acted = qobject_cast<const QAbstractButton*>(control) || qobject_cast<const QLineEdit*>(control) ||
+                               qobject_cast<const QComboBox*>(control) || qobject_cast<const QSpinBox*>(control) ||
+                               qobject_cast<const QAbstractItemView*>(control);
+            // The parts Qt builds inside a control (a spin box's editor, a view's corner button, a button box's
+            // standard buttons) are its own.
+            if (!acted || qobject_cast<const QAbstractSpinBox*>(control->parentWidget()) ||
+                qobject_cast<const QComboBox*>(control->parentWidget()) || qobject_cast<const QAbstractItemView*>(control->parentWidget()) ||
+                qobject_cast<const QTabBar*>(control->parentWidget()) || qobject_cast<const QDialogButtonBox*>(control->parentWidget()))
+                continue;
+            EXPECT_FALSE(control->objectName().isEmpty()) << control->metaObject()->className() << " in " << top->metaObject()->className();
+            EXPECT_FALSE(names.contains(control->objectName())) << control->objectName().toStdString();
+            names.insert(control->objectName());
+        }
+        EXPECT_GT(names.size(), 5);
+    }
+}
+
 }  // namespace
 }  // namespace torbex::app
