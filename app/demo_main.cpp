@@ -13,7 +13,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     if (!torbex::app::prepareApplication(app)) return 1;
 
-    const QStringList arguments = QApplication::arguments();
+    const QStringList arguments = torbex::app::launchOptions(QApplication::arguments()).rest;
     const QString scenarioPath = arguments.size() > 1 ? arguments[1] : QStringLiteral(":/scenarios/sample.json");
     torbex::sim::ScenarioResult scenario = torbex::sim::loadScenarioFile(scenarioPath);
     if (!scenario.state) {

@@ -10,10 +10,30 @@
 #include "app/frm_main.h"
 #include "app/message_box_dialogs.h"
 #include "app/operator_texts.h"
+#include "app/translations.h"
 #include "app/window_fonts.h"
 #include "data/cp932.h"
 
 namespace torbex::app {
+
+namespace {
+
+SettingsFolders settingsFolders() {
+    return {QApplication::applicationDirPath(), QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)};
+}
+
+}  // namespace
+
+LaunchOptions launchOptions(const QStringList& arguments) {
+    LaunchOptions options;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        if (i > 0 && arguments[i] == u"--lang" && i + 1 < arguments.size()) options.language = arguments[++i];
+        else if (i > 0 && arguments[i].startsWith(u"--lang=")) options.language = arguments[i].mid(7);
+        else options.rest << arguments[i];
+    }
+    return options;
+}
 
 bool prepareApplication(QApplication& app) {
     // No display name: Qt would append it to every window title, and the main window's title and
@@ -22,7 +42,13 @@ bool prepareApplication(QApplication& app) {
     // Fusion draws the buttons in their own background colours on every platform.
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) QApplication::setStyle(fusion);
     QApplication::setFont(controlFont());
-    (void)app;
+    const SettingsFolders folders = settingsFolders();
+    const workflow::LanguageChoice language =
+        workflow::chooseLanguage(launchOptions(QApplication::arguments()).language,
+                                 history::configuredLanguage({folders.programFolder, folders.configFolder}), QLocale::system());
+    if (!language.problem.isEmpty()) std::fprintf(stderr, "torbex: %s\n", qPrintable(language.problem));
+    if (!installTranslations(app, language.language))
+        std::fprintf(stderr, "torbex: Qt's translations are not installed; standard buttons stay in English\n");
 
     if (!data::cp932Available()) {
         // Without the code page every file would be garbled; refuse to start.
@@ -47,9 +73,7 @@ int runMainWindow(QApplication& app, link::HidTransport& transport, const link::
                   std::optional<history::DatabaseTarget> history) {
     link::QtEventPump events;
     MessageBoxDialogs dialogs;
-    SettingsFolders folders{QApplication::applicationDirPath(),
-                            QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
-                            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)};
+    const SettingsFolders folders = settingsFolders();
     const QStringList settingsFolders{folders.programFolder, folders.configFolder};
     const history::InspectionInterval interval = history::inspectionIntervalMonths(settingsFolders);
     frmMain window({transport, clock, events, dialogs, folders, &QDateTime::currentDateTime, true,

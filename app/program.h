@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QApplication>
+#include <QStringList>
+#include <optional>
 
 #include "link/clock.h"
 #include "history/history_store.h"
@@ -8,8 +10,16 @@
 
 namespace torbex::app {
 
-// Application-wide set-up shared by the program and the demo: style, font, names, and the
-// code page check. False (after telling the operator) when the program cannot run here.
+// What the program takes from its command line before its own arguments: "--lang ja|en" (or
+// "--lang=en"), the interface language.
+struct LaunchOptions {
+    std::optional<QString> language;
+    QStringList rest;  // the other arguments, the program's name first
+};
+LaunchOptions launchOptions(const QStringList& arguments);
+
+// Application-wide set-up shared by the program and the demo: style, font, names, the interface
+// language and the code page check. False (after telling the operator) when the program cannot run here.
 bool prepareApplication(QApplication& app);
 
 // Where a window of the given size sits centred in the screen's available area, its top-left

@@ -64,6 +64,11 @@ QString configuredInspector(const QStringList& settingsFolders) {
     return line ? line->first : QString();
 }
 
+QString configuredLanguage(const QStringList& settingsFolders) {
+    const auto line = configured(settingsFolders, QStringLiteral("ui/language"));
+    return line ? line->first : QString();
+}
+
 InspectionInterval inspectionIntervalMonths(const QStringList& settingsFolders) {
     const auto line = configured(settingsFolders, QStringLiteral("history/interval"));
     if (!line) return {};

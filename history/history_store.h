@@ -71,6 +71,8 @@ struct InspectionInterval {
 InspectionInterval inspectionIntervalMonths(const QStringList& settingsFolders);
 // "[report] inspector=" in torbex.conf: who signs reports and exports; empty when not set.
 QString configuredInspector(const QStringList& settingsFolders);
+// "[ui] language=" in torbex.conf: the interface language asked for; empty when not set.
+QString configuredLanguage(const QStringList& settingsFolders);
 
 // Who changed a management number in the registry.
 enum class ChangeSource { Editor, File, Tool };

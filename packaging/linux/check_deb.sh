@@ -34,7 +34,7 @@ for rule in "${rules[@]}"; do
         || { echo "udev rule /${rule#"$scratch/root/"} does not grant uaccess to the virtual tester"; fail=1; }
 done
 depends="$(dpkg-deb -f "$deb" Depends)"
-for library in libqt6widgets6 libhidapi-hidraw0 libqt6sql6-sqlite libqt6charts6; do
+for library in libqt6widgets6 libhidapi-hidraw0 libqt6sql6-sqlite libqt6charts6 qt6-translations-l10n; do
     echo "$depends" | grep -q "$library" || { echo "Depends lacks $library: $depends"; fail=1; }
 done
 grep -q 'udevadm control --reload-rules' "$scratch/control/postinst" || { echo "postinst does not reload udev rules"; fail=1; }

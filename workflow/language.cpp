@@ -1,0 +1,35 @@
+#include "workflow/language.h"
+
+namespace torbex::workflow {
+
+std::optional<Language> languageNamed(const QString& name) {
+    const QString code = name.trimmed().toLower();
+    if (code == u"ja") return Language::Japanese;
+    if (code == u"en") return Language::English;
+    return std::nullopt;
+}
+
+QString languageCode(Language language) { return language == Language::English ? QStringLiteral("en") : QStringLiteral("ja"); }
+
+LanguageChoice chooseLanguage(const std::optional<QString>& commandLine, const QString& configured, const QLocale& system) {
+    LanguageChoice choice;
+    const auto asked = [&choice](const QString& value, const QString& where) -> std::optional<Language> {
+        const std::optional<Language> language = languageNamed(value);
+        if (!language && choice.problem.isEmpty())
+            choice.problem = QStringLiteral("%1 %2 names no language (ja or en)").arg(where, value.trimmed());
+        return language;
+    };
+    if (commandLine) {
+        if (const auto language = asked(*commandLine, QStringLiteral("--lang"))) return {*language, {}};
+    }
+    if (!configured.trimmed().isEmpty()) {
+        if (const auto language = asked(configured, QStringLiteral("torbex.conf [ui] language="))) {
+            choice.language = *language;
+            return choice;
+        }
+    }
+    choice.language = system.language() == QLocale::English ? Language::English : Language::Japanese;
+    return choice;
+}
+
+}  // namespace torbex::workflow
