@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -14,6 +15,7 @@
 #include "app/register_texts.h"
 #include "app/report_saving.h"
 #include "app/history_chart.h"
+#include "app/window_placement.h"
 #include "workflow/reports.h"
 
 namespace torbex::app {
@@ -39,7 +41,8 @@ frmHistory::frmHistory(history::HistoryStore& store, OperatorDialogs& dialogs, i
     : QDialog(parent), m_store(store), m_dialogs(dialogs), m_intervalMonths(intervalMonths), m_reportFolder(std::move(reportFolder)),
       m_files(store, dialogs, m_reportFolder, intervalMonths) {
     setWindowTitle(texts::kHistoryTitle);
-    resize(1100, 760);
+    setSizeGripEnabled(true);
+    resize(kPreferredSize);
     m_filtered.setSourceModel(&m_pumps);
     m_filtered.setFilterKeyColumn(-1);
     m_filtered.setFilterCaseSensitivity(Qt::CaseInsensitive);
@@ -52,7 +55,7 @@ frmHistory::frmHistory(history::HistoryStore& store, OperatorDialogs& dialogs, i
     chtTrend = new QChartView(this);
     chtTrend->setObjectName(QStringLiteral("chtTrend"));
     chtTrend->setRenderHint(QPainter::Antialiasing);
-    chtTrend->setMinimumHeight(260);
+    chtTrend->setMinimumHeight(200);
     cmdReport = new QPushButton(texts::kReportButton, this);
     cmdReport->setObjectName(QStringLiteral("cmdReport"));
     cmdReport->setEnabled(false);
@@ -73,11 +76,15 @@ frmHistory::frmHistory(history::HistoryStore& store, OperatorDialogs& dialogs, i
     auto* filterRow = new QHBoxLayout;
     filterRow->addWidget(new QLabel(texts::kHistoryFilterLabel, testsPage));
     filterRow->addWidget(txtFilter, 1);
+    // The operator shares the height between the lists and the chart.
+    auto* parts = new QSplitter(Qt::Vertical, testsPage);
+    parts->setObjectName(QStringLiteral("splParts"));
+    parts->setChildrenCollapsible(false);
+    for (QWidget* part : std::initializer_list<QWidget*>{grdPumps, grdTests, chtTrend}) parts->addWidget(part);
+    parts->setSizes({300, 200, 300});
     auto* testsLayout = new QVBoxLayout(testsPage);
     testsLayout->addLayout(filterRow);
-    testsLayout->addWidget(grdPumps, 3);
-    testsLayout->addWidget(grdTests, 2);
-    testsLayout->addWidget(chtTrend, 3);
+    testsLayout->addWidget(parts, 1);
     tabPages->addTab(testsPage, texts::kTestsTab);
     registerPages = new RegisterPages(*tabPages, m_store, m_dialogs, m_reportFolder);
     modelPage = new ModelPage(*tabPages, m_store, m_dialogs);
@@ -108,6 +115,10 @@ frmHistory::frmHistory(history::HistoryStore& store, OperatorDialogs& dialogs, i
     connect(cmdRestore, &QPushButton::clicked, this, [this] {
         if (m_files.restore()) refresh();
     });
+}
+
+void frmHistory::placeOn(const QRect& available, const std::optional<QRect>& remembered) {
+    setGeometry(placedWindow(available, kPreferredSize, remembered));
 }
 
 bool frmHistory::refresh() {

@@ -27,6 +27,10 @@ public:
     frmHistory(history::HistoryStore& store, OperatorDialogs& dialogs, int intervalMonths, QString reportFolder = {},
                QWidget* parent = nullptr);
 
+    static constexpr QSize kPreferredSize{1100, 760};
+    // Sizes and places the window within `available`, a screen's free area: as it was last
+    // (`remembered`), else at its preferred size, centred; never beyond the screen.
+    void placeOn(const QRect& available, const std::optional<QRect>& remembered);
     // Reads the pumps again; false (the operator told why) when the history cannot be read.
     bool refresh();
     // Shows the tests of the pump in a row of the (filtered) pump list.

@@ -1,10 +1,12 @@
 #include "app/message_box_dialogs.h"
 
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressDialog>
+#include <QScreen>
 #include <QSettings>
 
 #include "app/frm_edit.h"
@@ -105,7 +107,13 @@ std::unique_ptr<ProgressView> MessageBoxDialogs::showDownloadProgress() {
 
 void MessageBoxDialogs::showHistory(history::HistoryStore& store, int intervalMonths) {
     frmHistory window(store, *this, intervalMonths, m_lastFolder, m_parent);
-    if (window.refresh()) window.exec();
+    QSettings remembered(QSettings::UserScope, QStringLiteral("torbex"), QStringLiteral("torbex-window"));
+    const QVariant last = remembered.value(QStringLiteral("history/geometry"));
+    const QScreen* screen = m_parent ? m_parent->screen() : QGuiApplication::primaryScreen();
+    if (screen) window.placeOn(screen->availableGeometry(), last.canConvert<QRect>() ? std::optional(last.toRect()) : std::nullopt);
+    if (!window.refresh()) return;
+    window.exec();
+    remembered.setValue(QStringLiteral("history/geometry"), window.geometry());
 }
 
 }  // namespace torbex::app

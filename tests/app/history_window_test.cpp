@@ -6,6 +6,7 @@
 #include <QtSql>
 
 #include "app/frm_history.h"
+#include "app/window_placement.h"
 #include "app/support/window_fixture.h"
 #include "support/file_size_limit.h"
 #include "support/pdf_text.h"
@@ -200,6 +201,32 @@ TEST_F(HistoryWindowTest, HistoryWindowListsPumpsWithDueDatesFiltersShowsATrendA
     const Told shown = told();
     ASSERT_EQ(shown.size(), 2U);
     for (const QString& text : shown) EXPECT_TRUE(text.startsWith(u"エラー|履歴を読み出せませんでした。")) << text.toStdString();
+}
+
+// The history window on every screen: where it was last, else as large as it likes, centred; never
+// beyond the screen's free area, and its least size fits the smallest screens in use (a 1366×768
+// laptop at 125 %: 1093×582 less the panel; 1024×768 at 100 %).
+TEST_F(HistoryWindowTest, HistoryWindowBeyondTheScreenOrLargerThanItCanBe) {
+    const QMargins frame = kFrameAllowance;
+    const QRect laptop(0, 0, 1093, 582), small(0, 0, 1024, 728), large(0, 0, 1280, 680);
+    const std::tuple<QRect, std::optional<QRect>, QRect> cases[] = {
+        {small, std::nullopt, QRect(8, 40, 1008, 680)},                 // fills the screen, less the frame
+        {large, std::nullopt, QRect(90, 40, 1100, 632)},                // centred across, as high as it can be
+        {QRect(0, 0, 2560, 1400), std::nullopt, QRect(730, 336, 1100, 760)},
+        {large, QRect(3000, -50, 600, 400), QRect(672, 40, 600, 400)},  // moved back from beyond the edges
+        {QRect(1920, 0, 1280, 680), QRect(100, 100, 2000, 300), QRect(1928, 100, 1264, 300)},  // another screen
+    };
+    for (const auto& [available, remembered, placed] : cases)
+        EXPECT_EQ(placedWindow(available, frmHistory::kPreferredSize, remembered, frame), placed) << available.width();
+
+    frmHistory history(store(), dialogs, 12, documents.path(), &window);
+    ASSERT_TRUE(history.refresh());
+    for (const QRect& screen : {laptop, small}) {
+        history.placeOn(screen, std::nullopt);
+        EXPECT_TRUE(screen.marginsRemoved(frame).contains(history.geometry())) << screen.width();
+        const QSize least = history.minimumSizeHint();
+        EXPECT_TRUE(least.width() <= history.width() && least.height() <= history.height()) << least.width() << 'x' << least.height();
+    }
 }
 
 }  // namespace
