@@ -67,6 +67,7 @@ frmHistory::frmHistory(history::HistoryStore& store, OperatorDialogs& dialogs, i
     cmdRestore->setObjectName(QStringLiteral("cmdRestore"));
     cmdClose = new QPushButton(texts::kCloseButton, this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    cmdClose->setToolTip(texts::kCloseKeyTip);  // Esc closes the window, as in every dialog
 
     // The tests' page first, as the window has always opened; the register's pages after it.
     tabPages = new QTabWidget(this);

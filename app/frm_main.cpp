@@ -9,12 +9,14 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTableView>
 #include <QTableWidget>
 
 #include "app/connection_label.h"
 #include "app/operator_texts.h"
 #include "app/window_fonts.h"
+#include "app/window_keys.h"
 #include "commands/settings_transfer.h"
 #include "commands/value_text.h"
 #include "app/grid_look.h"
@@ -70,11 +72,38 @@ frmMain::frmMain(MainWindowServices services, QWidget* parent)
     connect(m_controls.Grid2, &QTableView::doubleClicked, this,
             [this](const QModelIndex& cell) { Grid2_DblClick(cell.row(), cell.column()); });
 
+    bindKeys();
+
     m_timer2.setInterval(commands::PollTick::kIntervalMs);
     connect(&m_timer2, &QTimer::timeout, this, [this] { Timer2_Timer(); });
 }
 
 frmMain::~frmMain() { m_dispatcher.setView(nullptr); }
+
+void frmMain::bindKeys() {
+    // The arrows move within the grid; Tab leaves it.
+    m_controls.Grid2->setTabKeyNavigation(false);
+    auto* keys = new WindowKeys(this);
+    keys->openOnReturn(m_controls.Grid2, [this](const QModelIndex& cell) { Grid2_DblClick(cell.row(), cell.column()); });
+    std::vector<QWidget*> stops;
+    for (QWidget* control : findChildren<QWidget*>()) {
+        if (auto* button = qobject_cast<QPushButton*>(control)) keys->pressOnReturn(button);
+        if ((control->focusPolicy() & Qt::TabFocus) && !qobject_cast<QComboBox*>(control->parentWidget()) &&
+            control != m_controls.cmdReport && control != m_controls.cmdHistory)
+            stops.push_back(control);
+    }
+    orderTabs(stops, {m_controls.cmdReport, m_controls.cmdHistory});
+
+    // Keys for the data page's two most used buttons, while that page is in view.
+    const auto shortcut = [this](QKeySequence keySequence, QPushButton* button, const QString& tip) {
+        button->setToolTip(tip);
+        connect(new QShortcut(keySequence, this), &QShortcut::activated, this, [this, button] {
+            if (button->isVisibleTo(this) && button->isEnabled()) button->click();
+        });
+    };
+    shortcut(QKeySequence(Qt::Key_F5), m_controls.Command1.at(static_cast<int>(DataButton::Load)), texts::kLoadKeyTip);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_S), m_controls.Command1.at(static_cast<int>(DataButton::Save)), texts::kSaveKeyTip);
+}
 
 bool frmMain::Form_Load() {
     const SettingsFile::LoadResult loaded = m_settingsFile.load();

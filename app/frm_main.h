@@ -99,6 +99,8 @@ private:
     void resetSerialBanner() override;
 
     void fillLists();
+    // Return, F2, Tab, F5 and Ctrl+S.
+    void bindKeys();
     void endProgram();
 
     // Data page commands.

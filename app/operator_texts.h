@@ -61,6 +61,10 @@ inline const QString kHistoryTitle = QStringLiteral("試験履歴");
 inline const QString kHistoryFilterLabel = QStringLiteral("絞り込み");
 inline const QString kHistoryFilterHint = QStringLiteral("RFID・管理番号・日付の一部");
 inline const QString kCloseButton = QStringLiteral("閉じる");
+// Tooltips that name the keys of the buttons whose captions stay as they are.
+inline const QString kLoadKeyTip = QStringLiteral("テスターからデータを読み込みます（F5）");
+inline const QString kSaveKeyTip = QStringLiteral("データをファイルに保存します（Ctrl+S）");
+inline const QString kCloseKeyTip = QStringLiteral("履歴を閉じます（Esc）");
 inline QString historyUnavailable(const QString& reason) {
     return QStringLiteral("履歴データベースを開けません。試験の履歴は記録されません。\n（%1）").arg(reason);
 }
