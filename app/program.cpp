@@ -3,7 +3,6 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QStandardPaths>
-#include <QStyleFactory>
 #include <algorithm>
 #include <cstdio>
 
@@ -12,6 +11,7 @@
 #include "app/operator_texts.h"
 #include "app/translations.h"
 #include "app/window_fonts.h"
+#include "app/window_style.h"
 #include "data/cp932.h"
 
 namespace torbex::app {
@@ -39,8 +39,7 @@ bool prepareApplication(QApplication& app) {
     // No display name: Qt would append it to every window title, and the main window's title and
     // the message boxes' titles are the program's own, exactly as they stand.
     QApplication::setApplicationName(QStringLiteral("torbex"));
-    // Fusion draws the buttons in their own background colours on every platform.
-    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) QApplication::setStyle(fusion);
+    QApplication::setStyle(windowStyle());
     QApplication::setFont(controlFont());
     const SettingsFolders folders = settingsFolders();
     const workflow::LanguageChoice language =

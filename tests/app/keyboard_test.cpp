@@ -4,6 +4,7 @@
 #include <QtWidgets>
 
 #include "app/support/window_fixture.h"
+#include "app/window_style.h"
 
 namespace torbex::app {
 namespace {
@@ -74,6 +75,18 @@ TEST_F(KeyboardTest, KeysThatDoNothingOrTheWrongThing) {
     c.Command1.at(1)->setEnabled(false);
     QTest::keyClick(c.Command1.at(1), Qt::Key_Return);
     EXPECT_EQ(told().size(), 0U);
+}
+
+// The program's style shows which button has the focus, whatever its colour.
+TEST_F(KeyboardTest, FocusedButtonLooksLikeAnyOther) {
+    QApplication::setStyle(windowStyle());
+    const auto& c = window.controls();
+    for (QWidget* button : std::initializer_list<QWidget*>{c.Command1.at(0), c.Command1.at(1), c.Command1.at(2), c.cmdMode.at(1), c.cmdHistory}) {
+        c.Grid2->setFocus(Qt::TabFocusReason);
+        const QImage plain = button->grab().toImage();
+        button->setFocus(Qt::TabFocusReason);
+        EXPECT_NE(button->grab().toImage(), plain) << button->objectName().toStdString();
+    }
 }
 
 }  // namespace
