@@ -13,6 +13,7 @@
 #include <span>
 
 #include "app/operator_texts.h"
+#include "app/title_band.h"
 #include "app/window_fonts.h"
 #include "app/window_layout.h"
 
@@ -57,8 +58,7 @@ QLabel* borderedLabel(QWidget* parent, const QString& name, const QString& capti
 
 // The coloured title band at the top of a page.
 QLabel* titleBand(QWidget* parent, int index, const QString& caption, const QColor& text) {
-    QLabel* l = label(parent, indexed("Label6", index), caption);
-    l->setAlignment(Qt::AlignCenter);
+    QLabel* l = place(new TitleBand(caption, parent), indexed("Label6", index));
     l->setFont(titleFont());
     QPalette palette = l->palette();
     palette.setColor(QPalette::WindowText, text);

@@ -40,6 +40,28 @@ TEST_F(WindowLookTest, MainWindowPagesAndTheEditor) {
     EXPECT_TRUE(testing::looksAsReviewed(form.grab().toImage(), QStringLiteral("pump-form")));
 }
 
+// Each page's title band shows its glyphs whole, as far from its top as from its bottom.
+TEST_F(WindowLookTest, TitleBandClipsItsGlyphsOrSitsThemOffCentre) {
+    int bands = 0;
+    for (const auto& [index, band] : window.controls().Label6) {
+        if (!band) continue;
+        ++bands;
+        const QImage image = band->grab().toImage();
+        const QRgb background = image.pixel(0, 0);
+        int first = -1, last = -1;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) != background) {
+                    if (first < 0) first = y;
+                    last = y;
+                }
+        const int below = image.height() - 1 - last;
+        EXPECT_TRUE(first >= 1 && below >= 1 && std::abs(first - below) <= 1)
+            << index << ": ink from row " << first << " to " << last << " of " << image.height();
+    }
+    EXPECT_GE(bands, 3);
+}
+
 TEST_F(WindowLookTest, HistoryWindowPages) {
     frmHistory history(*window.historyStore(), dialogs, 12, documents.path(), &window);
     ASSERT_TRUE(history.refresh());
