@@ -8,10 +8,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QStyle>
 #include <QTableView>
 #include <QTableWidget>
+#include <QVBoxLayout>
 
 #include "app/connection_label.h"
 #include "app/operator_texts.h"
@@ -47,9 +50,24 @@ frmMain::frmMain(MainWindowServices services, QWidget* parent)
       m_settingsFile(m_services.folders) {
     setWindowTitle(kWindowTitle);
     setFont(controlFont());
-    setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
-    setBackground(this, QColor(0xE0, 0xE0, 0xE0));
-    m_controls = buildWindowControls(this);
+    // The layout is fixed; on a screen smaller than it, the window scrolls rather than lose a part.
+    auto* client = new QWidget;
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
+    for (QWidget* area : {static_cast<QWidget*>(this), client}) setBackground(area, QColor(0xE0, 0xE0, 0xE0));
+    auto* scroller = new QScrollArea(this);
+    scroller->setObjectName(QStringLiteral("scroller"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setFocusPolicy(Qt::NoFocus);
+    scroller->setWidget(client);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroller);
+    // Room for a scroll bar beside the layout, never more.
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    setMaximumSize(client->size() + QSize(bar, bar));
+    resize(client->size());
+    m_controls = buildWindowControls(client);
     m_controls.Grid2->setModel(&m_model);
     m_controls.Grid2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_dispatcher.setView(this);

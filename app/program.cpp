@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 #include <QScreen>
+#include <QStyle>
 #include <QStandardPaths>
 #include <algorithm>
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include "app/operator_texts.h"
 #include "app/translations.h"
 #include "app/window_fonts.h"
+#include "app/window_placement.h"
 #include "app/window_style.h"
 #include "data/cp932.h"
 
@@ -80,8 +82,16 @@ int runMainWindow(QApplication& app, link::HidTransport& transport, const link::
     dialogs.setParent(&window);
     if (!window.Form_Load()) return 1;
     if (!interval.problem.isEmpty()) dialogs.showMessage(texts::kError, texts::intervalUnusable(interval.problem));
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        // A screen smaller than the window gets a window that fits it, with scroll bars beside the layout.
+        const QSize room = screen->availableGeometry().marginsRemoved(kFrameAllowance).size();
+        const int bar = window.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        QSize size = window.size();
+        if (size.height() > room.height()) size.rwidth() += bar;
+        if (size.width() > room.width()) size.rheight() += bar;
+        window.resize(size.boundedTo(room));
         window.move(centredPosition(screen->availableGeometry(), window.frameGeometry().size()));
+    }
     window.show();
     return app.exec();
 }

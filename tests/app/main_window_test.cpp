@@ -90,6 +90,23 @@ TEST_F(MainWindowTest, ControlsStandWhereTheLayoutPutsThem) {
     for (const auto& [parent, controls] : siblings) testing::expectApart(*parent, controls, 1);
 }
 
+// On a screen smaller than the window (a 1366×768 laptop at 125 % leaves about 1093×534), the
+// window fits it and scrolls to every control; it never grows beyond its layout.
+TEST_F(MainWindowTest, SmallScreenCutsTheWindowOffOrLayoutStretches) {
+    const auto& c = window.controls();
+    window.resize(1093, 534);  // as the program sizes it for that screen
+    window.show();
+    auto* scroller = window.findChild<QScrollArea*>(QStringLiteral("scroller"));
+    ASSERT_TRUE(scroller);
+    EXPECT_EQ(window.size(), QSize(962 + window.style()->pixelMetric(QStyle::PM_ScrollBarExtent), 534));
+    EXPECT_EQ(scroller->widget()->size(), QSize(962, 682));
+    for (QWidget* control : {static_cast<QWidget*>(c.Command1.at(9)), static_cast<QWidget*>(c.cmdMode.at(0))}) {
+        scroller->ensureWidgetVisible(control);
+        EXPECT_TRUE(scroller->viewport()->rect().contains(QRect(control->mapTo(scroller->viewport(), QPoint(0, 0)), control->size())))
+            << control->objectName().toStdString();
+    }
+}
+
 TEST_F(MainWindowTest, ConnectionLabelAndSerialFollowTheCable) {
     const auto label = [this] {
         return seen("Label1") + u'|' + widget(QStringLiteral("Label1"))->palette().color(QPalette::Window).name();
