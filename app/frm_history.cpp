@@ -1,5 +1,6 @@
 #include "app/frm_history.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -30,7 +31,7 @@ QTableView* table(QWidget* parent, const QString& name, QAbstractItemModel* mode
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->verticalHeader()->hide();
     view->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    view->horizontalHeader()->setStretchLastSection(true);
+    view->horizontalHeader()->setStretchLastSection(false);
     return view;
 }
 
@@ -44,13 +45,15 @@ frmHistory::frmHistory(history::HistoryStore& store, OperatorDialogs& dialogs, i
     setSizeGripEnabled(true);
     resize(kPreferredSize);
     m_filtered.setSourceModel(&m_pumps);
-    m_filtered.setFilterKeyColumn(-1);
-    m_filtered.setFilterCaseSensitivity(Qt::CaseInsensitive);
 
     txtFilter = new QLineEdit(this);
     txtFilter->setObjectName(QStringLiteral("txtFilter"));
     txtFilter->setPlaceholderText(texts::kHistoryFilterHint);
+    chkOverdue = new QCheckBox(texts::kOverdueOnly, this);
+    chkOverdue->setObjectName(QStringLiteral("chkOverdue"));
     grdPumps = table(this, QStringLiteral("grdPumps"), &m_filtered);
+    grdPumps->setSortingEnabled(true);
+    grdPumps->sortByColumn(PumpListModel::Rfid, Qt::AscendingOrder);
     grdTests = table(this, QStringLiteral("grdTests"), &m_tests);
     chtTrend = new QChartView(this);
     chtTrend->setObjectName(QStringLiteral("chtTrend"));
@@ -73,10 +76,11 @@ frmHistory::frmHistory(history::HistoryStore& store, OperatorDialogs& dialogs, i
     tabPages = new QTabWidget(this);
     tabPages->setObjectName(QStringLiteral("tabPages"));
     auto* testsPage = new QWidget(tabPages);
-    for (QWidget* child : std::initializer_list<QWidget*>{txtFilter, grdPumps, grdTests, chtTrend}) child->setParent(testsPage);
+    for (QWidget* child : std::initializer_list<QWidget*>{txtFilter, chkOverdue, grdPumps, grdTests, chtTrend}) child->setParent(testsPage);
     auto* filterRow = new QHBoxLayout;
     filterRow->addWidget(new QLabel(texts::kHistoryFilterLabel, testsPage));
     filterRow->addWidget(txtFilter, 1);
+    filterRow->addWidget(chkOverdue);
     // The operator shares the height between the lists and the chart.
     auto* parts = new QSplitter(Qt::Vertical, testsPage);
     parts->setObjectName(QStringLiteral("splParts"));
@@ -101,6 +105,7 @@ frmHistory::frmHistory(history::HistoryStore& store, OperatorDialogs& dialogs, i
     layout->addLayout(buttons);
 
     connect(txtFilter, &QLineEdit::textChanged, this, [this](const QString& text) { m_filtered.setFilterFixedString(text); });
+    connect(chkOverdue, &QCheckBox::toggled, this, [this](bool only) { m_filtered.setOverdueOnly(only); });
     connect(grdPumps->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { grdPumps_Click(current.row()); });
     connect(cmdReport, &QPushButton::clicked, this, [this] { cmdReport_Click(); });

@@ -12,6 +12,7 @@
 class QChartView;
 class QLineEdit;
 class QPushButton;
+class QCheckBox;
 class QTabWidget;
 class QTableView;
 
@@ -48,6 +49,7 @@ public:
     RegisterPages* registerPages = nullptr;
     ModelPage* modelPage = nullptr;
     QLineEdit* txtFilter = nullptr;
+    QCheckBox* chkOverdue = nullptr;
     QTableView* grdPumps = nullptr;
     QTableView* grdTests = nullptr;
     QChartView* chtTrend = nullptr;
@@ -63,7 +65,7 @@ private:
     int m_intervalMonths;
     QString m_reportFolder;
     PumpListModel m_pumps;
-    QSortFilterProxyModel m_filtered;
+    PumpFilter m_filtered;
     TestListModel m_tests;
     QString m_shownPump;
     RegisterFiles m_files;

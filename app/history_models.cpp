@@ -22,6 +22,14 @@ QVariant verdictColour(data::Verdict verdict) {
 
 QString resultText(const std::optional<int>& tenths) { return tenths ? data::tenthsText(*tenths) : QStringLiteral("------"); }
 
+QString dayText(const QDate& day) { return data::measureDateText(day); }
+QString dayText(const QString& isoDay) { return dayText(QDate::fromString(isoDay, Qt::ISODate)); }
+
+bool PumpListModel::overdue(int row) const {
+    const QDate due = pump(row).due;
+    return due.isValid() && due < m_today;
+}
+
 void PumpListModel::setPumps(std::vector<history::PumpSummary> pumps, const QDate& today) {
     beginResetModel();
     m_pumps = std::move(pumps);
@@ -33,7 +41,7 @@ QVariant PumpListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) return {};
     const history::PumpSummary& p = pump(index.row());
     if (role == Qt::ForegroundRole) {
-        if (index.column() == Due && p.due.isValid() && p.due < m_today) return QBrush(kJudgementRed);
+        if (index.column() == Due && overdue(index.row())) return QBrush(kJudgementRed);
         if (index.column() == FlowVerdict) return verdictColour(p.lastFlow);
         if (index.column() == OcclusionVerdict) return verdictColour(p.lastOcclusion);
         return {};
@@ -44,10 +52,10 @@ QVariant PumpListModel::data(const QModelIndex& index, int role) const {
         case Rfid: return p.rfid;
         case ManagementNo: return p.managementNo;
         case Tests: return p.tests;
-        case LastTest: return p.lastDate;
+        case LastTest: return dayText(p.lastDate);
         case FlowVerdict: return data::verdictWord(p.lastFlow);
         case OcclusionVerdict: return data::verdictWord(p.lastOcclusion);
-        case Due: return p.due.isValid() ? p.due.toString(Qt::ISODate) : QString();
+        case Due: return dayText(p.due);
         default: return {};
     }
 }

@@ -61,6 +61,7 @@ inline const QString kHistoryTitle = QStringLiteral("試験履歴");
 inline const QString kHistoryFilterLabel = QStringLiteral("絞り込み");
 inline const QString kHistoryFilterHint = QStringLiteral("RFID・管理番号・日付の一部");
 inline const QString kCloseButton = QStringLiteral("閉じる");
+inline const QString kOverdueOnly = QStringLiteral("期限切れのみ");
 // Tooltips that name the keys of the buttons whose captions stay as they are.
 inline const QString kLoadKeyTip = QStringLiteral("テスターからデータを読み込みます（F5）");
 inline const QString kSaveKeyTip = QStringLiteral("データをファイルに保存します（Ctrl+S）");

@@ -4,6 +4,7 @@
 #include <QDateTime>
 
 #include "app/grid_look.h"
+#include "app/history_models.h"
 #include "app/register_texts.h"
 #include "data/grid_cells.h"
 
@@ -49,9 +50,9 @@ QVariant RegisterListModel::data(const QModelIndex& index, int role) const {
         case Location: return d.location;
         case Status: return statusText(history::statusWord(d.retired));
         case Interval: return p.intervalMonths;
-        case LastTest: return p.lastDate;
+        case LastTest: return dayText(p.lastDate);
         case Overall: return p.tests ? data::verdictWord(overall) : QString();
-        case Due: return p.due.isValid() ? p.due.toString(Qt::ISODate) : QString();
+        case Due: return dayText(p.due);
         default: return {};
     }
 }

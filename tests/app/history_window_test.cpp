@@ -129,7 +129,7 @@ TEST_F(HistoryWindowTest, HistoryWindowListsPumpsWithDueDatesFiltersShowsATrendA
     ASSERT_EQ(history.pumps().rowCount(), 2);
     // Tests from 2024 are overdue after twelve months: their due dates are red.
     const QModelIndex due = history.pumps().index(0, PumpListModel::Due);
-    EXPECT_EQ(due.data().toString(), QStringLiteral("2025-01-05"));
+    EXPECT_EQ(due.data().toString(), QStringLiteral("2025/01/05"));
     EXPECT_EQ(due.data(Qt::ForegroundRole).value<QBrush>().color(), QColor(255, 0, 0));
     EXPECT_EQ(history.pumps().index(1, PumpListModel::FlowVerdict).data().toString(), QStringLiteral("Fail"));
     const auto colour = [&history](int row, int column) {
@@ -201,6 +201,33 @@ TEST_F(HistoryWindowTest, HistoryWindowListsPumpsWithDueDatesFiltersShowsATrendA
     const Told shown = told();
     ASSERT_EQ(shown.size(), 2U);
     for (const QString& text : shown) EXPECT_TRUE(text.startsWith(u"エラー|履歴を読み出せませんでした。")) << text.toStdString();
+}
+
+// The pump list narrowed to the overdue pumps and by text, and sorted by any column: counts as
+// numbers, days as days.
+TEST(PumpFilter, OverdueOnlyKeepsTheWrongPumpsOrSortingReadsNumbersAsText) {
+    PumpListModel pumps;
+    history::PumpSummary overdue{QStringLiteral("A1"), {}, 9, QStringLiteral("2025-01-01"), {}, {}, QDate(2026, 1, 1), {}, 12};
+    history::PumpSummary due{QStringLiteral("B2"), {}, 10, QStringLiteral("2026-01-01"), {}, {}, QDate(2027, 1, 1), {}, 12};
+    pumps.setPumps({due, overdue}, QDate(2026, 6, 1));
+    PumpFilter filter;
+    filter.setSourceModel(&pumps);
+    const auto shown = [&filter](int column) {
+        QStringList texts;
+        for (int row = 0; row < filter.rowCount(); ++row) texts << filter.index(row, column).data().toString();
+        return texts.join(u' ');
+    };
+    filter.setOverdueOnly(true);
+    EXPECT_EQ(shown(PumpListModel::Rfid), QStringLiteral("A1"));
+    filter.setFilterFixedString(QStringLiteral("b"));
+    EXPECT_EQ(filter.rowCount(), 0);
+    filter.setOverdueOnly(false);
+    EXPECT_EQ(shown(PumpListModel::Due), QStringLiteral("2027/01/01"));
+    filter.setFilterFixedString({});
+    filter.sort(PumpListModel::Tests, Qt::AscendingOrder);
+    EXPECT_EQ(shown(PumpListModel::Tests), QStringLiteral("9 10"));
+    filter.sort(PumpListModel::LastTest, Qt::DescendingOrder);
+    EXPECT_EQ(shown(PumpListModel::LastTest), QStringLiteral("2026/01/01 2025/01/01"));
 }
 
 // The history window on every screen: where it was last, else as large as it likes, centred; never

@@ -115,7 +115,7 @@ TEST_F(RegisterPagesTest, ModelIntervalNotSetOrDueDatesLeftAsTheyWere) {
     EXPECT_TRUE(told().empty());
     ASSERT_EQ(page.models().rowCount(), 1);
     EXPECT_EQ(cell(page.models(), 0, 0) + u'|' + cell(page.models(), 0, 1) + u'|' + cell(page.models(), 0, 2), QStringLiteral("M1|X-9|6"));
-    EXPECT_EQ(dues(), QStringLiteral("2024-07-05 2025-01-06"));
+    EXPECT_EQ(dues(), QStringLiteral("2024/07/05 2025/01/06"));
 
     // Chosen in the list, the model fills the row; no interval of its own takes it out.
     page.txtMaker->clear();
@@ -124,7 +124,7 @@ TEST_F(RegisterPagesTest, ModelIntervalNotSetOrDueDatesLeftAsTheyWere) {
     page.spnInterval->setValue(0);
     page.cmdSetModel_Click();
     EXPECT_EQ(page.models().rowCount(), 0);
-    EXPECT_EQ(dues(), QStringLiteral("2025-01-05 2025-01-06"));
+    EXPECT_EQ(dues(), QStringLiteral("2025/01/05 2025/01/06"));
 }
 
 // The history window's files: a register file with a failing line takes nothing and names the
