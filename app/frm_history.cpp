@@ -11,6 +11,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <QtCharts/QChartView>
+#include <memory>
 
 #include "app/operator_texts.h"
 #include "app/register_texts.h"
@@ -33,6 +34,12 @@ QTableView* table(QWidget* parent, const QString& name, QAbstractItemModel* mode
     view->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     view->horizontalHeader()->setStretchLastSection(false);
     return view;
+}
+
+// The view takes the chart, and lets go of the one it showed without deleting it.
+void showChart(QChartView& view, QChart* chart) {
+    const std::unique_ptr<QChart> replaced(view.chart());
+    view.setChart(chart);
 }
 
 }  // namespace
@@ -58,6 +65,7 @@ frmHistory::frmHistory(history::HistoryStore& store, OperatorDialogs& dialogs, i
     chtTrend = new QChartView(this);
     chtTrend->setObjectName(QStringLiteral("chtTrend"));
     chtTrend->setRenderHint(QPainter::Antialiasing);
+    showChart(*chtTrend, emptyTrendChart());
     chtTrend->setMinimumHeight(200);
     cmdReport = new QPushButton(texts::kReportButton, this);
     cmdReport->setObjectName(QStringLiteral("cmdReport"));
@@ -149,8 +157,7 @@ void frmHistory::grdPumps_Click(int row) {
     m_tests.setTests(std::move(tests.value()));
     std::vector<data::MeasurementRecord> records;
     for (const history::KeptTest& test : m_tests.tests()) records.push_back(test.record);
-    // The view takes the chart and drops the last one.
-    chtTrend->setChart(trendChart(report::trendOf(records, QDateTime::currentDateTime())));
+    showChart(*chtTrend, trendChart(report::trendOf(records, QDateTime::currentDateTime())));
     cmdReport->setEnabled(true);
 }
 

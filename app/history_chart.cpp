@@ -3,27 +3,46 @@
 #include <QtCharts/QAreaSeries>
 #include <QtCharts/QChart>
 #include <QtCharts/QDateTimeAxis>
+#include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
+#include <QtCharts/QScatterSeries>
 #include <QtCharts/QValueAxis>
+
+#include "app/operator_texts.h"
 
 namespace torbex::app {
 namespace {
 
+const QColor kFlowColour(0, 130, 0);
+const QColor kFailedColour(220, 0, 0);
+
+// Each occlusion level's band and results in a colour of its own, apart from the flow's green.
+struct LevelLook {
+    std::optional<data::OcclusionLevel> level;
+    QColor colour;
+    const char16_t* name;
+};
+const LevelLook kLevels[] = {{data::OcclusionLevel::L, QColor(0, 90, 200), u"L"},
+                             {data::OcclusionLevel::M, QColor(200, 110, 0), u"M"},
+                             {data::OcclusionLevel::H, QColor(150, 0, 170), u"H"},
+                             {std::nullopt, QColor(110, 110, 110), u"―"}};
+
 // A translucent band across the whole time axis.
-QAreaSeries* bandSeries(report::Band band, const report::Trend& trend, const QColor& colour, const QString& name) {
+QAreaSeries* bandSeries(report::Band band, const QDateTimeAxis& time, const QColor& colour, const QString& name) {
+    const auto first = static_cast<qreal>(time.min().toMSecsSinceEpoch()), last = static_cast<qreal>(time.max().toMSecsSinceEpoch());
     auto* area = new QAreaSeries;
     // The area does not own its edges; as its children they go with it.
     auto* upper = new QLineSeries(area);
     auto* lower = new QLineSeries(area);
-    upper->append(static_cast<qreal>(trend.firstMs), band.high);
-    upper->append(static_cast<qreal>(trend.lastMs), band.high);
-    lower->append(static_cast<qreal>(trend.firstMs), band.low);
-    lower->append(static_cast<qreal>(trend.lastMs), band.low);
+    upper->append(first, band.high);
+    upper->append(last, band.high);
+    lower->append(first, band.low);
+    lower->append(last, band.low);
     area->setUpperSeries(upper);
     area->setLowerSeries(lower);
     area->setName(name);
     QColor fill = colour;
-    fill.setAlpha(40);
+    fill.setAlpha(45);
     area->setBrush(fill);
     area->setPen(Qt::NoPen);
     return area;
@@ -38,22 +57,44 @@ QLineSeries* resultSeries(const std::vector<report::TrendPoint>& points, const Q
     return series;
 }
 
+// Failed results as red triangles and errors as red squares, over their line's points, so that
+// they tell apart without colour too. Null when there are none.
+QScatterSeries* markerSeries(const std::vector<report::TrendPoint>& points, data::Verdict verdict) {
+    auto* series = new QScatterSeries;
+    for (const report::TrendPoint& point : points)
+        if (point.verdict == verdict) series->append(static_cast<qreal>(point.atMs), point.value);
+    if (series->count() == 0) {
+        delete series;
+        return nullptr;
+    }
+    const bool failed = verdict == data::Verdict::Fail;
+    series->setName(failed ? texts::kTrendFailed : texts::kTrendError);
+    series->setMarkerShape(failed ? QScatterSeries::MarkerShapeTriangle : QScatterSeries::MarkerShapeRectangle);
+    series->setMarkerSize(11);
+    series->setColor(kFailedColour);
+    series->setBorderColor(kFailedColour);
+    return series;
+}
+
+// The time axis on whole days, its ticks (seven at most) each on a day.
+QDateTimeAxis* dayAxis(const report::Trend& trend) {
+    const QDate first = QDateTime::fromMSecsSinceEpoch(trend.firstMs).date();
+    const qint64 days = first.daysTo(QDateTime::fromMSecsSinceEpoch(trend.lastMs).date().addDays(1));
+    const qint64 step = (days + 5) / 6;
+    const qint64 intervals = (days + step - 1) / step;
+    auto* axis = new QDateTimeAxis;
+    axis->setFormat(QStringLiteral("yyyy/MM/dd"));
+    axis->setTickCount(static_cast<int>(intervals) + 1);
+    axis->setRange(first.startOfDay(), first.addDays(step * intervals).startOfDay());
+    return axis;
+}
+
 }  // namespace
 
 QChart* trendChart(const report::Trend& trend) {
     auto* chart = new QChart;
     chart->legend()->setAlignment(Qt::AlignBottom);
-    auto* flowBand = bandSeries(report::kFlowBand, trend, QColor(0, 160, 0), QStringLiteral("流量の目安"));
-    auto* occlusionBand = bandSeries(trend.occlusionBand, trend, QColor(0, 90, 200), QStringLiteral("閉塞圧力の範囲"));
-    auto* flow = resultSeries(trend.flow, QStringLiteral("流量測定結果 (%)"), QColor(0, 130, 0));
-    auto* occlusion = resultSeries(trend.occlusion, QStringLiteral("閉塞測定結果 (kpa)"), QColor(0, 70, 180));
-    for (QAbstractSeries* series : std::initializer_list<QAbstractSeries*>{flowBand, occlusionBand, flow, occlusion})
-        chart->addSeries(series);
-
-    auto* time = new QDateTimeAxis;
-    // Days repeat on the axis of a short span; its hours tell the ticks apart.
-    time->setFormat(trend.spansUnderAWeek ? QStringLiteral("MM/dd HH:mm") : QStringLiteral("yyyy/MM/dd"));
-    time->setRange(QDateTime::fromMSecsSinceEpoch(trend.firstMs), QDateTime::fromMSecsSinceEpoch(trend.lastMs));
+    auto* time = dayAxis(trend);
     auto* percent = new QValueAxis;
     percent->setTitleText(QStringLiteral("%"));
     percent->setRange(80, 120);
@@ -63,14 +104,43 @@ QChart* trendChart(const report::Trend& trend) {
     chart->addAxis(time, Qt::AlignBottom);
     chart->addAxis(percent, Qt::AlignLeft);
     chart->addAxis(pressure, Qt::AlignRight);
-    for (QAbstractSeries* series : {static_cast<QAbstractSeries*>(flowBand), static_cast<QAbstractSeries*>(flow)}) {
+    bool failedShown = false, errorShown = false;
+    const auto add = [&](QAbstractSeries* series, QValueAxis* values) {
+        if (!series) return;
+        chart->addSeries(series);
         series->attachAxis(time);
-        series->attachAxis(percent);
+        series->attachAxis(values);
+        // One legend entry for the failed marks, and one for the errors, whichever result they are on.
+        if (auto* marks = qobject_cast<QScatterSeries*>(series)) {
+            bool& shown = marks->markerShape() == QScatterSeries::MarkerShapeTriangle ? failedShown : errorShown;
+            if (shown) chart->legend()->markers(series).value(0)->setVisible(false);
+            shown = true;
+        }
+    };
+
+    add(bandSeries(report::kFlowBand, *time, QColor(0, 160, 0), texts::kTrendFlowBand), percent);
+    add(resultSeries(trend.flow, texts::kTrendFlow, kFlowColour), percent);
+    // Each occlusion result against the band of the level it was measured at.
+    for (const LevelLook& look : kLevels) {
+        std::vector<report::TrendPoint> atLevel;
+        for (const report::TrendPoint& point : trend.occlusion)
+            if (point.level == look.level) atLevel.push_back(point);
+        if (atLevel.empty()) continue;
+        const QString level = QString::fromUtf16(look.name);
+        if (look.level) add(bandSeries(report::occlusionBand(*look.level), *time, look.colour, texts::trendOcclusionBand(level)), pressure);
+        add(resultSeries(atLevel, texts::trendOcclusion(level), look.colour), pressure);
+        add(markerSeries(atLevel, data::Verdict::Fail), pressure);
+        add(markerSeries(atLevel, data::Verdict::Error), pressure);
     }
-    for (QAbstractSeries* series : {static_cast<QAbstractSeries*>(occlusionBand), static_cast<QAbstractSeries*>(occlusion)}) {
-        series->attachAxis(time);
-        series->attachAxis(pressure);
-    }
+    add(markerSeries(trend.flow, data::Verdict::Fail), percent);
+    add(markerSeries(trend.flow, data::Verdict::Error), percent);
+    return chart;
+}
+
+QChart* emptyTrendChart() {
+    auto* chart = new QChart;
+    chart->setTitle(texts::kTrendHint);
+    chart->legend()->hide();
     return chart;
 }
 

@@ -100,7 +100,7 @@ QVariant TestListModel::data(const QModelIndex& index, int role) const {
 
 QVariant TestListModel::headerData(int section, Qt::Orientation orientation, int role) const {
     static const char16_t* headings[] = {u"測定日",       u"測定時刻",          u"トルベックスs/n", u"流量設定 (ml/h)",
-                                         u"流量測定結果 (%)", u"流量判定",         u"閉塞設定",        u"閉塞測定結果 (kpa)",
+                                         u"流量測定結果 (%)", u"流量判定",         u"閉塞設定",        u"閉塞測定結果 (kPa)",
                                          u"閉塞判定"};
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount) return {};
     return QString::fromUtf16(headings[section]);

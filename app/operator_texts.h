@@ -62,6 +62,14 @@ inline const QString kHistoryFilterLabel = QStringLiteral("絞り込み");
 inline const QString kHistoryFilterHint = QStringLiteral("RFID・管理番号・日付の一部");
 inline const QString kCloseButton = QStringLiteral("閉じる");
 inline const QString kOverdueOnly = QStringLiteral("期限切れのみ");
+// The history window's trend chart.
+inline const QString kTrendHint = QStringLiteral("ポンプを選ぶと、その試験の推移を表示します。");
+inline const QString kTrendFlowBand = QStringLiteral("流量の目安");
+inline const QString kTrendFlow = QStringLiteral("流量測定結果 (%)");
+inline const QString kTrendFailed = QStringLiteral("不合格");
+inline const QString kTrendError = QStringLiteral("エラー");
+inline QString trendOcclusionBand(const QString& level) { return QStringLiteral("閉塞圧力の範囲 %1").arg(level); }
+inline QString trendOcclusion(const QString& level) { return QStringLiteral("閉塞測定結果 %1 (kPa)").arg(level); }
 // Tooltips that name the keys of the buttons whose captions stay as they are.
 inline const QString kLoadKeyTip = QStringLiteral("テスターからデータを読み込みます（F5）");
 inline const QString kSaveKeyTip = QStringLiteral("データをファイルに保存します（Ctrl+S）");

@@ -5,8 +5,8 @@
 namespace torbex::report {
 namespace {
 
-constexpr qint64 kDayMs = 24LL * 3600 * 1000;
-constexpr qint64 kWeekMs = 7 * kDayMs;
+// A week either side of a single test, so that its day reads as a day among others.
+constexpr qint64 kLeastSpanMs = 14 * 24LL * 3600 * 1000;
 
 }  // namespace
 
@@ -29,18 +29,16 @@ Trend trendOf(std::span<const data::MeasurementRecord> tests, const QDateTime& n
         trend.firstMs = any ? std::min(trend.firstMs, ms) : ms;
         trend.lastMs = any ? std::max(trend.lastMs, ms) : ms;
         any = true;
-        if (const auto flow = test.flowResult()) trend.flow.push_back({ms, *flow / 10.0, test.flowVerdict()});
+        if (const auto flow = test.flowResult()) trend.flow.push_back({ms, *flow / 10.0, test.flowVerdict(), std::nullopt});
         if (const auto occlusion = test.occlusionResult())
-            trend.occlusion.push_back({ms, *occlusion / 10.0, test.occlusionVerdict()});
+            trend.occlusion.push_back({ms, *occlusion / 10.0, test.occlusionVerdict(), v.occlusionLevel});
         if (v.occlusionLevel) trend.occlusionBand = occlusionBand(*v.occlusionLevel);
     }
-    // A single test still gets an axis a day wide.
-    if (trend.lastMs - trend.firstMs < kDayMs) {
+    if (trend.lastMs - trend.firstMs < kLeastSpanMs) {
         const qint64 middle = any ? (trend.firstMs + trend.lastMs) / 2 : now.toMSecsSinceEpoch();
-        trend.firstMs = middle - kDayMs / 2;
-        trend.lastMs = trend.firstMs + kDayMs;
+        trend.firstMs = middle - kLeastSpanMs / 2;
+        trend.lastMs = trend.firstMs + kLeastSpanMs;
     }
-    trend.spansUnderAWeek = trend.lastMs - trend.firstMs < kWeekMs;
     return trend;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -24,15 +25,15 @@ struct TrendPoint {
     qint64 atMs = 0;  // milliseconds since the epoch, local time as the tester gives it
     double value = 0;
     data::Verdict verdict = data::Verdict::NotMeasured;
+    std::optional<data::OcclusionLevel> level;  // the occlusion level the test was set to
 };
 
 // A pump's tests over time, ready to draw: the flow results (%) and occlusion results (kPa), the
 // time axis, and the bands behind them (the occlusion band of the level last tested).
 struct Trend {
     std::vector<TrendPoint> flow, occlusion;
-    qint64 firstMs = 0, lastMs = 0;  // the axis: at least a day, centred on a single test
+    qint64 firstMs = 0, lastMs = 0;  // the axis: at least two weeks, centred on tests closer together
     Band occlusionBand = report::occlusionBand(data::OcclusionLevel::M);
-    bool spansUnderAWeek = true;     // its ticks then show hours too
 };
 
 // Tests without a date and time have no place on the axis and are left out; `now` centres the

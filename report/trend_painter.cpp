@@ -71,7 +71,7 @@ void paintAxes(QPainter& painter, const QRectF& plot, const Scale& scale, const 
                      QStringLiteral("%"));
     painter.drawText(QRectF(rightLabels, plot.top() - kUnitAbove, kRightLabelWidth, kUnitHeight), Qt::AlignLeft,
                      QStringLiteral("kPa"));
-    const QString format = trend.spansUnderAWeek ? QStringLiteral("MM/dd HH:mm") : QStringLiteral("yyyy/MM/dd");
+    const QString format = QStringLiteral("yyyy/MM/dd");
     for (int tick = 0; tick < kTimeTicks; ++tick) {
         const qint64 ms = trend.firstMs + (trend.lastMs - trend.firstMs) * tick / (kTimeTicks - 1);
         const double x = scale.x(ms);

@@ -3,6 +3,8 @@
 #include <QtCharts/QAreaSeries>
 #include <QtCharts/QChartView>
 #include <QtCharts/QDateTimeAxis>
+#include <QtCharts/QLegendMarker>
+#include <QtCharts/QScatterSeries>
 #include <QtSql>
 
 #include "app/frm_history.h"
@@ -136,6 +138,7 @@ TEST_F(HistoryWindowTest, HistoryWindowListsPumpsWithDueDatesFiltersShowsATrendA
         return history.pumps().index(row, column).data(Qt::ForegroundRole).value<QBrush>().color().name().toStdString();
     };
     EXPECT_EQ(colour(0, PumpListModel::OcclusionVerdict) + colour(1, PumpListModel::OcclusionVerdict), "#000000#ff0000");
+    EXPECT_EQ(history.chtTrend->chart()->title(), QStringLiteral("ポンプを選ぶと、その試験の推移を表示します。"));
     history.txtFilter->setText(QStringLiteral("b2"));
     ASSERT_EQ(history.filtered().rowCount(), 1);
     history.grdPumps_Click(0);
@@ -146,19 +149,25 @@ TEST_F(HistoryWindowTest, HistoryWindowListsPumpsWithDueDatesFiltersShowsATrendA
                              TestListModel::OcclusionVerdict, TestListModel::Date})
         testColours += history.tests().index(0, column).data(Qt::ForegroundRole).value<QBrush>().color().name().toStdString();
     EXPECT_EQ(testColours, "#ff0000#ff0000#ff0000#ff0000#000000");
-    EXPECT_EQ(history.chtTrend->chart()->series().size(), 4);
-    // Every series on the time axis and a value axis; the bands leave the points in view.
+    // The flow's band and results; the occlusion's, in its level's colours; both failures marked
+    // by a triangle, named once in the legend. Every series on the time axis and a value axis; the
+    // bands leave the points in view.
+    QStringList legend;
     for (QAbstractSeries* series : history.chtTrend->chart()->series()) {
         EXPECT_EQ(series->attachedAxes().size(), 2) << series->name().toStdString();
         if (const auto* band = qobject_cast<const QAreaSeries*>(series)) {
             EXPECT_LT(band->brush().color().alpha(), 128);
         }
+        const auto* marks = qobject_cast<const QScatterSeries*>(series);
+        EXPECT_TRUE(!marks || marks->markerShape() == QScatterSeries::MarkerShapeTriangle);
+        if (history.chtTrend->chart()->legend()->markers(series).value(0)->isVisible()) legend << series->name();
     }
-    // The time axis spans a day around the pump's one test.
+    EXPECT_EQ(legend.join(u'|'), QStringLiteral("流量の目安|流量測定結果 (%)|閉塞圧力の範囲 L|閉塞測定結果 L (kPa)|不合格"));
+    // The time axis spans two weeks around the pump's one test, in whole days, a tick every third.
     const auto* time = qobject_cast<QDateTimeAxis*>(history.chtTrend->chart()->axes(Qt::Horizontal).value(0));
     ASSERT_TRUE(time);
-    const QDateTime tested(QDate(2024, 1, 6), QTime(0, 0));
-    EXPECT_EQ(std::pair(time->min(), time->max()), std::pair(tested.addSecs(-12 * 3600), tested.addSecs(12 * 3600)));
+    EXPECT_EQ(std::tuple(time->min(), time->max(), time->tickCount()),
+              std::tuple(QDate(2023, 12, 30).startOfDay(), QDate(2024, 1, 14).startOfDay(), 6));
 
     // 履歴 opens the history window with the department's interval.
     window.controls().cmdHistory->click();

@@ -174,7 +174,7 @@ TEST(PdfReport, ReportOnManyPumpsLosesAPumpsBandOrStrandsItAtTheFoot) {
     EXPECT_EQ(planPages({0, 0, 100, 10, 95, 0}, 2, runs).breaks, std::vector<int>{1});
 }
 
-// A single test gets an axis a day wide around it; a test without a date is left out; the
+// A single test gets an axis two weeks wide around it; a test without a date is left out; the
 // occlusion band is the last level's; unmeasured results are not drawn.
 TEST(Trend, AxisBandsOrPointsWrong) {
     data::MeasurementRecord single = record(9), undated = record(1, 0x8D);
@@ -184,12 +184,12 @@ TEST(Trend, AxisBandsOrPointsWrong) {
     undated.values = data::valuesOfTexts(undated);
     const Trend trend = trendOf(std::vector{single, undated}, QDateTime());
     const QDateTime at(QDate(2024, 3, 10), QTime(11, 20));
-    EXPECT_EQ(trend.firstMs, at.addSecs(-12 * 3600).toMSecsSinceEpoch());
-    EXPECT_EQ(trend.lastMs, at.addSecs(12 * 3600).toMSecsSinceEpoch());
+    EXPECT_EQ(trend.firstMs, at.addDays(-7).toMSecsSinceEpoch());
+    EXPECT_EQ(trend.lastMs, at.addDays(7).toMSecsSinceEpoch());
     EXPECT_EQ(trend.occlusionBand, (Band{80, 133}));
     EXPECT_EQ(occlusionBand(data::OcclusionLevel::M), (Band{53, 80}));
     EXPECT_EQ(trend.flow.size() + trend.occlusion.size(), 2U);
-    EXPECT_TRUE(trend.spansUnderAWeek);
+    EXPECT_EQ(trend.occlusion.at(0).level, data::OcclusionLevel::H);
     const data::MeasurementRecord later = [] {
         data::MeasurementRecord r = record(27, 0x8D);  // 2024/03/28, occlusion not measured
         r.OcclusionSetting = QStringLiteral("L");
@@ -197,10 +197,12 @@ TEST(Trend, AxisBandsOrPointsWrong) {
         return r;
     }();
     const Trend two = trendOf(std::vector{single, later}, QDateTime());
-    EXPECT_EQ(std::tuple(two.firstMs, two.lastMs, two.spansUnderAWeek, two.occlusion.size()),
-              std::tuple(at.toMSecsSinceEpoch(), at.addDays(18).toMSecsSinceEpoch(), false, 1U));
+    EXPECT_EQ(std::tuple(two.firstMs, two.lastMs, two.occlusion.size()),
+              std::tuple(at.toMSecsSinceEpoch(), at.addDays(18).toMSecsSinceEpoch(), 1U));
     EXPECT_EQ(two.occlusionBand, (Band{27, 53}));
-    EXPECT_FALSE(trendOf(std::vector{single, record(16)}, QDateTime()).spansUnderAWeek);  // a week to the minute
+    const Trend week = trendOf(std::vector{single, record(16)}, QDateTime());  // a week apart: two weeks around them
+    EXPECT_EQ(std::pair(week.firstMs, week.lastMs),
+              std::pair(at.addSecs(-84 * 3600).toMSecsSinceEpoch(), at.addSecs(252 * 3600).toMSecsSinceEpoch()));
 }
 
 // Every test one object with named fields; numbers as the values they are, whatever the texts.

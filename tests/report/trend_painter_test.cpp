@@ -29,8 +29,8 @@ TEST(TrendPainter, ResultsBandsAndLegendStandWhereTheirAxesPutThem) {
     Trend trend;
     trend.firstMs = 0;
     trend.lastMs = 1000;
-    trend.flow = {{250, 100.0, data::Verdict::Pass}, {750, 100.0, data::Verdict::Pass}};  // y 91, x 116.5 to 281.5
-    trend.occlusion = {{500, 30.0, data::Verdict::Pass}};                                 // x 199, y 136
+    trend.flow = {{250, 100.0, data::Verdict::Pass, {}}, {750, 100.0, data::Verdict::Pass, {}}};  // y 91, x 116.5 to 281.5
+    trend.occlusion = {{500, 30.0, data::Verdict::Pass, {}}};                                 // x 199, y 136
     trend.occlusionBand = {20, 40};                                                       // y 126 to 146
     QImage image(400, 200, QImage::Format_ARGB32);
     image.fill(Qt::white);
@@ -57,7 +57,7 @@ TEST(TrendPainter, ResultOffTheAxisDrawnOutsideThePlot) {
     Trend trend;
     trend.firstMs = 0;
     trend.lastMs = 1000;
-    trend.flow = {{250, 100.0, data::Verdict::Pass}, {750, 150.0, data::Verdict::Fail}};
+    trend.flow = {{250, 100.0, data::Verdict::Pass, {}}, {750, 150.0, data::Verdict::Fail, {}}};
     QImage image(400, 200, QImage::Format_ARGB32);
     image.fill(Qt::white);
     {
