@@ -169,9 +169,7 @@ private:
             m_painter.fillRect(cell, kHeadingGreen);
             m_painter.setPen(Qt::gray);
             m_painter.drawRect(cell);
-            const char16_t* heading =
-                c < data::kGridColumns ? data::kGridHeadings.at(c) : kVerdictHeadings.at(c - data::kGridColumns);
-            text(cell.adjusted(1, 0, -1, 0), QString::fromUtf16(heading), m_headingFont, Qt::AlignCenter | Qt::TextWordWrap);
+            text(cell.adjusted(1, 0, -1, 0), QString::fromUtf16(kTableHeadings.at(c)), m_headingFont, Qt::AlignCenter | Qt::TextWordWrap);
             x += m_widths.at(c);
         }
         m_y += kHeadingRowHeight;

@@ -24,7 +24,10 @@ inline constexpr double kBandLineHeight = 12, kBandHeight = 3 * kBandLineHeight 
 inline constexpr int kVerdictColumns = 3;
 inline constexpr int kTableColumns = data::kGridColumns + kVerdictColumns;
 inline constexpr std::array<double, kTableColumns> kColumnShares{24, 86, 55, 54, 35, 38, 48, 34, 48, 31, 31, 31};
-inline constexpr std::array<const char16_t*, kVerdictColumns> kVerdictHeadings{u"流量判定", u"閉塞判定", u"総合判定"};
+// The table's headings: the grid's, with the pressure's unit written as SI writes it, then the verdicts.
+inline constexpr std::array<const char16_t*, kTableColumns> kTableHeadings{
+    u"N0.",      u"シリンジポンプRFID", u"管理番号", u"測定日",   u"測定時刻", u"流量設定 (ml/h)",
+    u"流量測定結果 (%)", u"閉塞設定", u"閉塞測定結果 (kPa)", u"流量判定", u"閉塞判定", u"総合判定"};
 
 inline const QColor kHeadingGreen(192, 255, 192);
 inline const QColor kStripeGreen(224, 255, 224);

@@ -86,7 +86,7 @@ void paintLegend(QPainter& painter, const QRectF& row) {
         {QStringLiteral("流量の目安"), translucent(kFlowColour)},
         {QStringLiteral("閉塞圧力の範囲"), translucent(kOcclusionColour)},
         {QStringLiteral("流量測定結果 (%)"), kFlowColour},
-        {QStringLiteral("閉塞測定結果 (kpa)"), kOcclusionColour},
+        {QStringLiteral("閉塞測定結果 (kPa)"), kOcclusionColour},
     };
     const double width = row.width() / std::size(entries);
     for (std::size_t i = 0; i < std::size(entries); ++i) {
