@@ -12,6 +12,7 @@
 #include <QTableWidget>
 #include <span>
 
+#include "app/caption_button.h"
 #include "app/operator_texts.h"
 #include "app/title_band.h"
 #include "app/window_fonts.h"
@@ -39,7 +40,7 @@ Widget* place(Widget* widget, const QString& name) {
 }
 
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption, bool bold = false) {
-    auto* b = place(new QPushButton(caption, parent), name);
+    auto* b = place(new CaptionButton(caption, parent), name);
     QFont font = b->font();
     font.setBold(bold);
     b->setFont(font);
