@@ -129,40 +129,16 @@ TEST_F(HistoryWindowTest, HistoryWindowListsPumpsWithDueDatesFiltersShowsATrendA
     frmHistory history(store(), dialogs, 12, documents.path(), &window);
     ASSERT_TRUE(history.refresh());
     ASSERT_EQ(history.pumps().rowCount(), 2);
-    // Tests from 2024 are overdue after twelve months: their due dates are red.
-    const QModelIndex due = history.pumps().index(0, PumpListModel::Due);
-    EXPECT_EQ(due.data().toString(), QStringLiteral("2025/01/05"));
-    EXPECT_EQ(due.data(Qt::ForegroundRole).value<QBrush>().color(), QColor(255, 0, 0));
+    // Tests from 2024 are overdue after twelve months. The colours, the bands and the marks are in
+    // the reviewed pictures.
+    EXPECT_EQ(history.pumps().index(0, PumpListModel::Due).data().toString(), QStringLiteral("2025/01/05"));
     EXPECT_EQ(history.pumps().index(1, PumpListModel::FlowVerdict).data().toString(), QStringLiteral("Fail"));
-    const auto colour = [&history](int row, int column) {
-        return history.pumps().index(row, column).data(Qt::ForegroundRole).value<QBrush>().color().name().toStdString();
-    };
-    EXPECT_EQ(colour(0, PumpListModel::OcclusionVerdict) + colour(1, PumpListModel::OcclusionVerdict), "#000000#ff0000");
     EXPECT_EQ(history.chtTrend->chart()->title(), QStringLiteral("ポンプを選ぶと、その試験の推移を表示します。"));
     history.txtFilter->setText(QStringLiteral("b2"));
     ASSERT_EQ(history.filtered().rowCount(), 1);
     history.grdPumps_Click(0);
     EXPECT_EQ(history.shownPump(), QStringLiteral("00000000000000B2"));
     EXPECT_EQ(history.tests().rowCount(), 1);
-    std::string testColours;  // the pump's flow and occlusion both failed; the date is plain
-    for (const int column : {TestListModel::FlowResult, TestListModel::FlowVerdict, TestListModel::OcclusionResult,
-                             TestListModel::OcclusionVerdict, TestListModel::Date})
-        testColours += history.tests().index(0, column).data(Qt::ForegroundRole).value<QBrush>().color().name().toStdString();
-    EXPECT_EQ(testColours, "#ff0000#ff0000#ff0000#ff0000#000000");
-    // The flow's band and results; the occlusion's, in its level's colours; both failures marked
-    // by a triangle, named once in the legend. Every series on the time axis and a value axis; the
-    // bands leave the points in view.
-    QStringList legend;
-    for (QAbstractSeries* series : history.chtTrend->chart()->series()) {
-        EXPECT_EQ(series->attachedAxes().size(), 2) << series->name().toStdString();
-        if (const auto* band = qobject_cast<const QAreaSeries*>(series)) {
-            EXPECT_LT(band->brush().color().alpha(), 128);
-        }
-        const auto* marks = qobject_cast<const QScatterSeries*>(series);
-        EXPECT_TRUE(!marks || marks->markerShape() == QScatterSeries::MarkerShapeTriangle);
-        if (history.chtTrend->chart()->legend()->markers(series).value(0)->isVisible()) legend << series->name();
-    }
-    EXPECT_EQ(legend.join(u'|'), QStringLiteral("流量の目安|流量測定結果 (%)|閉塞圧力の範囲 L|閉塞測定結果 L (kPa)|不合格"));
     // The time axis spans two weeks around the pump's one test, in whole days, a tick every third.
     const auto* time = qobject_cast<QDateTimeAxis*>(history.chtTrend->chart()->axes(Qt::Horizontal).value(0));
     ASSERT_TRUE(time);

@@ -100,27 +100,5 @@ TEST(RealDialogs, InspectorEnteredIsProposedNextTime) {
     EXPECT_EQ(proposed, QStringLiteral("Sato"));
 }
 
-// Shown at its size, the history window's controls are in view, apart and in their order.
-TEST(RealLayout, HistoryWindowsControlsAreInViewAndApart) {
-    QTemporaryDir folder;
-    auto store = history::HistoryStore::open({history::DatabaseTarget::Kind::Sqlite, folder.filePath(QStringLiteral("h.sqlite"))});
-    ASSERT_TRUE(store.ok());
-    testing::ScriptedDialogs dialogs;
-    frmHistory window(*store.value(), dialogs, 12);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    const QList<QWidget*> controls{window.txtFilter, window.grdPumps, window.grdTests, window.chtTrend, window.cmdReport,
-                                   window.cmdClose};
-    testing::expectApart(window, controls);
-    EXPECT_FALSE(window.windowTitle().isEmpty());
-    for (const QAbstractItemModel* list : {window.grdPumps->model(), window.grdTests->model()})
-        for (int column = 0; column < list->columnCount(); ++column)
-            EXPECT_FALSE(list->headerData(column, Qt::Horizontal).toString().isEmpty()) << column;
-    for (const QWidget* control : controls)
-        EXPECT_EQ(std::pair(control->isVisible(), control->size().isEmpty()), std::pair(true, false)) << control->objectName().toStdString();
-    EXPECT_LT(window.txtFilter->mapTo(&window, QPoint(0, 0)).y(), window.grdPumps->mapTo(&window, QPoint(0, 0)).y());
-    EXPECT_LT(window.chtTrend->mapTo(&window, QPoint(0, 0)).y(), window.cmdClose->mapTo(&window, QPoint(0, 0)).y());
-}
-
 }  // namespace
 }  // namespace torbex::app
