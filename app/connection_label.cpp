@@ -1,4 +1,5 @@
 #include "app/connection_label.h"
+#include "data/ui_text.h"
 
 namespace torbex::app {
 
@@ -6,9 +7,9 @@ using commands::ConnectionState;
 
 QString connectionCaption(ConnectionState state) {
     switch (state) {
-        case ConnectionState::Connected: return QStringLiteral("接続中");
-        case ConnectionState::NotConnected: return QStringLiteral("未接続");
-        case ConnectionState::Communicating: return QStringLiteral("通信中");
+        case ConnectionState::Connected: return Texts::tr("接続中");
+        case ConnectionState::NotConnected: return Texts::tr("未接続");
+        case ConnectionState::Communicating: return Texts::tr("通信中");
         case ConnectionState::Unknown: break;
     }
     return QString();

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "commands/poll_tick.h"
+#include "data/ui_text.h"
 
 namespace torbex::app {
 
@@ -12,7 +13,7 @@ QString connectionCaption(commands::ConnectionState state);
 QColor connectionColour(commands::ConnectionState state);
 
 // lblSN: the bare prefix until the serial number is read, then the prefix, a space and the number.
-inline const QString kSerialBannerPrefix = QStringLiteral("　トルベックス　s/n");
+inline constexpr UiText kSerialBannerPrefix{QT_TRANSLATE_NOOP("texts", "　トルベックス　s/n")};
 inline QString serialBanner(const QString& serialNumber) { return kSerialBannerPrefix + u'　' + serialNumber; }
 
 }  // namespace torbex::app

@@ -9,14 +9,15 @@
 #include "app/window_controls.h"
 #include "app/window_fonts.h"
 #include "app/window_layout.h"
+#include "data/ui_text.h"
 
 namespace torbex::app {
 
 frmEdit::frmEdit(OperatorDialogs& dialogs, QWidget* parent) : QDialog(parent), m_dialogs(dialogs) {
-    setWindowTitle(QStringLiteral("データ編集"));
+    setWindowTitle(Texts::tr("データ編集"));
     setFixedSize(twipsToPixels(kEditorWidth), twipsToPixels(kEditorHeight));
 
-    lblEdit[0] = new QLabel(QStringLiteral("管理番号"), this);
+    lblEdit[0] = new QLabel(Texts::tr("管理番号"), this);
     placeControl(lblEdit[0], QStringLiteral("lblEdit(0)"));
 
     txtEdit[0] = new QLineEdit(this);
@@ -28,13 +29,13 @@ frmEdit::frmEdit(OperatorDialogs& dialogs, QWidget* parent) : QDialog(parent), m
     entryFont.setPointSizeF(12);
     txtEdit[0]->setFont(entryFont);
 
-    lblEdit[1] = new QLabel(QStringLiteral("シリンジポンプの管理番号を入力して下さい。　　（半角文字列　最大10桁）"), this);
+    lblEdit[1] = new QLabel(Texts::tr("シリンジポンプの管理番号を入力して下さい。　　（半角文字列　最大10桁）"), this);
     placeControl(lblEdit[1], QStringLiteral("lblEdit(1)"));
     wrapWords(lblEdit[1]);
 
-    CmdEdit[0] = new QPushButton(QStringLiteral("確　　定"), this);
+    CmdEdit[0] = new QPushButton(Texts::tr("確　　定"), this);
     placeControl(CmdEdit[0], QStringLiteral("CmdEdit(0)"));
-    CmdEdit[1] = new QPushButton(QStringLiteral("キャンセル"), this);
+    CmdEdit[1] = new QPushButton(Texts::tr("キャンセル"), this);
     placeControl(CmdEdit[1], QStringLiteral("CmdEdit(1)"));
     // Enter in the entry confirms; the buttons are not default buttons, so Enter elsewhere does not.
     CmdEdit[0]->setAutoDefault(false);

@@ -23,11 +23,12 @@
 #include "commands/settings_transfer.h"
 #include "commands/value_text.h"
 #include "app/grid_look.h"
+#include "data/ui_text.h"
 
 namespace torbex::app {
 namespace {
 
-const QString kWindowTitle = QStringLiteral("トルベックス　設定・データソフト(V1.02)");
+constexpr UiText kWindowTitle{QT_TRANSLATE_NOOP("texts", "トルベックス　設定・データソフト(V1.02)")};
 constexpr int kClientWidthTwips = 14436;
 constexpr int kClientHeightTwips = 10224;
 constexpr int kShortFrame1HeightTwips = 2052;
@@ -175,12 +176,12 @@ void frmMain::fillLists() {
         combo->addItems(items);
         combo->setCurrentIndex(selected);
     };
-    fill(m_controls.Combo1, {QStringLiteral("Ｌ"), QStringLiteral("Ｍ"), QStringLiteral("Ｈ")}, settings.OcclusionLevel);
-    fill(m_controls.Combo2, {QStringLiteral("通常モード"), QStringLiteral("上書きモード")}, settings.WriteMode);
-    fill(m_controls.Combo3, {QStringLiteral("使用する"), QStringLiteral("使用しない")}, settings.RfidUse);
+    fill(m_controls.Combo1, {Texts::tr("Ｌ"), Texts::tr("Ｍ"), Texts::tr("Ｈ")}, settings.OcclusionLevel);
+    fill(m_controls.Combo2, {Texts::tr("通常モード"), Texts::tr("上書きモード")}, settings.WriteMode);
+    fill(m_controls.Combo3, {Texts::tr("使用する"), Texts::tr("使用しない")}, settings.RfidUse);
     // The unit lists start at their first entries whatever the file holds.
-    fill(m_controls.Combo4, {QStringLiteral("％"), QStringLiteral("ｍｌ／ｈ")}, 0);
-    fill(m_controls.Combo5, {QStringLiteral("ｋｐａ"), QStringLiteral("ｍｍＨｇ")}, 0);
+    fill(m_controls.Combo4, {Texts::tr("％"), Texts::tr("ｍｌ／ｈ")}, 0);
+    fill(m_controls.Combo5, {Texts::tr("ｋｐａ"), Texts::tr("ｍｍＨｇ")}, 0);
 }
 
 void frmMain::cmdMode_Click(Page page) {
@@ -205,7 +206,7 @@ void frmMain::DispData() {
         const auto c = static_cast<std::size_t>(column);
         grid1->setColumnWidth(column, twipsToPixels(kGridColumnWidths[c].headingTwips));
         for (int row = 0; row < 2; ++row) {
-            auto* item = new QTableWidgetItem(QString::fromUtf16(data::kGridHeadings.at(c)));
+            auto* item = new QTableWidgetItem(data::kGridHeadings.at(c).text());
             item->setBackground(kHeadingGreen);
             item->setTextAlignment(Qt::AlignCenter);
             grid1->setItem(row, column, item);
@@ -229,7 +230,7 @@ void frmMain::DispData() {
     grid2->verticalScrollBar()->setValue(data::firstVisibleRow(m_store.count()));
 
     const QString count = data::countText(m_store.count());
-    m_controls.Label2->setText(QStringLiteral("データ数：") + count);
+    m_controls.Label2->setText(Texts::tr("データ数：") + count);
     m_controls.Label4->setText(count);
 }
 

@@ -11,6 +11,7 @@
 #include "app/register_texts.h"
 #include "data/management_number.h"
 #include "workflow/shared_texts.h"
+#include "data/ui_text.h"
 
 namespace torbex::app {
 
@@ -19,7 +20,7 @@ frmPump::frmPump(const history::RegisteredPump& pump, OperatorDialogs& dialogs, 
     setWindowTitle(texts::kPumpTitle);
     setMinimumWidth(480);  // room for a location or a note without scrolling
     auto* form = new QFormLayout(this);
-    form->addRow(new QLabel(QStringLiteral("シリンジポンプRFID"), this), new QLabel(pump.rfid, this));
+    form->addRow(new QLabel(Texts::tr("シリンジポンプRFID"), this), new QLabel(pump.rfid, this));
     for (const QString& field : history::pumpFieldNames()) {
         if (field == u"status") {
             cboStatus = new QComboBox(this);
@@ -36,8 +37,8 @@ frmPump::frmPump(const history::RegisteredPump& pump, OperatorDialogs& dialogs, 
         form->addRow(texts::fieldLabel(field), edit);
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("確　　定"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    buttons->button(QDialogButtonBox::Ok)->setText(Texts::tr("確　　定"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(Texts::tr("キャンセル"));
     form->addRow(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &frmPump::cmdOk_Click);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

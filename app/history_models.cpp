@@ -4,6 +4,7 @@
 
 #include "app/grid_look.h"
 #include "data/record_texts.h"
+#include "data/ui_text.h"
 
 namespace torbex::app {
 namespace {
@@ -61,9 +62,17 @@ QVariant PumpListModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant PumpListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    static const char16_t* headings[] = {u"シリンジポンプRFID", u"管理番号", u"試験回数", u"最終試験日", u"流量判定", u"閉塞判定", u"点検期限"};
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount) return {};
-    return QString::fromUtf16(headings[section]);
+    static const UiText headings[] = {{QT_TRANSLATE_NOOP("texts", "シリンジポンプRFID")},
+                                      {QT_TRANSLATE_NOOP("texts", "管理番号")},
+                                      {QT_TRANSLATE_NOOP("texts", "試験回数")},
+                                      {QT_TRANSLATE_NOOP("texts", "最終試験日")},
+                                      {QT_TRANSLATE_NOOP("texts", "流量判定")},
+                                      {QT_TRANSLATE_NOOP("texts", "閉塞判定")},
+                                      {QT_TRANSLATE_NOOP("texts", "点検期限")}};
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+        section >= ColumnCount)
+        return {};
+    return headings[section].text();
 }
 
 void TestListModel::setTests(std::vector<history::KeptTest> tests) {
@@ -99,11 +108,19 @@ QVariant TestListModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant TestListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    static const char16_t* headings[] = {u"測定日",       u"測定時刻",          u"トルベックスs/n", u"流量設定 (ml/h)",
-                                         u"流量測定結果 (%)", u"流量判定",         u"閉塞設定",        u"閉塞測定結果 (kPa)",
-                                         u"閉塞判定"};
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount) return {};
-    return QString::fromUtf16(headings[section]);
+    static const UiText headings[] = {{QT_TRANSLATE_NOOP("texts", "測定日")},
+                                      {QT_TRANSLATE_NOOP("texts", "測定時刻")},
+                                      {QT_TRANSLATE_NOOP("texts", "トルベックスs/n")},
+                                      {QT_TRANSLATE_NOOP("texts", "流量設定 (ml/h)")},
+                                      {QT_TRANSLATE_NOOP("texts", "流量測定結果 (%)")},
+                                      {QT_TRANSLATE_NOOP("texts", "流量判定")},
+                                      {QT_TRANSLATE_NOOP("texts", "閉塞設定")},
+                                      {QT_TRANSLATE_NOOP("texts", "閉塞測定結果 (kPa)")},
+                                      {QT_TRANSLATE_NOOP("texts", "閉塞判定")}};
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+        section >= ColumnCount)
+        return {};
+    return headings[section].text();
 }
 
 }  // namespace torbex::app

@@ -7,15 +7,16 @@
 #include "app/history_models.h"
 #include "app/register_texts.h"
 #include "data/grid_cells.h"
+#include "data/ui_text.h"
 
 namespace torbex::app {
 namespace {
 
-QVariant heading(const std::initializer_list<const char16_t*>& headings, int section, Qt::Orientation orientation,
+QVariant heading(const std::initializer_list<UiText>& headings, int section, Qt::Orientation orientation,
                  int role) {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= std::ssize(headings))
         return {};
-    return QString::fromUtf16(headings.begin()[section]);
+    return headings.begin()[section].text();
 }
 
 QString statusText(const QString& word) { return word == history::statusWord(true) ? texts::kRetired : texts::kInService; }
@@ -58,8 +59,18 @@ QVariant RegisterListModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant RegisterListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    return heading({u"管理番号", u"シリンジポンプRFID", u"メーカー", u"機種", u"製造番号", u"部署", u"設置場所", u"状態",
-                    u"点検間隔（月）", u"最終試験日", u"総合判定", u"点検期限"},
+    return heading({{QT_TRANSLATE_NOOP("texts", "管理番号")},
+                    {QT_TRANSLATE_NOOP("texts", "シリンジポンプRFID")},
+                    {QT_TRANSLATE_NOOP("texts", "メーカー")},
+                    {QT_TRANSLATE_NOOP("texts", "機種")},
+                    {QT_TRANSLATE_NOOP("texts", "製造番号")},
+                    {QT_TRANSLATE_NOOP("texts", "部署")},
+                    {QT_TRANSLATE_NOOP("texts", "設置場所")},
+                    {QT_TRANSLATE_NOOP("texts", "状態")},
+                    {QT_TRANSLATE_NOOP("texts", "点検間隔（月）")},
+                    {QT_TRANSLATE_NOOP("texts", "最終試験日")},
+                    {QT_TRANSLATE_NOOP("texts", "総合判定")},
+                    {QT_TRANSLATE_NOOP("texts", "点検期限")}},
                    section, orientation, role);
 }
 
@@ -78,19 +89,22 @@ QVariant AuditListModel::data(const QModelIndex& index, int role) const {
             return QDateTime::fromString(e.changedAt, Qt::ISODate).toLocalTime().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
         case Rfid: return e.rfid;
         case Field: return texts::fieldLabel(e.field);
-        case OldValue: return status && !e.oldValue.isEmpty() ? statusText(e.oldValue) : e.oldValue;
-        case NewValue: return status ? statusText(e.newValue) : e.newValue;
-        case ChangedBy: return e.changedBy;
+        case OldValue:
+            return status && !e.oldValue.isEmpty() ? statusText(e.oldValue) : e.oldValue;
+        case NewValue:
+            return status ? statusText(e.newValue) : e.newValue;
+        case ChangedBy:
+            return e.changedBy;
         case Source:
-            return e.source == history::ChangeSource::Editor ? QStringLiteral("画面")
-                   : e.source == history::ChangeSource::File ? QStringLiteral("ファイル")
-                                                             : QStringLiteral("コマンド");
+            return e.source == history::ChangeSource::Editor ? Texts::tr("画面")
+                   : e.source == history::ChangeSource::File ? Texts::tr("ファイル")
+                                                             : Texts::tr("コマンド");
         default: return {};
     }
 }
 
 QVariant AuditListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    return heading({u"変更日時", u"シリンジポンプRFID", u"項目", u"変更前", u"変更後", u"変更者", u"変更元"}, section, orientation,
+    return heading({{QT_TRANSLATE_NOOP("texts", "変更日時")}, {QT_TRANSLATE_NOOP("texts", "シリンジポンプRFID")}, {QT_TRANSLATE_NOOP("texts", "項目")}, {QT_TRANSLATE_NOOP("texts", "変更前")}, {QT_TRANSLATE_NOOP("texts", "変更後")}, {QT_TRANSLATE_NOOP("texts", "変更者")}, {QT_TRANSLATE_NOOP("texts", "変更元")}}, section, orientation,
                    role);
 }
 

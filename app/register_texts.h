@@ -6,51 +6,51 @@
 #include <vector>
 
 #include "history/register_fields.h"
+#include "data/ui_text.h"
 
 namespace torbex::app::texts {
 
 // The register's tabs and their words.
-inline const QString kRegisterTab = QStringLiteral("台　帳");
-inline const QString kWorklistTab = QStringLiteral("点検予定");
-inline const QString kAuditTab = QStringLiteral("変更履歴");
-inline const QString kTestsTab = QStringLiteral("試験履歴");
-inline const QString kEditPumpButton = QStringLiteral("編　集");
-inline const QString kPumpTitle = QStringLiteral("シリンジポンプ台帳");
-inline const QString kWithinDaysLabel = QStringLiteral("期限まで（日）");
-inline const QString kDepartmentLabel = QStringLiteral("部署");
-inline const QString kInService = QStringLiteral("使用中");
-inline const QString kRetired = QStringLiteral("廃棄");
-inline const QString kPrintWorklistButton = QStringLiteral("点検予定表");
-inline const QString kNoPumpChosen = QStringLiteral("台帳の行を選択して下さい。");
-inline const QString kModelsTab = QStringLiteral("機種別点検間隔");
-inline const QString kIntervalHeading = QStringLiteral("点検間隔（月）");
-inline const QString kDefaultInterval = QStringLiteral("既定");
-inline const QString kSetModelButton = QStringLiteral("設　定");
-inline const QString kNoModelNamed = QStringLiteral("メーカーと機種を入力して下さい。");
+inline constexpr UiText kRegisterTab{QT_TRANSLATE_NOOP("texts", "台　帳")};
+inline constexpr UiText kWorklistTab{QT_TRANSLATE_NOOP("texts", "点検予定")};
+inline constexpr UiText kAuditTab{QT_TRANSLATE_NOOP("texts", "変更履歴")};
+inline constexpr UiText kTestsTab{QT_TRANSLATE_NOOP("texts", "試験履歴")};
+inline constexpr UiText kEditPumpButton{QT_TRANSLATE_NOOP("texts", "編　集")};
+inline constexpr UiText kPumpTitle{QT_TRANSLATE_NOOP("texts", "シリンジポンプ台帳")};
+inline constexpr UiText kWithinDaysLabel{QT_TRANSLATE_NOOP("texts", "期限まで（日）")};
+inline constexpr UiText kDepartmentLabel{QT_TRANSLATE_NOOP("texts", "部署")};
+inline constexpr UiText kInService{QT_TRANSLATE_NOOP("texts", "使用中")};
+inline constexpr UiText kRetired{QT_TRANSLATE_NOOP("texts", "廃棄")};
+inline constexpr UiText kPrintWorklistButton{QT_TRANSLATE_NOOP("texts", "点検予定表")};
+inline constexpr UiText kNoPumpChosen{QT_TRANSLATE_NOOP("texts", "台帳の行を選択して下さい。")};
+inline constexpr UiText kModelsTab{QT_TRANSLATE_NOOP("texts", "機種別点検間隔")};
+inline constexpr UiText kIntervalHeading{QT_TRANSLATE_NOOP("texts", "点検間隔（月）")};
+inline constexpr UiText kDefaultInterval{QT_TRANSLATE_NOOP("texts", "既定")};
+inline constexpr UiText kSetModelButton{QT_TRANSLATE_NOOP("texts", "設　定")};
+inline constexpr UiText kNoModelNamed{QT_TRANSLATE_NOOP("texts", "メーカーと機種を入力して下さい。")};
 
-inline const QString kRegisterImportButton = QStringLiteral("CSV読込");
-inline const QString kRegisterExportButton = QStringLiteral("CSV保存");
-inline const QString kCmmsExportButton = QStringLiteral("保守システム出力");
-inline const QString kBackupButton = QStringLiteral("バックアップ");
-inline const QString kRestoreButton = QStringLiteral("復元");
-inline const QString kRestoreTitle = QStringLiteral("履歴の復元");
-inline const QString kRestoreQuestion =
-    QStringLiteral("履歴をバックアップの内容に置き換えます。現在の履歴は、元のファイルの横に保存されます。よろしいですか？");
+inline constexpr UiText kRegisterImportButton{QT_TRANSLATE_NOOP("texts", "CSV読込")};
+inline constexpr UiText kRegisterExportButton{QT_TRANSLATE_NOOP("texts", "CSV保存")};
+inline constexpr UiText kCmmsExportButton{QT_TRANSLATE_NOOP("texts", "保守システム出力")};
+inline constexpr UiText kBackupButton{QT_TRANSLATE_NOOP("texts", "バックアップ")};
+inline constexpr UiText kRestoreButton{QT_TRANSLATE_NOOP("texts", "復元")};
+inline constexpr UiText kRestoreTitle{QT_TRANSLATE_NOOP("texts", "履歴の復元")};
+inline constexpr UiText kRestoreQuestion{QT_TRANSLATE_NOOP("texts", "履歴をバックアップの内容に置き換えます。現在の履歴は、元のファイルの横に保存されます。よろしいですか？")};
 inline QString restored(const QString& keptAt) {
-    return QStringLiteral("履歴を復元しました。\n復元前の履歴：%1").arg(keptAt);
+    return Texts::tr("履歴を復元しました。\n復元前の履歴：%1").arg(keptAt);
 }
 inline QString restoreFailed(const QString& why, const QString& keptAt) {
-    QString text = QStringLiteral("履歴を復元できませんでした。\n（%1）").arg(why);
-    if (!keptAt.isEmpty()) text += QStringLiteral("\n復元前の履歴：%1").arg(keptAt);
+    QString text = Texts::tr("履歴を復元できませんでした。\n（%1）").arg(why);
+    if (!keptAt.isEmpty()) text += Texts::tr("\n復元前の履歴：%1").arg(keptAt);
     return text;
 }
-inline const QString kRegisterImportTitle = QStringLiteral("台帳読込");
-inline const QString kRegisterExportTitle = QStringLiteral("台帳保存");
-inline const QString kCmmsExportTitle = QStringLiteral("保守システム出力");
-inline const QString kBackupTitle = QStringLiteral("履歴のバックアップ");
-inline const QString kRegisterFilePrefix = QStringLiteral("台帳");
-inline const QString kCmmsFilePrefix = QStringLiteral("保守システム出力");
-inline const QString kBackupFilePrefix = QStringLiteral("履歴バックアップ");
+inline constexpr UiText kRegisterImportTitle{QT_TRANSLATE_NOOP("texts", "台帳読込")};
+inline constexpr UiText kRegisterExportTitle{QT_TRANSLATE_NOOP("texts", "台帳保存")};
+inline constexpr UiText kCmmsExportTitle{QT_TRANSLATE_NOOP("texts", "保守システム出力")};
+inline constexpr UiText kBackupTitle{QT_TRANSLATE_NOOP("texts", "履歴のバックアップ")};
+inline constexpr UiText kRegisterFilePrefix{QT_TRANSLATE_NOOP("texts", "台帳")};
+inline constexpr UiText kCmmsFilePrefix{QT_TRANSLATE_NOOP("texts", "保守システム出力")};
+inline constexpr UiText kBackupFilePrefix{QT_TRANSLATE_NOOP("texts", "履歴バックアップ")};
 
 // A file name from what it holds and today's date: 台帳_20261207.csv.
 inline QString datedFileName(const QString& prefix, const QDate& today, const char16_t* suffix) {
@@ -59,28 +59,28 @@ inline QString datedFileName(const QString& prefix, const QDate& today, const ch
 
 // A register file with failing lines: nothing is taken, and the first lines are named.
 inline QString registerFileRefused(const std::vector<std::pair<int, QString>>& lines) {
-    QString text = QStringLiteral("台帳ファイルに誤りがあるため、読み込みませんでした。");
+    QString text = Texts::tr("台帳ファイルに誤りがあるため、読み込みませんでした。");
     constexpr std::size_t kShown = 10;
     for (std::size_t i = 0; i < lines.size() && i < kShown; ++i)
-        text += lines[i].first > 0 ? QStringLiteral("\n%1行目：%2").arg(lines[i].first).arg(lines[i].second)
+        text += lines[i].first > 0 ? Texts::tr("\n%1行目：%2").arg(lines[i].first).arg(lines[i].second)
                                    : QStringLiteral("\n%1").arg(lines[i].second);
-    if (lines.size() > kShown) text += QStringLiteral("\nほか%1行").arg(lines.size() - kShown);
+    if (lines.size() > kShown) text += Texts::tr("\nほか%1行").arg(lines.size() - kShown);
     return text;
 }
 inline QString registerImported(int pumps, int changed) {
-    return QStringLiteral("台帳を読み込みました。（%1台、うち変更%2台）").arg(pumps).arg(changed);
+    return Texts::tr("台帳を読み込みました。（%1台、うち変更%2台）").arg(pumps).arg(changed);
 }
 
 // A register field as the window names it.
 inline QString fieldLabel(const QString& field) {
-    if (field == u"number") return QStringLiteral("管理番号");
-    if (field == u"maker") return QStringLiteral("メーカー");
-    if (field == u"model") return QStringLiteral("機種");
-    if (field == u"serial") return QStringLiteral("製造番号");
-    if (field == u"department") return QStringLiteral("部署");
-    if (field == u"location") return QStringLiteral("設置場所");
-    if (field == u"status") return QStringLiteral("状態");
-    return field == u"notes" ? QStringLiteral("備考") : field;
+    if (field == u"number") return Texts::tr("管理番号");
+    if (field == u"maker") return Texts::tr("メーカー");
+    if (field == u"model") return Texts::tr("機種");
+    if (field == u"serial") return Texts::tr("製造番号");
+    if (field == u"department") return Texts::tr("部署");
+    if (field == u"location") return Texts::tr("設置場所");
+    if (field == u"status") return Texts::tr("状態");
+    return field == u"notes" ? Texts::tr("備考") : field;
 }
 
 // Why a value cannot go into a field, in the window's words.
@@ -89,11 +89,11 @@ inline QString fieldProblemMessage(const QString& field, history::FieldProblem p
         case history::FieldProblem::ManagementNumber:
         case history::FieldProblem::Status: break;
         case history::FieldProblem::Characters:
-            return QStringLiteral("%1に制御文字は使用できません。").arg(fieldLabel(field));
+            return Texts::tr("%1に制御文字は使用できません。").arg(fieldLabel(field));
         case history::FieldProblem::Length:
-            return QStringLiteral("%1は、%2文字以内で入力して下さい。").arg(fieldLabel(field)).arg(history::fieldLimit(field));
+            return Texts::tr("%1は、%2文字以内で入力して下さい。").arg(fieldLabel(field)).arg(history::fieldLimit(field));
     }
-    return QStringLiteral("%1の値が正しくありません。").arg(fieldLabel(field));
+    return Texts::tr("%1の値が正しくありません。").arg(fieldLabel(field));
 }
 
 }  // namespace torbex::app::texts

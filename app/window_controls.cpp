@@ -17,6 +17,7 @@
 #include "app/title_band.h"
 #include "app/window_fonts.h"
 #include "app/window_layout.h"
+#include "data/ui_text.h"
 
 namespace torbex::app {
 namespace {
@@ -93,13 +94,13 @@ QGroupBox* groupBox(QWidget* parent, const QString& name, const QString& caption
 }
 
 void buildWindowLevel(QWidget* window, WindowControls& c) {
-    c.cmdMode[0] = button(window, indexed("cmdMode", 0), QStringLiteral("データ収集"));
-    c.cmdMode[1] = button(window, indexed("cmdMode", 1), QStringLiteral("設　　定"));
-    c.cmdMode[2] = button(window, indexed("cmdMode", 2), QStringLiteral("出荷時設定"));
+    c.cmdMode[0] = button(window, indexed("cmdMode", 0), Texts::tr("データ収集"));
+    c.cmdMode[1] = button(window, indexed("cmdMode", 1), Texts::tr("設　　定"));
+    c.cmdMode[2] = button(window, indexed("cmdMode", 2), Texts::tr("出荷時設定"));
     c.cmdMode[2]->hide();
 
     c.Frame2 = place(new QFrame(window), QStringLiteral("Frame2"));
-    c.lblSN = label(c.Frame2, QStringLiteral("lblSN"), QStringLiteral("　トルベックス　s/n"));
+    c.lblSN = label(c.Frame2, QStringLiteral("lblSN"), Texts::tr("　トルベックス　s/n"));
     c.lblSN->setFont(fixedPitchFont());
 
     c.Label1 = borderedLabel(window, QStringLiteral("Label1"), QString());
@@ -113,7 +114,7 @@ void buildWindowLevel(QWidget* window, WindowControls& c) {
 }
 
 void buildDataPage(QFrame* page, WindowControls& c) {
-    c.Label6[1] = titleBand(page, 1, QStringLiteral("デ　　ー　　タ　　収　　集"), Qt::white);
+    c.Label6[1] = titleBand(page, 1, Texts::tr("デ　　ー　　タ　　収　　集"), Qt::white);
 
     c.Grid1 = place(new QTableWidget(2, 9, page), QStringLiteral("Grid1"));
     c.Grid2 = place(new QTableView(page), QStringLiteral("Grid2"));
@@ -134,16 +135,16 @@ void buildDataPage(QFrame* page, WindowControls& c) {
     c.Grid2->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     c.Grid2->setSelectionMode(QAbstractItemView::SingleSelection);
 
-    c.Command1[0] = button(page, indexed("Command1", 0), QStringLiteral("データ読込"), true);
-    c.Command1[1] = button(page, indexed("Command1", 1), QStringLiteral("データクリア"), true);
-    c.Command1[2] = button(page, indexed("Command1", 2), QStringLiteral("ファイル保存"), true);
-    c.Command1[3] = button(page, indexed("Command1", 3), QStringLiteral("ファイル読出"), true);
+    c.Command1[0] = button(page, indexed("Command1", 0), Texts::tr("データ読込"), true);
+    c.Command1[1] = button(page, indexed("Command1", 1), Texts::tr("データクリア"), true);
+    c.Command1[2] = button(page, indexed("Command1", 2), Texts::tr("ファイル保存"), true);
+    c.Command1[3] = button(page, indexed("Command1", 3), Texts::tr("ファイル読出"), true);
     c.Command1[3]->hide();
-    c.Command1[9] = button(page, indexed("Command1", 9), QStringLiteral("終　了"), true);
+    c.Command1[9] = button(page, indexed("Command1", 9), Texts::tr("終　了"), true);
 
     c.List2 = place(new QListWidget(page), QStringLiteral("List2"));
     c.List2->hide();
-    c.Label5 = label(page, QStringLiteral("Label5"), QStringLiteral("データ件数："));
+    c.Label5 = label(page, QStringLiteral("Label5"), Texts::tr("データ件数："));
     c.Label4 = borderedLabel(page, QStringLiteral("Label4"), QString());
     c.Label4->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
@@ -152,63 +153,63 @@ void buildDataPage(QFrame* page, WindowControls& c) {
 }
 
 void buildSettingsPage(QFrame* page, WindowControls& c) {
-    c.Label6[0] = titleBand(page, 0, QStringLiteral("設　　　　　　　　定"), Qt::white);
+    c.Label6[0] = titleBand(page, 0, Texts::tr("設　　　　　　　　定"), Qt::white);
 
-    c.Frame1 = groupBox(page, QStringLiteral("Frame1"), QStringLiteral("流量・閉塞圧力測定設定"), true);
+    c.Frame1 = groupBox(page, QStringLiteral("Frame1"), Texts::tr("流量・閉塞圧力測定設定"), true);
     QGroupBox* f = c.Frame1;
-    c.Label3[0] = label(f, indexed("Label3", 0), QStringLiteral("流量（ml/h）"));
+    c.Label3[0] = label(f, indexed("Label3", 0), Texts::tr("流量（ml/h）"));
     c.Text2[0] = textBox(f, indexed("Text2", 0), true);
-    c.Label3[9] = label(f, indexed("Label3", 9), QStringLiteral("閉塞圧力（kpa）"));
+    c.Label3[9] = label(f, indexed("Label3", 9), Texts::tr("閉塞圧力（kpa）"));
     c.Text2[3] = textBox(f, indexed("Text2", 3), true);
     c.Text2[3]->setEnabled(false);
     c.Combo1 = place(new QComboBox(f), QStringLiteral("Combo1"));
-    c.Label3[1] = label(f, indexed("Label3", 1), QStringLiteral("測定データ書き込み　モード設定"));
+    c.Label3[1] = label(f, indexed("Label3", 1), Texts::tr("測定データ書き込み　モード設定"));
     wrapWords(c.Label3[1]);
     c.Combo2 = place(new QComboBox(f), QStringLiteral("Combo2"));
-    c.Label3[2] = label(f, indexed("Label3", 2), QStringLiteral("ＩＣタグ使用設定"));
+    c.Label3[2] = label(f, indexed("Label3", 2), Texts::tr("ＩＣタグ使用設定"));
     c.Combo3 = place(new QComboBox(f), QStringLiteral("Combo3"));
-    c.Label3[3] = label(f, indexed("Label3", 3), QStringLiteral("流量表示単位"));
+    c.Label3[3] = label(f, indexed("Label3", 3), Texts::tr("流量表示単位"));
     c.Combo4 = place(new QComboBox(f), QStringLiteral("Combo4"));
-    c.Label3[4] = label(f, indexed("Label3", 4), QStringLiteral("閉塞圧力表示単位"));
+    c.Label3[4] = label(f, indexed("Label3", 4), Texts::tr("閉塞圧力表示単位"));
     c.Combo5 = place(new QComboBox(f), QStringLiteral("Combo5"));
-    c.Command5[1] = button(f, indexed("Command5", 1), QStringLiteral("転送"), true);
-    c.Command5[0] = button(f, indexed("Command5", 0), QStringLiteral("読み出し"), true);
+    c.Command5[1] = button(f, indexed("Command5", 1), Texts::tr("転送"), true);
+    c.Command5[0] = button(f, indexed("Command5", 0), Texts::tr("読み出し"), true);
 
-    c.Label3[10] = label(page, indexed("Label3", 10), QStringLiteral("シリンジポンプテスター・プログラムバージョン："));
+    c.Label3[10] = label(page, indexed("Label3", 10), Texts::tr("シリンジポンプテスター・プログラムバージョン："));
     c.Label3[11] = borderedLabel(page, indexed("Label3", 11), QString());
     c.Label3[11]->setAlignment(Qt::AlignCenter);
     c.Label3[10]->hide();
     c.Label3[11]->hide();
-    c.Label6[2] = titleBand(page, 2, QStringLiteral("モ　ー　ド　変　更"), Qt::white);
-    c.Command3[0] = button(page, indexed("Command3", 0), QStringLiteral("通常モード"), true);
-    c.Command3[1] = button(page, indexed("Command3", 1), QStringLiteral("校正モード"), true);
+    c.Label6[2] = titleBand(page, 2, Texts::tr("モ　ー　ド　変　更"), Qt::white);
+    c.Command3[0] = button(page, indexed("Command3", 0), Texts::tr("通常モード"), true);
+    c.Command3[1] = button(page, indexed("Command3", 1), Texts::tr("校正モード"), true);
     c.Line1 = line(page, QStringLiteral("Line1"));
-    c.Command2 = button(page, QStringLiteral("Command2"), QStringLiteral("日付・時刻設定"), true);
-    c.Command10 = button(page, QStringLiteral("Command10"), QStringLiteral("終　了"), true);
+    c.Command2 = button(page, QStringLiteral("Command2"), Texts::tr("日付・時刻設定"), true);
+    c.Command10 = button(page, QStringLiteral("Command10"), Texts::tr("終　了"), true);
     c.Command10->hide();
 }
 
 void buildFactoryPage(QFrame* page, WindowControls& c) {
-    c.Label6[4] = titleBand(page, 4, QStringLiteral("出　荷　時　設　定"), Qt::black);
+    c.Label6[4] = titleBand(page, 4, Texts::tr("出　荷　時　設　定"), Qt::black);
 
-    c.Frame5 = groupBox(page, QStringLiteral("Frame5"), QStringLiteral("閉塞圧力校正値設定"), false);
+    c.Frame5 = groupBox(page, QStringLiteral("Frame5"), Texts::tr("閉塞圧力校正値設定"), false);
     QGroupBox* f = c.Frame5;
-    c.Label3[22] = label(f, indexed("Label3", 22), QStringLiteral("校正係数　ａ0"));
+    c.Label3[22] = label(f, indexed("Label3", 22), Texts::tr("校正係数　ａ0"));
     c.txtHeisoku[0] = textBox(f, indexed("txtHeisoku", 0), false);
-    c.Label3[23] = label(f, indexed("Label3", 23), QStringLiteral("校正係数　a1"));
+    c.Label3[23] = label(f, indexed("Label3", 23), Texts::tr("校正係数　a1"));
     c.txtHeisoku[1] = textBox(f, indexed("txtHeisoku", 1), false);
-    c.Label3[21] = label(f, indexed("Label3", 21), QStringLiteral("校正係数　a2"));
+    c.Label3[21] = label(f, indexed("Label3", 21), Texts::tr("校正係数　a2"));
     c.txtHeisoku[2] = textBox(f, indexed("txtHeisoku", 2), false);
-    c.Label3[5] = label(f, indexed("Label3", 5), QStringLiteral("シリアル番号"));
+    c.Label3[5] = label(f, indexed("Label3", 5), Texts::tr("シリアル番号"));
     c.txtSerial = textBox(f, QStringLiteral("txtSerial"), false);
-    c.Command6[0] = button(f, indexed("Command6", 0), QStringLiteral("読み出し"));
-    c.Command6[1] = button(f, indexed("Command6", 1), QStringLiteral("設定"));
+    c.Command6[0] = button(f, indexed("Command6", 0), Texts::tr("読み出し"));
+    c.Command6[1] = button(f, indexed("Command6", 1), Texts::tr("設定"));
 
-    c.Label6[3] = titleBand(page, 3, QStringLiteral("モ　ー　ド　変　更"), Qt::white);
+    c.Label6[3] = titleBand(page, 3, Texts::tr("モ　ー　ド　変　更"), Qt::white);
     // Seven spaces and an ideographic space push the second word onto its own line.
-    c.Command3[2] = button(page, indexed("Command3", 2), QStringLiteral("プログラム       　書き換えモード"));
+    c.Command3[2] = button(page, indexed("Command3", 2), Texts::tr("プログラム       　書き換えモード"));
     c.Line2 = line(page, QStringLiteral("Line2"));
-    c.Command4 = button(page, QStringLiteral("Command4"), QStringLiteral("終　了"));
+    c.Command4 = button(page, QStringLiteral("Command4"), Texts::tr("終　了"));
     c.Command4->hide();
 }
 

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "data/measurement_record.h"
+#include "data/ui_text.h"
 
 namespace torbex::data {
 
@@ -17,9 +18,16 @@ inline constexpr int kVisibleRows = 20;
 inline constexpr int kMinimumGridRows = 200;
 
 // The headings above the grid's columns.
-inline constexpr std::array<const char16_t*, kGridColumns> kGridHeadings{
-    u"N0.", u"シリンジポンプRFID", u"管理番号", u"測定日", u"測定時刻", u"流量設定 (ml/h)", u"流量測定結果 (%)",
-    u"閉塞設定", u"閉塞測定結果 (kpa)"};
+inline constexpr std::array<UiText, kGridColumns> kGridHeadings{{
+    {QT_TRANSLATE_NOOP("texts", "N0.")},
+    {QT_TRANSLATE_NOOP("texts", "シリンジポンプRFID")},
+    {QT_TRANSLATE_NOOP("texts", "管理番号")},
+    {QT_TRANSLATE_NOOP("texts", "測定日")},
+    {QT_TRANSLATE_NOOP("texts", "測定時刻")},
+    {QT_TRANSLATE_NOOP("texts", "流量設定 (ml/h)")},
+    {QT_TRANSLATE_NOOP("texts", "流量測定結果 (%)")},
+    {QT_TRANSLATE_NOOP("texts", "閉塞設定")},
+    {QT_TRANSLATE_NOOP("texts", "閉塞測定結果 (kpa)")}}};
 
 // How a judgement cell's text is coloured; the grid's normal colour, or red or black.
 enum class CellColour { Normal, Red, Black };

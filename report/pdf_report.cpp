@@ -12,6 +12,7 @@
 #include "report/report_layout.h"
 #include "report/report_summary.h"
 #include "report/trend_painter.h"
+#include "data/ui_text.h"
 
 namespace torbex::report {
 namespace {
@@ -21,9 +22,9 @@ QString dateText(const QDate& date) { return date.toString(QStringLiteral("yyyy/
 // The lines that tell one pump: what the register knows, its tests and its last test's verdict.
 QStringList pumpLines(const PumpSection& pump, int tests, data::Verdict lastOverall) {
     const auto known = [](const QString& text) { return text.isEmpty() ? QStringLiteral("―") : text; };
-    return {QStringLiteral("シリンジポンプRFID：%1　管理番号：%2　試験回数：%3").arg(known(pump.rfid), known(pump.managementNo)).arg(tests),
-            QStringLiteral("メーカー：%1　機種：%2　製造番号：%3").arg(known(pump.maker), known(pump.model), known(pump.serial)),
-            QStringLiteral("部署：%1　設置場所：%2　次回点検期限：%3　最終試験の総合判定：%4")
+    return {Texts::tr("シリンジポンプRFID：%1　管理番号：%2　試験回数：%3").arg(known(pump.rfid), known(pump.managementNo)).arg(tests),
+            Texts::tr("メーカー：%1　機種：%2　製造番号：%3").arg(known(pump.maker), known(pump.model), known(pump.serial)),
+            Texts::tr("部署：%1　設置場所：%2　次回点検期限：%3　最終試験の総合判定：%4")
                 .arg(known(pump.department), known(pump.location),
                      pump.nextDue.isValid() ? dateText(pump.nextDue) : QStringLiteral("―"),
                      tests == 0 ? QStringLiteral("―") : verdictInWords(lastOverall))};
@@ -93,7 +94,7 @@ private:
         drawFooter();
         if (!m_writer.newPage()) return false;
         ++m_page;
-        text({kMargin, kMargin, kContentWidth, 18}, QStringLiteral("点検報告書（続き）"), m_runningFont);
+        text({kMargin, kMargin, kContentWidth, 18}, Texts::tr("点検報告書（続き）"), m_runningFont);
         m_y = m_rowsTop = tableTop();
         if (m_row < m_summary.tests) drawTableHeading();
         return true;
@@ -108,16 +109,16 @@ private:
 
     void drawHeading() {
         double y = kMargin;
-        const QString title = m_context.pump ? QStringLiteral("点検報告書（シリンジポンプ別）") : QStringLiteral("点検報告書");
+        const QString title = m_context.pump ? Texts::tr("点検報告書（シリンジポンプ別）") : Texts::tr("点検報告書");
         text({kMargin, y, kContentWidth, 30}, title, reportFont(18, true), Qt::AlignCenter);
         y += 40;
         const QString serial = m_summary.testerSerial.isEmpty() ? QStringLiteral("―") : m_summary.testerSerial;
         const QString range = !m_summary.firstDate.isValid()
                                   ? QStringLiteral("―")
-                                  : dateText(m_summary.firstDate) + QStringLiteral(" ～ ") + dateText(m_summary.lastDate);
-        QStringList lines{QStringLiteral("トルベックス　s/n：") + serial, QStringLiteral("測定期間：") + range,
-                          QStringLiteral("作成：") + m_context.madeAt.toString(QStringLiteral("yyyy/MM/dd HH:mm")) +
-                              QStringLiteral("　作成者：") + m_context.madeBy};
+                                  : dateText(m_summary.firstDate) + Texts::tr(" ～ ") + dateText(m_summary.lastDate);
+        QStringList lines{Texts::tr("トルベックス　s/n：") + serial, Texts::tr("測定期間：") + range,
+                          Texts::tr("作成：") + m_context.madeAt.toString(QStringLiteral("yyyy/MM/dd HH:mm")) +
+                              Texts::tr("　作成者：") + m_context.madeBy};
         if (const auto& pump = m_context.pump) {
             const data::Verdict last = pump->tests.empty() ? data::Verdict::NotMeasured
                                                            : data::overallVerdict(pump->tests.back().flowVerdict(),
@@ -137,8 +138,8 @@ private:
     }
 
     void drawSummary(double y) {
-        const QStringList columns{QStringLiteral("件数：%1").arg(m_summary.tests), QStringLiteral("合格"), QStringLiteral("不合格"),
-                                  QStringLiteral("エラー"), QStringLiteral("未測定")};
+        const QStringList columns{Texts::tr("件数：%1").arg(m_summary.tests), Texts::tr("合格"), Texts::tr("不合格"),
+                                  Texts::tr("エラー"), Texts::tr("未測定")};
         const double width = kContentWidth / columns.size();
         const QFont font = reportFont(8.5);
         for (int row = 0; row < 3; ++row) {
@@ -153,7 +154,7 @@ private:
                 if (row == 0) {
                     words = columns[column];
                 } else if (column == 0) {
-                    words = row == 1 ? QStringLiteral("流量") : QStringLiteral("閉塞");
+                    words = row == 1 ? Texts::tr("流量") : Texts::tr("閉塞");
                 } else {
                     words = QString::number(values[column - 1]);
                 }
@@ -169,7 +170,7 @@ private:
             m_painter.fillRect(cell, kHeadingGreen);
             m_painter.setPen(Qt::gray);
             m_painter.drawRect(cell);
-            text(cell.adjusted(1, 0, -1, 0), QString::fromUtf16(kTableHeadings.at(c)), m_headingFont, Qt::AlignCenter | Qt::TextWordWrap);
+            text(cell.adjusted(1, 0, -1, 0), kTableHeadings.at(c).text(), m_headingFont, Qt::AlignCenter | Qt::TextWordWrap);
             x += m_widths.at(c);
         }
         m_y += kHeadingRowHeight;
@@ -235,8 +236,8 @@ private:
         const QFont bold = reportFont(9, true), label = reportFont(8.5);
         for (int box = 0; box < 2; ++box) {
             const double left = kMargin + box * (width + 20);
-            text({left, top, width, 16}, box == 0 ? QStringLiteral("点検者") : QStringLiteral("承認者"), bold);
-            for (const auto& [words, offset] : {std::pair{QStringLiteral("署名"), 40.0}, {QStringLiteral("日付"), 70.0}}) {
+            text({left, top, width, 16}, box == 0 ? Texts::tr("点検者") : Texts::tr("承認者"), bold);
+            for (const auto& [words, offset] : {std::pair{Texts::tr("署名"), 40.0}, {Texts::tr("日付"), 70.0}}) {
                 text({left, top + offset - 14, 40, 14}, words, label);
                 m_painter.setPen(Qt::black);
                 m_painter.drawLine(QPointF(left + 40, top + offset), QPointF(left + width, top + offset));
@@ -271,7 +272,7 @@ data::TestsWritten writePdfReport(QIODevice& device, data::TestSource& tests, co
     const SummaryResult summary = summarise(tests, static_cast<bool>(context.pumpOf));
     if (!summary.error.isEmpty()) return data::TestsWritten::unread(summary.error);
     QPdfWriter writer(&device);
-    prepareA4(writer, QStringLiteral("点検報告書"));
+    prepareA4(writer, Texts::tr("点検報告書"));
     ReportPainter painter(writer, context, summary.summary);
     const QString notDrawn = QStringLiteral("the report could not be drawn");
     if (!painter.begin()) return data::TestsWritten::unwritten(notDrawn);

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "data/grid_cells.h"
+#include "data/ui_text.h"
 
 namespace torbex::report {
 
@@ -24,10 +25,21 @@ inline constexpr double kBandLineHeight = 12, kBandHeight = 3 * kBandLineHeight 
 inline constexpr int kVerdictColumns = 3;
 inline constexpr int kTableColumns = data::kGridColumns + kVerdictColumns;
 inline constexpr std::array<double, kTableColumns> kColumnShares{24, 86, 55, 54, 35, 38, 48, 34, 48, 31, 31, 31};
-// The table's headings: the grid's, with the pressure's unit written as SI writes it, then the verdicts.
-inline constexpr std::array<const char16_t*, kTableColumns> kTableHeadings{
-    u"N0.",      u"シリンジポンプRFID", u"管理番号", u"測定日",   u"測定時刻", u"流量設定 (ml/h)",
-    u"流量測定結果 (%)", u"閉塞設定", u"閉塞測定結果 (kPa)", u"流量判定", u"閉塞判定", u"総合判定"};
+// The table's headings: the grid's, with the pressure's unit written as SI writes it, then the
+// verdicts.
+inline constexpr std::array<UiText, kTableColumns> kTableHeadings{{
+    {QT_TRANSLATE_NOOP("texts", "N0.")},
+    {QT_TRANSLATE_NOOP("texts", "シリンジポンプRFID")},
+    {QT_TRANSLATE_NOOP("texts", "管理番号")},
+    {QT_TRANSLATE_NOOP("texts", "測定日")},
+    {QT_TRANSLATE_NOOP("texts", "測定時刻")},
+    {QT_TRANSLATE_NOOP("texts", "流量設定 (ml/h)")},
+    {QT_TRANSLATE_NOOP("texts", "流量測定結果 (%)")},
+    {QT_TRANSLATE_NOOP("texts", "閉塞設定")},
+    {QT_TRANSLATE_NOOP("texts", "閉塞測定結果 (kPa)")},
+    {QT_TRANSLATE_NOOP("texts", "流量判定")},
+    {QT_TRANSLATE_NOOP("texts", "閉塞判定")},
+    {QT_TRANSLATE_NOOP("texts", "総合判定")}}};
 
 inline const QColor kHeadingGreen(192, 255, 192);
 inline const QColor kStripeGreen(224, 255, 224);

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <vector>
+#include "data/ui_text.h"
 
 namespace torbex::report {
 namespace {
@@ -83,10 +84,10 @@ void paintAxes(QPainter& painter, const QRectF& plot, const Scale& scale, const 
 
 void paintLegend(QPainter& painter, const QRectF& row) {
     const std::pair<QString, QColor> entries[] = {
-        {QStringLiteral("流量の目安"), translucent(kFlowColour)},
-        {QStringLiteral("閉塞圧力の範囲"), translucent(kOcclusionColour)},
-        {QStringLiteral("流量測定結果 (%)"), kFlowColour},
-        {QStringLiteral("閉塞測定結果 (kPa)"), kOcclusionColour},
+        {Texts::tr("流量の目安"), translucent(kFlowColour)},
+        {Texts::tr("閉塞圧力の範囲"), translucent(kOcclusionColour)},
+        {Texts::tr("流量測定結果 (%)"), kFlowColour},
+        {Texts::tr("閉塞測定結果 (kPa)"), kOcclusionColour},
     };
     const double width = row.width() / std::size(entries);
     for (std::size_t i = 0; i < std::size(entries); ++i) {

@@ -5,14 +5,22 @@
 
 #include "report/report_layout.h"
 #include "report/report_words.h"
+#include "data/ui_text.h"
 
 namespace torbex::report {
 namespace {
 
 // The worklist's columns: their headings and widths in points.
-const std::pair<const char16_t*, double> kColumns[] = {
-    {u"点検期限", 56}, {u"管理番号", 52}, {u"シリンジポンプRFID", 86}, {u"部署", 60}, {u"設置場所", 64},
-    {u"メーカー", 56}, {u"機種", 52}, {u"最終試験日", 56}, {u"総合判定", 33}};
+const std::pair<UiText, double> kColumns[] = {
+    {{QT_TRANSLATE_NOOP("texts", "点検期限")}, 56},
+    {{QT_TRANSLATE_NOOP("texts", "管理番号")}, 52},
+    {{QT_TRANSLATE_NOOP("texts", "シリンジポンプRFID")}, 86},
+    {{QT_TRANSLATE_NOOP("texts", "部署")}, 60},
+    {{QT_TRANSLATE_NOOP("texts", "設置場所")}, 64},
+    {{QT_TRANSLATE_NOOP("texts", "メーカー")}, 56},
+    {{QT_TRANSLATE_NOOP("texts", "機種")}, 52},
+    {{QT_TRANSLATE_NOOP("texts", "最終試験日")}, 56},
+    {{QT_TRANSLATE_NOOP("texts", "総合判定")}, 33}};
 constexpr double kTitleHeight = 40, kInfoHeight = 3 * kLineHeight + 8;
 
 QString day(const QDate& date) { return date.isValid() ? date.toString(QStringLiteral("yyyy/MM/dd")) : QStringLiteral("―"); }
@@ -50,12 +58,12 @@ public:
 private:
     double heading() {
         m_painter.setFont(reportFont(18, true));
-        m_painter.drawText(QRectF(kMargin, kMargin, kContentWidth, 30), Qt::AlignCenter, QStringLiteral("点検予定表"));
-        const QString scope = m_context.department.isEmpty() ? QStringLiteral("全部署") : m_context.department;
-        const QStringList lines{QStringLiteral("期限切れと、%1日以内に期限を迎える使用中のシリンジポンプ（%2）")
+        m_painter.drawText(QRectF(kMargin, kMargin, kContentWidth, 30), Qt::AlignCenter, Texts::tr("点検予定表"));
+        const QString scope = m_context.department.isEmpty() ? Texts::tr("全部署") : m_context.department;
+        const QStringList lines{Texts::tr("期限切れと、%1日以内に期限を迎える使用中のシリンジポンプ（%2）")
                                     .arg(m_context.withinDays)
                                     .arg(scope),
-                                QStringLiteral("作成：%1　作成者：%2")
+                                Texts::tr("作成：%1　作成者：%2")
                                     .arg(m_context.madeAt.toString(QStringLiteral("yyyy/MM/dd HH:mm")), m_context.madeBy)};
         m_painter.setFont(reportFont(9));
         double y = kMargin + kTitleHeight;
@@ -75,7 +83,7 @@ private:
             m_painter.setPen(Qt::gray);
             m_painter.drawRect(cell);
             m_painter.setPen(Qt::black);
-            m_painter.drawText(cell.adjusted(1, 0, -1, 0), Qt::AlignCenter | Qt::TextWordWrap, QString::fromUtf16(heading));
+            m_painter.drawText(cell.adjusted(1, 0, -1, 0), Qt::AlignCenter | Qt::TextWordWrap, heading.text());
             x += width;
         }
         return y + kHeadingRowHeight;
@@ -118,7 +126,7 @@ private:
 
 QString writeWorklistPdf(QIODevice& device, const std::vector<WorklistRow>& rows, const WorklistContext& context) {
     QPdfWriter writer(&device);
-    prepareA4(writer, QStringLiteral("点検予定表"));
+    prepareA4(writer, Texts::tr("点検予定表"));
     WorklistPainter painter(writer, context, static_cast<int>(rows.size()));
     return painter.draw(rows) ? QString() : QStringLiteral("the worklist could not be drawn");
 }
