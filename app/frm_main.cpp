@@ -28,7 +28,7 @@
 namespace torbex::app {
 namespace {
 
-constexpr UiText kWindowTitle{QT_TRANSLATE_NOOP("texts", "トルベックス　設定・データソフト(V1.02)")};
+constexpr UiText kWindowTitle{QT_TRANSLATE_NOOP("Texts", "トルベックス　設定・データソフト(V1.02)")};
 constexpr int kClientWidthTwips = 14436;
 constexpr int kClientHeightTwips = 10224;
 constexpr int kShortFrame1HeightTwips = 2052;
@@ -142,7 +142,7 @@ bool frmMain::Form_Load() {
 
     const commands::MeasurementSettings& settings = m_values.measurementSettings;
     m_controls.Text2[0]->setText(commands::formatFlowRate(settings.FlowRate));
-    m_controls.Text2[3]->setText(commands::occlusionRangeText(settings.OcclusionLevel).value_or(QString()));
+    m_controls.Text2[3]->setText(texts::rangeShown(commands::occlusionRangeText(settings.OcclusionLevel).value_or(QString())));
 
     m_controls.txtHeisoku[0]->setText(QStringLiteral("0.95"));
     m_controls.txtHeisoku[1]->setText(QStringLiteral("0.105"));
@@ -194,7 +194,7 @@ void frmMain::Timer2_Timer() { m_pollTick.tick(); }
 
 void frmMain::Combo1_Click() {
     if (const auto range = commands::occlusionRangeText(m_controls.Combo1->currentIndex()))
-        m_controls.Text2[3]->setText(*range);
+        m_controls.Text2[3]->setText(texts::rangeShown(*range));
 }
 
 void frmMain::DispData() {

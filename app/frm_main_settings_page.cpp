@@ -40,7 +40,7 @@ void frmMain::Command5_Click(SettingsButton button) {
 
 void frmMain::showMeasurementSettings(const commands::MeasurementSettings& asRead) {
     m_controls.Text2[0]->setText(commands::formatFlowRate(m_values.measurementSettings.FlowRate));
-    if (const auto range = commands::occlusionRangeText(asRead.OcclusionLevel)) m_controls.Text2[3]->setText(*range);
+    if (const auto range = commands::occlusionRangeText(asRead.OcclusionLevel)) m_controls.Text2[3]->setText(texts::rangeShown(*range));
     // A value the list cannot show leaves it without a selection rather than on a wrong entry.
     const auto select = [](QComboBox* list, int index, bool listed) { list->setCurrentIndex(listed ? index : -1); };
     select(m_controls.Combo1, asRead.OcclusionLevel, commands::levelListed(asRead.OcclusionLevel));

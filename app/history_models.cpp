@@ -62,13 +62,13 @@ QVariant PumpListModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant PumpListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    static const UiText headings[] = {{QT_TRANSLATE_NOOP("texts", "シリンジポンプRFID")},
-                                      {QT_TRANSLATE_NOOP("texts", "管理番号")},
-                                      {QT_TRANSLATE_NOOP("texts", "試験回数")},
-                                      {QT_TRANSLATE_NOOP("texts", "最終試験日")},
-                                      {QT_TRANSLATE_NOOP("texts", "流量判定")},
-                                      {QT_TRANSLATE_NOOP("texts", "閉塞判定")},
-                                      {QT_TRANSLATE_NOOP("texts", "点検期限")}};
+    static const UiText headings[] = {{QT_TRANSLATE_NOOP("Texts", "シリンジポンプRFID")},
+                                      {QT_TRANSLATE_NOOP("Texts", "管理番号")},
+                                      {QT_TRANSLATE_NOOP("Texts", "試験回数")},
+                                      {QT_TRANSLATE_NOOP("Texts", "最終試験日")},
+                                      {QT_TRANSLATE_NOOP("Texts", "流量判定")},
+                                      {QT_TRANSLATE_NOOP("Texts", "閉塞判定")},
+                                      {QT_TRANSLATE_NOOP("Texts", "点検期限")}};
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
         section >= ColumnCount)
         return {};
@@ -108,15 +108,15 @@ QVariant TestListModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant TestListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    static const UiText headings[] = {{QT_TRANSLATE_NOOP("texts", "測定日")},
-                                      {QT_TRANSLATE_NOOP("texts", "測定時刻")},
-                                      {QT_TRANSLATE_NOOP("texts", "トルベックスs/n")},
-                                      {QT_TRANSLATE_NOOP("texts", "流量設定 (ml/h)")},
-                                      {QT_TRANSLATE_NOOP("texts", "流量測定結果 (%)")},
-                                      {QT_TRANSLATE_NOOP("texts", "流量判定")},
-                                      {QT_TRANSLATE_NOOP("texts", "閉塞設定")},
-                                      {QT_TRANSLATE_NOOP("texts", "閉塞測定結果 (kPa)")},
-                                      {QT_TRANSLATE_NOOP("texts", "閉塞判定")}};
+    static const UiText headings[] = {{QT_TRANSLATE_NOOP("Texts", "測定日")},
+                                      {QT_TRANSLATE_NOOP("Texts", "測定時刻")},
+                                      {QT_TRANSLATE_NOOP("Texts", "トルベックスs/n")},
+                                      {QT_TRANSLATE_NOOP("Texts", "流量設定 (ml/h)")},
+                                      {QT_TRANSLATE_NOOP("Texts", "流量測定結果 (%)")},
+                                      {QT_TRANSLATE_NOOP("Texts", "流量判定")},
+                                      {QT_TRANSLATE_NOOP("Texts", "閉塞設定")},
+                                      {QT_TRANSLATE_NOOP("Texts", "閉塞測定結果 (kPa)")},
+                                      {QT_TRANSLATE_NOOP("Texts", "閉塞判定")}};
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
         section >= ColumnCount)
         return {};

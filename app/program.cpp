@@ -50,6 +50,8 @@ bool prepareApplication(QApplication& app) {
     if (!language.problem.isEmpty()) std::fprintf(stderr, "torbex: %s\n", qPrintable(language.problem));
     if (!installTranslations(app, language.language))
         std::fprintf(stderr, "torbex: Qt's translations are not installed; standard buttons stay in English\n");
+    if (!workflow::installProgramTexts(app, language.language))
+        std::fprintf(stderr, "torbex: this build lacks the English texts; the window stays in Japanese\n");
 
     if (!data::cp932Available()) {
         // Without the code page every file would be garbled; refuse to start.

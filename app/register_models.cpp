@@ -59,18 +59,18 @@ QVariant RegisterListModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant RegisterListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    return heading({{QT_TRANSLATE_NOOP("texts", "管理番号")},
-                    {QT_TRANSLATE_NOOP("texts", "シリンジポンプRFID")},
-                    {QT_TRANSLATE_NOOP("texts", "メーカー")},
-                    {QT_TRANSLATE_NOOP("texts", "機種")},
-                    {QT_TRANSLATE_NOOP("texts", "製造番号")},
-                    {QT_TRANSLATE_NOOP("texts", "部署")},
-                    {QT_TRANSLATE_NOOP("texts", "設置場所")},
-                    {QT_TRANSLATE_NOOP("texts", "状態")},
-                    {QT_TRANSLATE_NOOP("texts", "点検間隔（月）")},
-                    {QT_TRANSLATE_NOOP("texts", "最終試験日")},
-                    {QT_TRANSLATE_NOOP("texts", "総合判定")},
-                    {QT_TRANSLATE_NOOP("texts", "点検期限")}},
+    return heading({{QT_TRANSLATE_NOOP("Texts", "管理番号")},
+                    {QT_TRANSLATE_NOOP("Texts", "シリンジポンプRFID")},
+                    {QT_TRANSLATE_NOOP("Texts", "メーカー")},
+                    {QT_TRANSLATE_NOOP("Texts", "機種")},
+                    {QT_TRANSLATE_NOOP("Texts", "製造番号")},
+                    {QT_TRANSLATE_NOOP("Texts", "部署")},
+                    {QT_TRANSLATE_NOOP("Texts", "設置場所")},
+                    {QT_TRANSLATE_NOOP("Texts", "状態")},
+                    {QT_TRANSLATE_NOOP("Texts", "点検間隔（月）")},
+                    {QT_TRANSLATE_NOOP("Texts", "最終試験日")},
+                    {QT_TRANSLATE_NOOP("Texts", "総合判定")},
+                    {QT_TRANSLATE_NOOP("Texts", "点検期限")}},
                    section, orientation, role);
 }
 
@@ -104,7 +104,7 @@ QVariant AuditListModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant AuditListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    return heading({{QT_TRANSLATE_NOOP("texts", "変更日時")}, {QT_TRANSLATE_NOOP("texts", "シリンジポンプRFID")}, {QT_TRANSLATE_NOOP("texts", "項目")}, {QT_TRANSLATE_NOOP("texts", "変更前")}, {QT_TRANSLATE_NOOP("texts", "変更後")}, {QT_TRANSLATE_NOOP("texts", "変更者")}, {QT_TRANSLATE_NOOP("texts", "変更元")}}, section, orientation,
+    return heading({{QT_TRANSLATE_NOOP("Texts", "変更日時")}, {QT_TRANSLATE_NOOP("Texts", "シリンジポンプRFID")}, {QT_TRANSLATE_NOOP("Texts", "項目")}, {QT_TRANSLATE_NOOP("Texts", "変更前")}, {QT_TRANSLATE_NOOP("Texts", "変更後")}, {QT_TRANSLATE_NOOP("Texts", "変更者")}, {QT_TRANSLATE_NOOP("Texts", "変更元")}}, section, orientation,
                    role);
 }
 

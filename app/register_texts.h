@@ -11,31 +11,31 @@
 namespace torbex::app::texts {
 
 // The register's tabs and their words.
-inline constexpr UiText kRegisterTab{QT_TRANSLATE_NOOP("texts", "台　帳")};
-inline constexpr UiText kWorklistTab{QT_TRANSLATE_NOOP("texts", "点検予定")};
-inline constexpr UiText kAuditTab{QT_TRANSLATE_NOOP("texts", "変更履歴")};
-inline constexpr UiText kTestsTab{QT_TRANSLATE_NOOP("texts", "試験履歴")};
-inline constexpr UiText kEditPumpButton{QT_TRANSLATE_NOOP("texts", "編　集")};
-inline constexpr UiText kPumpTitle{QT_TRANSLATE_NOOP("texts", "シリンジポンプ台帳")};
-inline constexpr UiText kWithinDaysLabel{QT_TRANSLATE_NOOP("texts", "期限まで（日）")};
-inline constexpr UiText kDepartmentLabel{QT_TRANSLATE_NOOP("texts", "部署")};
-inline constexpr UiText kInService{QT_TRANSLATE_NOOP("texts", "使用中")};
-inline constexpr UiText kRetired{QT_TRANSLATE_NOOP("texts", "廃棄")};
-inline constexpr UiText kPrintWorklistButton{QT_TRANSLATE_NOOP("texts", "点検予定表")};
-inline constexpr UiText kNoPumpChosen{QT_TRANSLATE_NOOP("texts", "台帳の行を選択して下さい。")};
-inline constexpr UiText kModelsTab{QT_TRANSLATE_NOOP("texts", "機種別点検間隔")};
-inline constexpr UiText kIntervalHeading{QT_TRANSLATE_NOOP("texts", "点検間隔（月）")};
-inline constexpr UiText kDefaultInterval{QT_TRANSLATE_NOOP("texts", "既定")};
-inline constexpr UiText kSetModelButton{QT_TRANSLATE_NOOP("texts", "設　定")};
-inline constexpr UiText kNoModelNamed{QT_TRANSLATE_NOOP("texts", "メーカーと機種を入力して下さい。")};
+inline constexpr UiText kRegisterTab{QT_TRANSLATE_NOOP("Texts", "台　帳")};
+inline constexpr UiText kWorklistTab{QT_TRANSLATE_NOOP("Texts", "点検予定")};
+inline constexpr UiText kAuditTab{QT_TRANSLATE_NOOP("Texts", "変更履歴")};
+inline constexpr UiText kTestsTab{QT_TRANSLATE_NOOP("Texts", "試験履歴")};
+inline constexpr UiText kEditPumpButton{QT_TRANSLATE_NOOP("Texts", "編　集")};
+inline constexpr UiText kPumpTitle{QT_TRANSLATE_NOOP("Texts", "シリンジポンプ台帳")};
+inline constexpr UiText kWithinDaysLabel{QT_TRANSLATE_NOOP("Texts", "期限まで（日）")};
+inline constexpr UiText kDepartmentLabel{QT_TRANSLATE_NOOP("Texts", "部署")};
+inline constexpr UiText kInService{QT_TRANSLATE_NOOP("Texts", "使用中")};
+inline constexpr UiText kRetired{QT_TRANSLATE_NOOP("Texts", "廃棄")};
+inline constexpr UiText kPrintWorklistButton{QT_TRANSLATE_NOOP("Texts", "点検予定表")};
+inline constexpr UiText kNoPumpChosen{QT_TRANSLATE_NOOP("Texts", "台帳の行を選択して下さい。")};
+inline constexpr UiText kModelsTab{QT_TRANSLATE_NOOP("Texts", "機種別点検間隔")};
+inline constexpr UiText kIntervalHeading{QT_TRANSLATE_NOOP("Texts", "点検間隔（月）")};
+inline constexpr UiText kDefaultInterval{QT_TRANSLATE_NOOP("Texts", "既定")};
+inline constexpr UiText kSetModelButton{QT_TRANSLATE_NOOP("Texts", "設　定")};
+inline constexpr UiText kNoModelNamed{QT_TRANSLATE_NOOP("Texts", "メーカーと機種を入力して下さい。")};
 
-inline constexpr UiText kRegisterImportButton{QT_TRANSLATE_NOOP("texts", "CSV読込")};
-inline constexpr UiText kRegisterExportButton{QT_TRANSLATE_NOOP("texts", "CSV保存")};
-inline constexpr UiText kCmmsExportButton{QT_TRANSLATE_NOOP("texts", "保守システム出力")};
-inline constexpr UiText kBackupButton{QT_TRANSLATE_NOOP("texts", "バックアップ")};
-inline constexpr UiText kRestoreButton{QT_TRANSLATE_NOOP("texts", "復元")};
-inline constexpr UiText kRestoreTitle{QT_TRANSLATE_NOOP("texts", "履歴の復元")};
-inline constexpr UiText kRestoreQuestion{QT_TRANSLATE_NOOP("texts", "履歴をバックアップの内容に置き換えます。現在の履歴は、元のファイルの横に保存されます。よろしいですか？")};
+inline constexpr UiText kRegisterImportButton{QT_TRANSLATE_NOOP("Texts", "CSV読込")};
+inline constexpr UiText kRegisterExportButton{QT_TRANSLATE_NOOP("Texts", "CSV保存")};
+inline constexpr UiText kCmmsExportButton{QT_TRANSLATE_NOOP("Texts", "保守システム出力")};
+inline constexpr UiText kBackupButton{QT_TRANSLATE_NOOP("Texts", "バックアップ")};
+inline constexpr UiText kRestoreButton{QT_TRANSLATE_NOOP("Texts", "復元")};
+inline constexpr UiText kRestoreTitle{QT_TRANSLATE_NOOP("Texts", "履歴の復元")};
+inline constexpr UiText kRestoreQuestion{QT_TRANSLATE_NOOP("Texts", "履歴をバックアップの内容に置き換えます。現在の履歴は、元のファイルの横に保存されます。よろしいですか？")};
 inline QString restored(const QString& keptAt) {
     return Texts::tr("履歴を復元しました。\n復元前の履歴：%1").arg(keptAt);
 }
@@ -44,13 +44,13 @@ inline QString restoreFailed(const QString& why, const QString& keptAt) {
     if (!keptAt.isEmpty()) text += Texts::tr("\n復元前の履歴：%1").arg(keptAt);
     return text;
 }
-inline constexpr UiText kRegisterImportTitle{QT_TRANSLATE_NOOP("texts", "台帳読込")};
-inline constexpr UiText kRegisterExportTitle{QT_TRANSLATE_NOOP("texts", "台帳保存")};
-inline constexpr UiText kCmmsExportTitle{QT_TRANSLATE_NOOP("texts", "保守システム出力")};
-inline constexpr UiText kBackupTitle{QT_TRANSLATE_NOOP("texts", "履歴のバックアップ")};
-inline constexpr UiText kRegisterFilePrefix{QT_TRANSLATE_NOOP("texts", "台帳")};
-inline constexpr UiText kCmmsFilePrefix{QT_TRANSLATE_NOOP("texts", "保守システム出力")};
-inline constexpr UiText kBackupFilePrefix{QT_TRANSLATE_NOOP("texts", "履歴バックアップ")};
+inline constexpr UiText kRegisterImportTitle{QT_TRANSLATE_NOOP("Texts", "台帳読込")};
+inline constexpr UiText kRegisterExportTitle{QT_TRANSLATE_NOOP("Texts", "台帳保存")};
+inline constexpr UiText kCmmsExportTitle{QT_TRANSLATE_NOOP("Texts", "保守システム出力")};
+inline constexpr UiText kBackupTitle{QT_TRANSLATE_NOOP("Texts", "履歴のバックアップ")};
+inline constexpr UiText kRegisterFilePrefix{QT_TRANSLATE_NOOP("Texts", "台帳")};
+inline constexpr UiText kCmmsFilePrefix{QT_TRANSLATE_NOOP("Texts", "保守システム出力")};
+inline constexpr UiText kBackupFilePrefix{QT_TRANSLATE_NOOP("Texts", "履歴バックアップ")};
 
 // A file name from what it holds and today's date: 台帳_20261207.csv.
 inline QString datedFileName(const QString& prefix, const QDate& today, const char16_t* suffix) {

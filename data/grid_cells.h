@@ -19,15 +19,15 @@ inline constexpr int kMinimumGridRows = 200;
 
 // The headings above the grid's columns.
 inline constexpr std::array<UiText, kGridColumns> kGridHeadings{{
-    {QT_TRANSLATE_NOOP("texts", "N0.")},
-    {QT_TRANSLATE_NOOP("texts", "シリンジポンプRFID")},
-    {QT_TRANSLATE_NOOP("texts", "管理番号")},
-    {QT_TRANSLATE_NOOP("texts", "測定日")},
-    {QT_TRANSLATE_NOOP("texts", "測定時刻")},
-    {QT_TRANSLATE_NOOP("texts", "流量設定 (ml/h)")},
-    {QT_TRANSLATE_NOOP("texts", "流量測定結果 (%)")},
-    {QT_TRANSLATE_NOOP("texts", "閉塞設定")},
-    {QT_TRANSLATE_NOOP("texts", "閉塞測定結果 (kpa)")}}};
+    {QT_TRANSLATE_NOOP("Texts", "N0.")},
+    {QT_TRANSLATE_NOOP("Texts", "シリンジポンプRFID")},
+    {QT_TRANSLATE_NOOP("Texts", "管理番号")},
+    {QT_TRANSLATE_NOOP("Texts", "測定日")},
+    {QT_TRANSLATE_NOOP("Texts", "測定時刻")},
+    {QT_TRANSLATE_NOOP("Texts", "流量設定 (ml/h)")},
+    {QT_TRANSLATE_NOOP("Texts", "流量測定結果 (%)")},
+    {QT_TRANSLATE_NOOP("Texts", "閉塞設定")},
+    {QT_TRANSLATE_NOOP("Texts", "閉塞測定結果 (kpa)")}}};
 
 // How a judgement cell's text is coloured; the grid's normal colour, or red or black.
 enum class CellColour { Normal, Red, Black };

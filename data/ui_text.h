@@ -8,10 +8,10 @@ namespace torbex {
 
 // A text an operator reads. It is written in the program's own Japanese and read out in the
 // interface's language when it is shown, so a translator installed at start-up takes effect even
-// for texts defined before it. Mark each with QT_TRANSLATE_NOOP("texts", ...) so lupdate finds it.
+// for texts defined before it. Mark each with QT_TRANSLATE_NOOP("Texts", ...) so lupdate finds it.
 struct UiText {
     const char* source;
-    QString text() const { return QCoreApplication::translate("texts", source); }
+    QString text() const { return QCoreApplication::translate("Texts", source); }
     operator QString() const { return text(); }  // NOLINT: reads like the QString it stands for
     template <typename... Args>
     QString arg(Args&&... args) const {
@@ -21,7 +21,7 @@ struct UiText {
 
 // Texts built in code: Texts::tr("...") shares the context of the marked ones.
 struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(texts)
+    Q_DECLARE_TR_FUNCTIONS(Texts)
 };
 
 }  // namespace torbex

@@ -28,18 +28,18 @@ inline constexpr std::array<double, kTableColumns> kColumnShares{24, 86, 55, 54,
 // The table's headings: the grid's, with the pressure's unit written as SI writes it, then the
 // verdicts.
 inline constexpr std::array<UiText, kTableColumns> kTableHeadings{{
-    {QT_TRANSLATE_NOOP("texts", "N0.")},
-    {QT_TRANSLATE_NOOP("texts", "シリンジポンプRFID")},
-    {QT_TRANSLATE_NOOP("texts", "管理番号")},
-    {QT_TRANSLATE_NOOP("texts", "測定日")},
-    {QT_TRANSLATE_NOOP("texts", "測定時刻")},
-    {QT_TRANSLATE_NOOP("texts", "流量設定 (ml/h)")},
-    {QT_TRANSLATE_NOOP("texts", "流量測定結果 (%)")},
-    {QT_TRANSLATE_NOOP("texts", "閉塞設定")},
-    {QT_TRANSLATE_NOOP("texts", "閉塞測定結果 (kPa)")},
-    {QT_TRANSLATE_NOOP("texts", "流量判定")},
-    {QT_TRANSLATE_NOOP("texts", "閉塞判定")},
-    {QT_TRANSLATE_NOOP("texts", "総合判定")}}};
+    {QT_TRANSLATE_NOOP("Texts", "N0.")},
+    {QT_TRANSLATE_NOOP("Texts", "シリンジポンプRFID")},
+    {QT_TRANSLATE_NOOP("Texts", "管理番号")},
+    {QT_TRANSLATE_NOOP("Texts", "測定日")},
+    {QT_TRANSLATE_NOOP("Texts", "測定時刻")},
+    {QT_TRANSLATE_NOOP("Texts", "流量設定 (ml/h)")},
+    {QT_TRANSLATE_NOOP("Texts", "流量測定結果 (%)")},
+    {QT_TRANSLATE_NOOP("Texts", "閉塞設定")},
+    {QT_TRANSLATE_NOOP("Texts", "閉塞測定結果 (kPa)")},
+    {QT_TRANSLATE_NOOP("Texts", "流量判定")},
+    {QT_TRANSLATE_NOOP("Texts", "閉塞判定")},
+    {QT_TRANSLATE_NOOP("Texts", "総合判定")}}};
 
 inline const QColor kHeadingGreen(192, 255, 192);
 inline const QColor kStripeGreen(224, 255, 224);

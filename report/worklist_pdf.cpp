@@ -12,15 +12,15 @@ namespace {
 
 // The worklist's columns: their headings and widths in points.
 const std::pair<UiText, double> kColumns[] = {
-    {{QT_TRANSLATE_NOOP("texts", "点検期限")}, 56},
-    {{QT_TRANSLATE_NOOP("texts", "管理番号")}, 52},
-    {{QT_TRANSLATE_NOOP("texts", "シリンジポンプRFID")}, 86},
-    {{QT_TRANSLATE_NOOP("texts", "部署")}, 60},
-    {{QT_TRANSLATE_NOOP("texts", "設置場所")}, 64},
-    {{QT_TRANSLATE_NOOP("texts", "メーカー")}, 56},
-    {{QT_TRANSLATE_NOOP("texts", "機種")}, 52},
-    {{QT_TRANSLATE_NOOP("texts", "最終試験日")}, 56},
-    {{QT_TRANSLATE_NOOP("texts", "総合判定")}, 33}};
+    {{QT_TRANSLATE_NOOP("Texts", "点検期限")}, 56},
+    {{QT_TRANSLATE_NOOP("Texts", "管理番号")}, 52},
+    {{QT_TRANSLATE_NOOP("Texts", "シリンジポンプRFID")}, 86},
+    {{QT_TRANSLATE_NOOP("Texts", "部署")}, 60},
+    {{QT_TRANSLATE_NOOP("Texts", "設置場所")}, 64},
+    {{QT_TRANSLATE_NOOP("Texts", "メーカー")}, 56},
+    {{QT_TRANSLATE_NOOP("Texts", "機種")}, 52},
+    {{QT_TRANSLATE_NOOP("Texts", "最終試験日")}, 56},
+    {{QT_TRANSLATE_NOOP("Texts", "総合判定")}, 33}};
 constexpr double kTitleHeight = 40, kInfoHeight = 3 * kLineHeight + 8;
 
 QString day(const QDate& date) { return date.isValid() ? date.toString(QStringLiteral("yyyy/MM/dd")) : QStringLiteral("―"); }

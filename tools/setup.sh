@@ -4,7 +4,7 @@
 TORBEX_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libhidapi-dev libgtest-dev libgmock-dev dpkg-dev file
                  libbenchmark-dev xvfb xauth fonts-noto-cjk libqt6sql6-sqlite libqt6sql6-psql postgresql
                  qt6-charts-dev libqt6opengl6-dev fonts-dejavu-core poppler-utils util-linux sqlite3 libpq-dev
-                 qt6-translations-l10n
+                 qt6-translations-l10n qt6-tools-dev qt6-l10n-tools
                  # The HID stack test's machine (tools/vm_image.sh fetches its kernel) and the udevd it runs.
                  qemu-system-x86 busybox-static xz-utils udev)
 

@@ -1,5 +1,7 @@
 #include "workflow/language.h"
 
+#include <QTranslator>
+
 namespace torbex::workflow {
 
 std::optional<Language> languageNamed(const QString& name) {
@@ -30,6 +32,15 @@ LanguageChoice chooseLanguage(const std::optional<QString>& commandLine, const Q
     }
     choice.language = system.language() == QLocale::English ? Language::English : Language::Japanese;
     return choice;
+}
+
+bool installProgramTexts(QCoreApplication& app, Language language) {
+    if (language == Language::Japanese) return true;
+    auto* texts = new QTranslator(&app);
+    if (texts->load(QStringLiteral(":/i18n/torbex_") + languageCode(language)) && QCoreApplication::installTranslator(texts))
+        return true;
+    delete texts;
+    return false;
 }
 
 }  // namespace torbex::workflow

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QString>
 #include <optional>
@@ -22,5 +23,10 @@ struct LanguageChoice {
 // --lang when given, else "[ui] language=" of torbex.conf, else English where the system's locale
 // is an English one and Japanese everywhere else, the C and POSIX locales included.
 LanguageChoice chooseLanguage(const std::optional<QString>& commandLine, const QString& configured, const QLocale& system);
+
+// Gives the application this program's own texts in `language`: window, messages and printed
+// reports. Japanese, the language they are written in, needs none. False when the English texts
+// are missing from the build.
+bool installProgramTexts(QCoreApplication& app, Language language);
 
 }  // namespace torbex::workflow

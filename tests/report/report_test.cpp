@@ -9,6 +9,7 @@
 #include <QRectF>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTranslator>
 
 #include "data/file_io.h"
 #include "data/record_texts.h"
@@ -17,6 +18,7 @@
 #include "report/page_plan.h"
 #include "report/pdf_report.h"
 #include "report/trend_data.h"
+#include "workflow/language.h"
 #include "report/support/report_fixture.h"
 #include "support/pdf_text.h"
 
@@ -103,6 +105,27 @@ TEST(PdfReport, EveryRecordsTextIsThereWithTheSummaryOnPagesWithTheirNumbers) {
     EXPECT_TRUE(largeText.contains(QStringLiteral("点検報告書（続き）")));
     EXPECT_TRUE(largeText.contains(QStringLiteral("s/n：―"))) << largeText.left(400).toStdString();
     EXPECT_EQ(largeText.count(QStringLiteral("測定時刻")), 20);  // the table's heading on every page
+}
+
+// In English, whose words run longer, every word still stands on its page apart from the others,
+// and no Japanese of the program's own is left.
+TEST(PdfReport, EnglishWordsRunIntoEachOtherOrOffThePage) {
+    ASSERT_TRUE(workflow::installProgramTexts(*QCoreApplication::instance(), workflow::Language::English));
+    QTemporaryDir folder;
+    std::vector<data::MeasurementRecord> tests{record(1), record(2, 0x83), record(3, 0x93)};
+    for (auto& test : tests) test.ManagementNo = QStringLiteral("P-1");
+    const PumpSection pump{tests[0].PumpRfid.text(), QStringLiteral("P-1"), tests, QStringLiteral("M1"), QStringLiteral("X-9"),
+                           QStringLiteral("S-7"), QStringLiteral("ICU"), QStringLiteral("3F"), QDate(2024, 10, 10)};
+    for (const std::optional<PumpSection>& section : {std::optional<PumpSection>(), std::optional(pump)}) {
+        const QString pdf = folder.filePath(section ? QStringLiteral("pump.pdf") : QStringLiteral("file.pdf"));
+        writeReport(pdf, tests, {QStringLiteral("TB000123")}, {QStringLiteral("Sato"), QDateTime::currentDateTime(), section, {}});
+        EXPECT_EQ(expectLaidOut(pdf).size(), 1U);
+        const QString text = testing::pdfText(pdf);
+        EXPECT_TRUE(text.contains(QStringLiteral("Inspection Report"))) << text.toStdString();
+        EXPECT_FALSE(text.contains(QRegularExpression(QStringLiteral("[\\x{3000}-\\x{30ff}\\x{4e00}-\\x{9fff}\\x{ff00}-\\x{ffef}]"))))
+            << text.toStdString();
+    }
+    for (QTranslator* english : QCoreApplication::instance()->findChildren<QTranslator*>()) QCoreApplication::removeTranslator(english);
 }
 
 // The pages of a report on many pumps: a pump's band goes with its first test, never alone at a
