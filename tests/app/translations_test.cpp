@@ -74,7 +74,6 @@ protected:
     // Every page and dialog: in English no Japanese is left in what the operator reads, and in
     // either language each caption stays whole in its control.
     void expectEveryWindowReadable(bool english) {
-        std::vector<QWidget*> shown{&window};
         frmEdit edit{dialogs};
         frmPump form({QStringLiteral("00000000000000A1"), {}, {}}, dialogs);
         frmHistory history(*window.historyStore(), dialogs, 12, documents.path(), &window);
@@ -83,8 +82,7 @@ protected:
         history.resize(frmHistory::kPreferredSize);
         for (const Page page : {Page::Data, Page::Settings, Page::Factory}) {
             window.cmdMode_Click(page);
-            for (QWidget* top : {static_cast<QWidget*>(&window), static_cast<QWidget*>(&edit), static_cast<QWidget*>(&form),
-                                 static_cast<QWidget*>(&history)}) {
+            for (QWidget* top : std::initializer_list<QWidget*>{&window, &edit, &form, &history}) {
                 top->grab();  // lays the window out as it is drawn
                 testing::expectCaptionsFit(*top);
                 if (!english) continue;
