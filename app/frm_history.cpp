@@ -66,7 +66,7 @@ frmHistory::frmHistory(history::HistoryStore& store, OperatorDialogs& dialogs, i
     chtTrend->setObjectName(QStringLiteral("chtTrend"));
     chtTrend->setRenderHint(QPainter::Antialiasing);
     showChart(*chtTrend, emptyTrendChart());
-    chtTrend->setMinimumHeight(200);
+    chtTrend->setMinimumHeight(220);
     cmdReport = new QPushButton(texts::kReportButton, this);
     cmdReport->setObjectName(QStringLiteral("cmdReport"));
     cmdReport->setEnabled(false);
@@ -94,7 +94,7 @@ frmHistory::frmHistory(history::HistoryStore& store, OperatorDialogs& dialogs, i
     parts->setObjectName(QStringLiteral("splParts"));
     parts->setChildrenCollapsible(false);
     for (QWidget* part : std::initializer_list<QWidget*>{grdPumps, grdTests, chtTrend}) parts->addWidget(part);
-    parts->setSizes({300, 200, 300});
+    parts->setSizes({280, 150, 370});  // a pump has few tests; its trend wants the height
     auto* testsLayout = new QVBoxLayout(testsPage);
     testsLayout->addLayout(filterRow);
     testsLayout->addWidget(parts, 1);

@@ -1,5 +1,6 @@
 #include "app/history_chart.h"
 
+#include <QGraphicsLayout>
 #include <QtCharts/QAreaSeries>
 #include <QtCharts/QChart>
 #include <QtCharts/QDateTimeAxis>
@@ -89,10 +90,19 @@ QDateTimeAxis* dayAxis(const report::Trend& trend) {
     return axis;
 }
 
+// A chart that gives its plot all the room it can: a small screen leaves the trend little height.
+QChart* plainChart() {
+    auto* chart = new QChart;
+    chart->setMargins(QMargins(2, 2, 2, 2));
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
+    chart->setBackgroundRoundness(0);
+    return chart;
+}
+
 }  // namespace
 
 QChart* trendChart(const report::Trend& trend) {
-    auto* chart = new QChart;
+    QChart* chart = plainChart();
     chart->legend()->setAlignment(Qt::AlignBottom);
     auto* time = dayAxis(trend);
     auto* percent = new QValueAxis;
@@ -138,7 +148,7 @@ QChart* trendChart(const report::Trend& trend) {
 }
 
 QChart* emptyTrendChart() {
-    auto* chart = new QChart;
+    QChart* chart = plainChart();
     chart->setTitle(texts::kTrendHint);
     chart->legend()->hide();
     return chart;

@@ -72,6 +72,19 @@ QPoint centredPosition(const QRect& available, const QSize& window) {
     return position;
 }
 
+void fitToScreen(QWidget& window) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    // A screen smaller than the window gets a window that fits it, with scroll bars beside the layout.
+    const QSize room = screen->availableGeometry().marginsRemoved(kFrameAllowance).size();
+    const int bar = window.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    QSize size = window.size();
+    if (size.height() > room.height()) size.rwidth() += bar;
+    if (size.width() > room.width()) size.rheight() += bar;
+    window.resize(size.boundedTo(room));
+    window.move(centredPosition(screen->availableGeometry(), window.frameGeometry().size()));
+}
+
 int runMainWindow(QApplication& app, link::HidTransport& transport, const link::MonotonicClock& clock,
                   std::optional<history::DatabaseTarget> history) {
     link::QtEventPump events;
@@ -84,16 +97,7 @@ int runMainWindow(QApplication& app, link::HidTransport& transport, const link::
     dialogs.setParent(&window);
     if (!window.Form_Load()) return 1;
     if (!interval.problem.isEmpty()) dialogs.showMessage(texts::kError, texts::intervalUnusable(interval.problem));
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        // A screen smaller than the window gets a window that fits it, with scroll bars beside the layout.
-        const QSize room = screen->availableGeometry().marginsRemoved(kFrameAllowance).size();
-        const int bar = window.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-        QSize size = window.size();
-        if (size.height() > room.height()) size.rwidth() += bar;
-        if (size.width() > room.width()) size.rheight() += bar;
-        window.resize(size.boundedTo(room));
-        window.move(centredPosition(screen->availableGeometry(), window.frameGeometry().size()));
-    }
+    fitToScreen(window);
     window.show();
     return app.exec();
 }

@@ -26,6 +26,10 @@ bool prepareApplication(QApplication& app);
 // corner kept on the screen.
 QPoint centredPosition(const QRect& available, const QSize& window);
 
+// Sizes the main window for the primary screen, with scroll bars where the screen is smaller than
+// its layout, and centres it there.
+void fitToScreen(QWidget& window);
+
 // Shows the main window over the given transport and runs until the program ends. The history
 // is kept where torbex.conf or TORBEX_DATABASE says, unless `history` names another database.
 int runMainWindow(QApplication& app, link::HidTransport& transport, const link::MonotonicClock& clock,

@@ -49,7 +49,7 @@ inline constexpr UiText kRegisterExportTitle{QT_TRANSLATE_NOOP("Texts", "台帳�
 inline constexpr UiText kCmmsExportTitle{QT_TRANSLATE_NOOP("Texts", "保守システム出力")};
 inline constexpr UiText kBackupTitle{QT_TRANSLATE_NOOP("Texts", "履歴のバックアップ")};
 inline constexpr UiText kRegisterFilePrefix{QT_TRANSLATE_NOOP("Texts", "台帳")};
-inline constexpr UiText kCmmsFilePrefix{QT_TRANSLATE_NOOP("Texts", "保守システム出力")};
+inline constexpr UiText kCmmsFilePrefix QT_TRANSLATE_NOOP3("Texts", "保守システム出力", "file name");
 inline constexpr UiText kBackupFilePrefix{QT_TRANSLATE_NOOP("Texts", "履歴バックアップ")};
 
 // A file name from what it holds and today's date: 台帳_20261207.csv.

@@ -7,6 +7,7 @@
 namespace torbex::app {
 
 bool installTranslations(QCoreApplication& app, workflow::Language language) {
+    if (language == workflow::Language::English) return true;  // Qt's own texts are English
     const QString name = QStringLiteral("qtbase_") + workflow::languageCode(language);
     auto* qt = new QTranslator(&app);
     for (const QString& folder : {QLibraryInfo::path(QLibraryInfo::TranslationsPath),

@@ -11,7 +11,8 @@ namespace torbex {
 // for texts defined before it. Mark each with QT_TRANSLATE_NOOP("Texts", ...) so lupdate finds it.
 struct UiText {
     const char* source;
-    QString text() const { return QCoreApplication::translate("Texts", source); }
+    const char* disambiguation = nullptr;  // QT_TRANSLATE_NOOP3's, for one source read two ways
+    QString text() const { return QCoreApplication::translate("Texts", source, disambiguation); }
     operator QString() const { return text(); }  // NOLINT: reads like the QString it stands for
     template <typename... Args>
     QString arg(Args&&... args) const {

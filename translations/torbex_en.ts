@@ -583,7 +583,7 @@ Change the registered number to the one in the file?</translation>
     </message>
     <message>
         <source>保守システム出力</source>
-        <translation>CMMS-export</translation>
+        <translation>CMMS export</translation>
     </message>
     <message>
         <source>バックアップ</source>
@@ -918,6 +918,11 @@ and %1 more lines</translation>
     <message>
         <source>～</source>
         <translation>–</translation>
+    </message>
+    <message>
+        <source>保守システム出力</source>
+        <comment>file name</comment>
+        <translation>CMMS_export</translation>
     </message>
 </context>
 </TS>

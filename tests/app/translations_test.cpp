@@ -53,11 +53,17 @@ TEST(Translations, MarkedTextWithoutItsEnglish) {
     ASSERT_TRUE(workflow::installProgramTexts(*QCoreApplication::instance(), workflow::Language::English));
     QXmlStreamReader xml(&file);
     int sources = 0;
-    while (xml.readNextStartElement() || !xml.atEnd()) {
-        if (!xml.isStartElement() || xml.name() != u"source") continue;
-        const QString source = xml.readElementText();
-        const QString english = QCoreApplication::translate("Texts", source.toUtf8().constData());
-        EXPECT_TRUE(english != source && !japanese(english)) << source.toStdString();
+    QString source, comment;
+    while (!xml.atEnd()) {
+        if (!xml.readNextStartElement()) continue;
+        if (xml.name() == u"message") comment.clear();
+        if (xml.name() == u"source") source = xml.readElementText();
+        if (xml.name() == u"comment") comment = xml.readElementText();
+        if (xml.name() != u"translation") continue;
+        const QByteArray disambiguation = comment.toUtf8();
+        const QString english = QCoreApplication::translate("Texts", source.toUtf8().constData(),
+                                                            comment.isEmpty() ? nullptr : disambiguation.constData());
+        EXPECT_TRUE(english != source && !japanese(english)) << source.toStdString() << ' ' << comment.toStdString();
         ++sources;
     }
     EXPECT_GT(sources, 200);
