@@ -19,6 +19,10 @@ OptionSpec value(const char* name, const char* description, const char* valueNam
 }
 // A pump by its RFID or its management number.
 OptionSpec pump(const char* description) { return value("rfid", description, "RFID|NUMBER"); }
+OptionSpec lang() {
+    return value("lang", "The printed report's language, ja or en (default: torbex.conf's [ui] language=, else the system's).",
+                 "LANG");
+}
 
 }  // namespace
 
@@ -68,10 +72,11 @@ const std::vector<Command>& commandTable() {
         {QStringLiteral("model"), QStringLiteral("model [--json] | model set MAKER MODEL --interval MONTHS"),
          QStringLiteral("list the models' inspection intervals, or set one (0 months: torbex.conf's applies)"),
          {json(), value("interval", "Months between inspections.", "MONTHS")}, {}, 0, 3, &model},
-        {QStringLiteral("due"), QStringLiteral("due [--within DAYS] [--department D] [--json | --out FILE.pdf|FILE.csv]"),
+        {QStringLiteral("due"),
+         QStringLiteral("due [--within DAYS] [--department D] [--json | --out FILE.pdf|FILE.csv [--lang ja|en]]"),
          QStringLiteral("list the pumps in service that are overdue or due within DAYS (30), soonest first"),
          {value("within", "Days ahead.", "DAYS"), value("department", "Only this department's pumps.", "D"), json(),
-          out("FILE.pdf|FILE.csv")},
+          out("FILE.pdf|FILE.csv"), lang()},
          {}, 0, 0, &due},
         {QStringLiteral("audit"), QStringLiteral("audit [--rfid RFID|NUMBER] [--json]"),
          QStringLiteral("list every change to the register, oldest first: when, which pump and field, old and new, "
@@ -89,8 +94,7 @@ const std::vector<Command>& commandTable() {
         {QStringLiteral("report"), QStringLiteral("report (FILE.csv | --rfid RFID|NUMBER | --all) --out REPORT.pdf"),
          QStringLiteral("make the inspection report of a data file, of one pump's history or of every test kept"),
          {pump("The pump whose history to report."), all(), out("REPORT.pdf"),
-          value("lang", "The report's language, ja or en (default: torbex.conf's [ui] language=, else the system's).",
-                "LANG")},
+          lang()},
          {QStringLiteral("out")}, 0, 1, &report},
         {QStringLiteral("export"),
          QStringLiteral("export (FILE.csv | --all | --since DATE) [--format json|cmms-csv] --out FILE"),

@@ -7,6 +7,7 @@
 
 #include "cli/history_commands.h"
 #include "cli/record_listing.h"
+#include "cli/report_commands.h"
 #include "commands/plain_text.h"
 #include "data/grid_cells.h"
 #include "data/management_number.h"
@@ -279,6 +280,7 @@ int due(Invocation& call) {
     if (!listed) return status;
     const std::vector<PumpSummary> list = workflow::worklist(std::move(*listed), query);
     if (call.isSet(QStringLiteral("out"))) {
+        if (const auto status = usePrintedLanguage(call)) return *status;
         const QString out = call.value(QStringLiteral("out"));
         const QString problem = workflow::writeWorklist(out, list, query, workflow::inspectorName(call.settingsFolders()));
         if (!problem.isEmpty()) return call.fileFailed(QStringLiteral("write"), out, problem);

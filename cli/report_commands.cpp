@@ -71,22 +71,27 @@ int written(Invocation& call, const data::TestsWritten& outcome, const QString& 
 
 }  // namespace
 
-int report(Invocation& call) {
+std::optional<int> usePrintedLanguage(Invocation& call) {
     // Printed reports are for people and speak the interface's language; the tool's own output
     // does not change with it.
     std::optional<QString> asked;
     if (call.isSet(QStringLiteral("lang"))) asked = call.value(QStringLiteral("lang"));
-    const workflow::LanguageChoice language =
-        workflow::chooseLanguage(asked, history::configuredLanguage(call.settingsFolders()), QLocale::system());
     if (asked && !workflow::languageNamed(*asked)) {
         call.err() << "torbex-cli: --lang takes ja or en\n";
         return kUsageError;
     }
+    const workflow::LanguageChoice language =
+        workflow::chooseLanguage(asked, history::configuredLanguage(call.settingsFolders()), QLocale::system());
     if (!language.problem.isEmpty()) call.err() << "torbex-cli: " << language.problem << '\n';
     if (!workflow::installProgramTexts(*QCoreApplication::instance(), language.language)) {
         call.err() << "torbex-cli: this build lacks the English texts\n";
         return kFileError;
     }
+    return std::nullopt;
+}
+
+int report(Invocation& call) {
+    if (const auto status = usePrintedLanguage(call)) return *status;
     auto read = readSource(call, true);
     if (const int* status = std::get_if<int>(&read)) return *status;
     const Source& source = std::get<Source>(read);

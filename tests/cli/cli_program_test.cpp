@@ -88,10 +88,12 @@ TEST_F(CliProgram, ReportsAndExportsMissRecordsOrFailedStandardOutputPassesForSu
         {"registry set 00000000000000B2 P-2", QString()}, {"report --rfid P-2 --out @pump.pdf", QStringLiteral("1 records\n")},
         {"due --within 3650 --out @due.pdf", QStringLiteral("2 pumps\n")},
         {"report @records.csv --lang en --out @en.pdf", QStringLiteral("2 records\n")},
-        {"report @records.csv --lang fr --out @x.pdf", QStringLiteral("--lang takes ja or en")}};
+        {"report @records.csv --lang fr --out @x.pdf", QStringLiteral("--lang takes ja or en")},
+        {"due --within 3650 --lang en --out @due-en.pdf", QStringLiteral("2 pumps\n")}};
     for (const auto& [arguments, said] : made) EXPECT_TRUE(run(arguments).second.contains(said)) << arguments;
     EXPECT_TRUE(testing::pdfText(dir.filePath(u"due.pdf"_s)).contains(u"点検予定表"_s));
     EXPECT_TRUE(testing::pdfText(dir.filePath(u"en.pdf"_s)).contains(u"Inspection Report"_s));
+    EXPECT_TRUE(testing::pdfText(dir.filePath(u"due-en.pdf"_s)).contains(u"Inspection worklist"_s));
     for (const char* pdf : {"file.pdf", "all.pdf", "pump.pdf", "due.pdf"}) {
         const QString found = testing::pdfText(dir.filePath(QLatin1String(pdf)));
         for (const char* part : {"00000000000000B2", *pdf == 'p' ? "TB000123" : "00000000000000A1"})
