@@ -74,7 +74,7 @@ std::optional<QString> RegisterFiles::fileToWrite(const QString& title, const QS
 
 void RegisterFiles::tell(bool done, const QString& why) {
     if (done) return m_dialogs.showMessage(texts::kConfirm, texts::kWriteDone);
-    m_dialogs.showMessage(texts::kError, why.isEmpty() ? texts::kWriteFailed : texts::kWriteFailed + QStringLiteral("\n（%1）").arg(why));
+    m_dialogs.showMessage(texts::kError, why.isEmpty() ? texts::kWriteFailed : Texts::tr("%1\n（%2）").arg(texts::kWriteFailed, why));
 }
 
 }  // namespace torbex::app

@@ -924,5 +924,11 @@ and %1 more lines</translation>
         <comment>file name</comment>
         <translation>CMMS_export</translation>
     </message>
+    <message>
+        <source>%1
+（%2）</source>
+        <translation>%1
+(%2)</translation>
+    </message>
 </context>
 </TS>
