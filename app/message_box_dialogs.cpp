@@ -8,6 +8,7 @@
 #include <QProgressDialog>
 #include <QScreen>
 #include <QSettings>
+#include <QSplitter>
 
 #include "app/frm_edit.h"
 #include "app/frm_pump.h"
@@ -111,9 +112,13 @@ void MessageBoxDialogs::showHistory(history::HistoryStore& store, int intervalMo
     const QVariant last = remembered.value(QStringLiteral("history/geometry"));
     const QScreen* screen = m_parent ? m_parent->screen() : QGuiApplication::primaryScreen();
     if (screen) window.placeOn(screen->availableGeometry(), last.canConvert<QRect>() ? std::optional(last.toRect()) : std::nullopt);
+    // How the operator shared the tests page between the lists and the trend, as left last time.
+    auto* parts = window.findChild<QSplitter*>(QStringLiteral("splParts"));
+    if (parts) parts->restoreState(remembered.value(QStringLiteral("history/parts")).toByteArray());
     if (!window.refresh()) return;
     window.exec();
     remembered.setValue(QStringLiteral("history/geometry"), window.geometry());
+    if (parts) remembered.setValue(QStringLiteral("history/parts"), parts->saveState());
 }
 
 }  // namespace torbex::app

@@ -1,5 +1,5 @@
 // The seams every other test replaces, tried for real once: message boxes the operator answers, a
-// file dialog, and the history window's layout as it is shown.
+// file dialog, the inspector's name, and the history window where the operator left it.
 #include <QtTest>
 #include <QtWidgets>
 #include <QtCharts/QChartView>
@@ -98,6 +98,36 @@ TEST(RealDialogs, InspectorEnteredIsProposedNextTime) {
     answer(QStringLiteral("x"), false);
     (void)dialogs.askInspector(QStringLiteral("root"));
     EXPECT_EQ(proposed, QStringLiteral("Sato"));
+}
+
+// The history window opens as the operator left it: its place and size, and how its tests page was
+// shared between the lists and the trend.
+TEST(RealDialogs, HistoryWindowForgetsHowItWasLeft) {
+    QStandardPaths::setTestModeEnabled(true);
+    QTemporaryDir folder;
+    auto store = history::HistoryStore::open({history::DatabaseTarget::Kind::Sqlite, folder.filePath(QStringLiteral("h.sqlite"))});
+    ASSERT_TRUE(store.ok());
+    MessageBoxDialogs dialogs;
+    const auto whenShown = [](const std::function<void(frmHistory&, QSplitter&)>& look) {
+        QTimer::singleShot(0, [look] {
+            auto* window = qobject_cast<frmHistory*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(window) << "no history window shown";
+            look(*window, *window->findChild<QSplitter*>(QStringLiteral("splParts")));
+            window->close();
+        });
+    };
+    QList<int> left, found;
+    QRect where, foundWhere;
+    whenShown([&](frmHistory& window, QSplitter& parts) {
+        window.setGeometry(40, 50, 700, 560);
+        parts.setSizes({150, 100, 300});
+        std::tie(left, where) = std::tuple(parts.sizes(), window.geometry());
+    });
+    dialogs.showHistory(*store.value(), 12);
+    whenShown([&](frmHistory& window, QSplitter& parts) { std::tie(found, foundWhere) = std::tuple(parts.sizes(), window.geometry()); });
+    dialogs.showHistory(*store.value(), 12);
+    EXPECT_EQ(found, left);
+    EXPECT_EQ(foundWhere, where);
 }
 
 }  // namespace
