@@ -45,7 +45,7 @@ TEST_F(WindowLookTest, HistoryWindowPages) {
     ASSERT_TRUE(history.refresh());
     history.grdPumps_Click(1);  // B2: one test, failed
     EXPECT_TRUE(testing::looksAsReviewed(history.grab().toImage(), QStringLiteral("history-tests")));
-    for (const auto& [page, name] : {std::pair(1, "history-register"), std::pair(2, "history-worklist"), std::pair(4, "history-models")}) {
+    for (const auto& [page, name] : {std::pair(1, "history-register"), std::pair(2, "history-worklist"), std::pair(3, "history-audit"), std::pair(4, "history-models")}) {
         history.tabPages->setCurrentIndex(page);
         EXPECT_TRUE(testing::looksAsReviewed(history.grab().toImage(), QString::fromLatin1(name)));
     }

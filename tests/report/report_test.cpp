@@ -175,7 +175,7 @@ TEST(Trend, AxisBandsOrPointsWrong) {
 TEST(JsonExport, FieldsUnitsVerdictWordsOrNumbersWrong) {
     data::MeasurementRecord unmeasured = record(2, 0x80);
     unmeasured.MeasureDate = QStringLiteral("20?4/03/02");  // a garbled date is no date
-    unmeasured.ManagementNo = QStringLiteral("a\"b\\c\td\x01");  // a number read from a hand-edited CSV
+    unmeasured.ManagementNo = QStringLiteral("a\"b\\c\td\x01 e");  // a number read from a hand-edited CSV
     unmeasured.values = data::valuesOfTexts(unmeasured);
     data::MeasurementRecord signs = record(3, 0x83);
     signs.FlowResult = QStringLiteral("  -1.5");
@@ -205,7 +205,8 @@ TEST(JsonExport, FieldsUnitsVerdictWordsOrNumbersWrong) {
               std::tuple(true, true, QStringLiteral("TB000123")));
     EXPECT_EQ(second[u"occlusion"][u"verdict"].toString(), QStringLiteral("not measured"));
     EXPECT_TRUE(second[u"pump"].isNull());
-    EXPECT_EQ(second[u"managementNumber"].toString(), QStringLiteral("a\"b\\c\td\x01"));
+    EXPECT_EQ(second[u"managementNumber"].toString(), QStringLiteral("a\"b\\c\td\x01 e"));
+    EXPECT_TRUE(buffer.data().contains(R"("a\"b\\c\td\u0001 e")"));  // escaped as JSON asks, no more
     EXPECT_EQ(exported[2][u"flow"][u"result"][u"value"].toDouble(), -1.5);
     EXPECT_EQ(exported[2][u"occlusion"][u"result"][u"value"].toDouble(), 0.5);
     EXPECT_EQ(buffer.data().count("\"value\": 100.0,") + buffer.data().count("\"value\": -1.5,"), 1);
