@@ -83,6 +83,7 @@ TEST_F(CliProgram, ReportsAndExportsMissRecordsOrFailedStandardOutputPassesForSu
         {"report @records.csv --out @file.pdf", QStringLiteral("2 records\n")}, {"report --all --out @all.pdf", QStringLiteral("2 records\n")},
         {"report --rfid 00000000000000b2 --out @pump.pdf", QStringLiteral("1 records\n")},
         {"export --since 2024-03-01 --out @since.json", QStringLiteral("1 records\n")},
+        {"export @records.csv --out @file.json", QStringLiteral("2 records\n")}, {"export --all --out @all.json", QStringLiteral("2 records\n")},
         {"report --all @records.csv --out @x.pdf", QStringLiteral("name one of")}, {"export --since 2024-13-01 --out @x.json", QStringLiteral("yyyy-MM-dd")},
         {"export --since 2024-01-01x --out @x.json", QStringLiteral("yyyy-MM-dd")},
         {"registry set 00000000000000B2 P-2", QString()}, {"report --rfid P-2 --out @pump.pdf", QStringLiteral("1 records\n")},
