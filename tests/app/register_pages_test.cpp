@@ -209,8 +209,12 @@ TEST(FrmPumpTest, RefusedFieldKeepsTheFormOpenAndGoodFieldsConfirm) {
     EXPECT_EQ(form.result(), 0);
     form.txtField.at(QStringLiteral("notes"))->setText(QStringLiteral("ok"));
     form.cboStatus->setCurrentIndex(0);
-    form.cmdOk_Click();
+    form.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
     EXPECT_EQ(form.result(), QDialog::Accepted);
+    frmPump cancelled({QStringLiteral("00000000000000A1"), {}, {}}, dialogs);
+    cancelled.show();
+    cancelled.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
+    EXPECT_FALSE(cancelled.isVisible());
     EXPECT_EQ(form.fields().at(QStringLiteral("status")), QStringLiteral("in-service"));
 }
 
