@@ -83,7 +83,9 @@ std::optional<int> usePrintedLanguage(Invocation& call) {
     const workflow::LanguageChoice language =
         workflow::chooseLanguage(asked, history::configuredLanguage(call.settingsFolders()), QLocale::system());
     if (!language.problem.isEmpty()) call.err() << "torbex-cli: " << language.problem << '\n';
-    if (!workflow::installProgramTexts(*QCoreApplication::instance(), language.language)) {
+    if (language.language == workflow::Language::Japanese) return std::nullopt;  // the texts' own language
+    QCoreApplication* application = QCoreApplication::instance();
+    if (!application || !workflow::installProgramTexts(*application, language.language)) {
         call.err() << "torbex-cli: this build lacks the English texts\n";
         return kFileError;
     }
