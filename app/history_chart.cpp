@@ -1,6 +1,8 @@
 #include "app/history_chart.h"
 
 #include <QGraphicsLayout>
+#include <QImage>
+#include <QPainter>
 #include <QtCharts/QAreaSeries>
 #include <QtCharts/QChart>
 #include <QtCharts/QDateTimeAxis>
@@ -49,10 +51,24 @@ QAreaSeries* bandSeries(report::Band band, const QDateTimeAxis& time, const QCol
     return area;
 }
 
+// A round mark at every result: a line's own points are pen-sized dots, which a pump's only test
+// leaves all but invisible.
+QImage resultMark(const QColor& colour) {
+    QImage mark(32, 32, QImage::Format_ARGB32_Premultiplied);
+    mark.fill(Qt::transparent);
+    QPainter painter(&mark);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawEllipse(mark.rect());
+    return mark;
+}
+
 QLineSeries* resultSeries(const std::vector<report::TrendPoint>& points, const QString& name, const QColor& colour) {
     auto* series = new QLineSeries;
     series->setName(name);
-    series->setPointsVisible(true);
+    series->setLightMarker(resultMark(colour));
+    series->setMarkerSize(7);
     for (const report::TrendPoint& point : points) series->append(static_cast<qreal>(point.atMs), point.value);
     series->setColor(colour);
     return series;

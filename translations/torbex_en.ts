@@ -29,7 +29,8 @@
     </message>
     <message>
         <source>シリンジポンプの管理番号を入力して下さい。&#x3000;&#x3000;（半角文字列&#x3000;最大10桁）</source>
-        <translation>Enter the pump&apos;s management number. (Up to 10 single-byte characters)</translation>
+        <translation>Enter the pump&apos;s management number.
+(Up to 10 single-byte characters)</translation>
     </message>
     <message>
         <source>確&#x3000;&#x3000;定</source>
