@@ -4,6 +4,9 @@
 // operator opens it, pictured and closed.
 #include <QApplication>
 #include <QDir>
+#include <QPointer>
+#include <QProgressDialog>
+#include <QFile>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -47,6 +50,10 @@ struct Step {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // Every window as it opens the first time: what an earlier run (or the operator) left in the
+    // configuration folder stays out of the pictures, and the runs leave nothing in it.
+    QTemporaryDir configuration;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(configuration.path()));
     QApplication app(argc, argv);
     if (!app::prepareApplication(app)) return 1;
     const QStringList arguments = app::launchOptions(QApplication::arguments()).rest;
@@ -76,10 +83,15 @@ int main(int argc, char* argv[]) {
     int dialogsOfStep = 0;
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, [&] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        if (!dialog || !dialog->isVisible()) return;
+        // The download's progress goes by itself; closing it would cancel the download.
+        QPointer<QWidget> dialog = QApplication::activeModalWidget();
+        if (!dialog || !dialog->isVisible() || qobject_cast<QProgressDialog*>(dialog)) return;
         closer.stop();
         QTimer::singleShot(300, [&, dialog] {  // drawn and settled
+            if (!dialog) {
+                closer.start();
+                return;
+            }
             const QString name = stepName + QStringLiteral("-%1").arg(++dialogsOfStep);
             if (auto* history = qobject_cast<app::frmHistory*>(dialog)) {
                 for (int page = 0; page < history->tabPages->count(); ++page) {
