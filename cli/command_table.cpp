@@ -91,7 +91,7 @@ const std::vector<Command>& commandTable() {
         {QStringLiteral("import"), QStringLiteral("import FILE.csv..."),
          QStringLiteral("add data files' tests to the history and learn their management numbers"), {}, {}, 1, -1,
          &importFiles},
-        {QStringLiteral("report"), QStringLiteral("report (FILE.csv | --rfid RFID|NUMBER | --all) --out REPORT.pdf"),
+        {QStringLiteral("report"), QStringLiteral("report (FILE.csv | --rfid RFID|NUMBER | --all) --out REPORT.pdf [--lang ja|en]"),
          QStringLiteral("make the inspection report of a data file, of one pump's history or of every test kept"),
          {pump("The pump whose history to report."), all(), out("REPORT.pdf"),
           lang()},
