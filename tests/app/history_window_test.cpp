@@ -8,6 +8,7 @@
 #include <QtSql>
 
 #include "app/frm_history.h"
+#include "data/csv_format.h"
 #include "app/window_placement.h"
 #include "app/support/window_fixture.h"
 #include "support/file_size_limit.h"
@@ -101,6 +102,20 @@ TEST_F(HistoryWindowTest, ReadingAFileAsksBeforeReplacingARegisteredNumberAndRep
     EXPECT_EQ(fromWindow, text(tool));
     EXPECT_TRUE(fromWindow.contains(QStringLiteral("s/n：―"))) << fromWindow.toStdString();
     EXPECT_TRUE(fromWindow.contains(QStringLiteral("00000000000000B2"))) << fromWindow.toStdString();
+}
+
+// A file's lines whose numbers cannot be registered are named, ten at the most, and the rest counted.
+TEST_F(HistoryWindowTest, LinesWhoseNumbersAreNotRegisteredAreNamedTenAtTheMost) {
+    QByteArray bytes = data::csvBytes({}).value();
+    for (int i = 0; i < 12; ++i) bytes += "0807060504030202, =1+2      , 2013/02/28, 11:20   , 150,   99.5, Pass, M,     53.2, Pass\r\n";
+    testing::writeBytes(documents.filePath(QStringLiteral("formulas.csv")), bytes);
+    dialogs.files = {documents.filePath(QStringLiteral("formulas.csv"))};
+    window.Command1_Click(DataButton::Read);
+    QStringList expected{QStringLiteral("確認|次の行は形式が正しくないため、管理番号を登録しませんでした。")};
+    for (int line = 2; line <= 11; ++line) expected << QStringLiteral("%1行目：管理番号に使用できない文字・桁数です").arg(line);
+    expected << QStringLiteral("ほか2行");
+    const Told shown = told();
+    EXPECT_NE(std::find(shown.begin(), shown.end(), expected.join(u'\n')), shown.end()) << (shown.empty() ? "" : shown.back().toStdString());
 }
 
 // The disk under the database fills up: the records are shown and can still be saved.
