@@ -34,6 +34,10 @@ TEST(RegisterCsv, BadLineTakenOrGoodLineRefused) {
               u"5:the interval is whole months from 1 to 120|6:0807060504030201 stands on an earlier line too|"
               u"7:an RFID is 16 hexadecimal digits|8:line 2 gives this model another interval|9:5 cells, not 10"_s);
     EXPECT_EQ(problems(file(u"0807060504030201,\"P-1\r\n"_s)), u"0:a quote is left open"_s);
+    // A last line without its line end, its last cell empty, is a pump all the same.
+    const auto last = readRegisterCsv(file(good + u"0807060504030202,P-2,,,,,,,,"_s));
+    ASSERT_TRUE(std::holds_alternative<RegisterFile>(last));
+    EXPECT_EQ(std::get<RegisterFile>(last).pumps.size(), 2U);
 }
 
 // What a register file gives comes back from the file written of it, in UTF-8 with a byte-order
@@ -42,8 +46,8 @@ TEST(RegisterCsv, WrittenRegisterReadsBackOtherwise) {
     history::PumpSummary pump;
     pump.rfid = u"0807060504030201"_s;
     pump.managementNo = u"-001"_s;
-    pump.details = {u"テルモ"_s, u"X"_s, u"=S1"_s, u"病棟"_s, u"3F, \"east\""_s, true, u"a, \"b\""_s};
-    const QByteArray written = registerCsv({pump}, {{u"テルモ"_s, u"X"_s, 6}});
+    pump.details = {u"東和医科"_s, u"X"_s, u"=S1"_s, u"病棟"_s, u"3F, \"east\""_s, true, u"a, \"b\""_s};
+    const QByteArray written = registerCsv({pump}, {{u"東和医科"_s, u"X"_s, 6}});
     ASSERT_TRUE(written.startsWith("\xEF\xBB\xBF"));
     for (const QByteArray& bytes : {written, *data::encodeCp932(QString::fromUtf8(written.mid(3)))}) {
         const auto read = readRegisterCsv(bytes);
