@@ -3,8 +3,11 @@
 #include "report/trend_layout.h"
 
 #include <QDateTime>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
+#include <optional>
 #include <vector>
 #include "data/ui_text.h"
 
@@ -37,6 +40,19 @@ private:
     const Trend& m_trend;
 };
 
+// A failed result as a triangle, an error as a square, both red.
+void paintMark(QPainter& painter, const QPointF& at, data::Verdict verdict) {
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(kFailedColour);
+    if (verdict == data::Verdict::Error) {
+        painter.drawRect(QRectF(at.x() - kMarkRadius * 0.8, at.y() - kMarkRadius * 0.8, kMarkRadius * 1.6, kMarkRadius * 1.6));
+        return;
+    }
+    const QPointF corners[] = {{at.x(), at.y() - kMarkRadius}, {at.x() + kMarkRadius, at.y() + kMarkRadius * 0.75},
+                               {at.x() - kMarkRadius, at.y() + kMarkRadius * 0.75}};
+    painter.drawPolygon(corners, 3);
+}
+
 void paintSeries(QPainter& painter, const Scale& scale, const std::vector<TrendPoint>& points, Band axis,
                  const QColor& colour) {
     if (points.empty()) return;
@@ -46,8 +62,16 @@ void paintSeries(QPainter& painter, const Scale& scale, const std::vector<TrendP
     painter.setPen(QPen(colour, kSeriesWidth));
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(line);
-    painter.setBrush(colour);
-    for (const TrendPoint& point : points) painter.drawEllipse(QPointF(scale.x(point.atMs), scale.y(point.value, axis)), kPointRadius, kPointRadius);
+    for (const TrendPoint& point : points) {
+        const QPointF at(scale.x(point.atMs), scale.y(point.value, axis));
+        if (point.verdict == data::Verdict::Fail || point.verdict == data::Verdict::Error) {
+            paintMark(painter, at, point.verdict);
+        } else {
+            painter.setPen(QPen(colour, kSeriesWidth));
+            painter.setBrush(colour);
+            painter.drawEllipse(at, kPointRadius, kPointRadius);
+        }
+    }
 }
 
 void paintAxes(QPainter& painter, const QRectF& plot, const Scale& scale, const Trend& trend) {
@@ -82,20 +106,34 @@ void paintAxes(QPainter& painter, const QRectF& plot, const Scale& scale, const 
     }
 }
 
-void paintLegend(QPainter& painter, const QRectF& row) {
-    const std::pair<QString, QColor> entries[] = {
-        {Texts::tr("流量の目安"), translucent(kFlowColour)},
-        {Texts::tr("閉塞圧力の範囲"), translucent(kOcclusionColour)},
-        {Texts::tr("流量測定結果 (%)"), kFlowColour},
-        {Texts::tr("閉塞測定結果 (kPa)"), kOcclusionColour},
+// The entries one after another, each as wide as its words; the marks only where the trend has them.
+void paintLegend(QPainter& painter, const QRectF& row, const Trend& trend) {
+    struct Entry {
+        QString text;
+        QColor colour;
+        std::optional<data::Verdict> mark;
     };
-    const double width = row.width() / std::size(entries);
-    for (std::size_t i = 0; i < std::size(entries); ++i) {
-        const QRectF swatch(row.left() + i * width, row.center().y() - kSwatchHeight / 2, kSwatchWidth, kSwatchHeight);
-        painter.fillRect(swatch, entries[i].second);
+    std::vector<Entry> entries{{Texts::tr("流量の目安"), translucent(kFlowColour), {}},
+                               {Texts::tr("閉塞圧力の範囲"), translucent(kOcclusionColour), {}},
+                               {Texts::tr("流量測定結果 (%)"), kFlowColour, {}},
+                               {Texts::tr("閉塞測定結果 (kPa)"), kOcclusionColour, {}}};
+    const auto has = [&trend](data::Verdict verdict) {
+        const auto of = [verdict](const TrendPoint& point) { return point.verdict == verdict; };
+        return std::any_of(trend.flow.begin(), trend.flow.end(), of) || std::any_of(trend.occlusion.begin(), trend.occlusion.end(), of);
+    };
+    if (has(data::Verdict::Fail)) entries.push_back({Texts::tr("不合格"), kFailedColour, data::Verdict::Fail});
+    if (has(data::Verdict::Error)) entries.push_back({Texts::tr("エラー"), kFailedColour, data::Verdict::Error});
+    const QFontMetricsF metrics(painter.font());
+    double x = row.left();
+    for (const Entry& entry : entries) {
+        const QRectF swatch(x, row.center().y() - kSwatchHeight / 2, kSwatchWidth, kSwatchHeight);
+        if (entry.mark) paintMark(painter, swatch.center(), *entry.mark);
+        else painter.fillRect(swatch, entry.colour);
+        const double textWidth = metrics.horizontalAdvance(entry.text);
         painter.setPen(Qt::black);
-        painter.drawText(QRectF(swatch.right() + kSwatchGap, row.top(), width - kSwatchWidth - 2 * kSwatchGap, row.height()),
-                         Qt::AlignLeft | Qt::AlignVCenter, entries[i].first);
+        painter.drawText(QRectF(swatch.right() + kSwatchGap, row.top(), textWidth + 1, row.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                         entry.text);
+        x = swatch.right() + kSwatchGap + textWidth + kEntryGap;
     }
 }
 
@@ -114,8 +152,9 @@ void paintTrend(QPainter& painter, const QRectF& box, const Trend& trend, const 
     paintSeries(painter, scale, trend.flow, kPercentAxis, kFlowColour);
     paintSeries(painter, scale, trend.occlusion, kPressureAxis, kOcclusionColour);
     painter.setClipping(false);
-    paintLegend(painter, QRectF(box.left() + kPlotLeft, box.bottom() - kLegendHeight, box.width() - kPlotLeft - kPlotRight,
-                                kLegendHeight));
+    paintLegend(painter,
+                QRectF(box.left() + kPlotLeft, box.bottom() - kLegendHeight, box.width() - kPlotLeft - kPlotRight, kLegendHeight),
+                trend);
     painter.restore();
 }
 
