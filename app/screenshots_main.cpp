@@ -81,11 +81,19 @@ int main(int argc, char* argv[]) {
     // Each dialog that comes up is pictured and closed; the history window page by page.
     QString stepName = QStringLiteral("start");
     int dialogsOfStep = 0;
+    bool progressShown = false;
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, [&] {
-        // The download's progress goes by itself; closing it would cancel the download.
         QPointer<QWidget> dialog = QApplication::activeModalWidget();
-        if (!dialog || !dialog->isVisible() || qobject_cast<QProgressDialog*>(dialog)) return;
+        if (!dialog || !dialog->isVisible()) return;
+        // The download's progress is pictured on its way and goes by itself; closing it would cancel the download.
+        if (auto* progress = qobject_cast<QProgressDialog*>(dialog)) {
+            if (!progressShown && progress->value() > 60) {  // half-way through the sample's records
+                progressShown = true;
+                camera.shoot(stepName + QStringLiteral("-progress"));
+            }
+            return;
+        }
         closer.stop();
         QTimer::singleShot(300, [&, dialog] {  // drawn and settled
             if (!dialog) {
@@ -115,7 +123,11 @@ int main(int argc, char* argv[]) {
                                        {QStringLiteral("M1"), QStringLiteral("X-9"), {}, QStringLiteral("ICU"), {}, false, {}}};
     const std::vector<Step> steps{
         {"main-start", [] {}},
-        {"download", [&] { window.Command1_Click(app::DataButton::Load); }},
+        {"download", [&] {
+             tester.setReportDelay(std::chrono::milliseconds(10));  // slowed down, so that its progress shows
+             window.Command1_Click(app::DataButton::Load);
+             tester.setReportDelay({});
+         }},
         {"main-data", [] {}},
         {"edit", [&] { window.Grid2_DblClick(1, 2); }},
         {"save", [&] { window.Command1_Click(app::DataButton::Save); }},
