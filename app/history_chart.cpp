@@ -12,12 +12,14 @@
 #include <QtCharts/QValueAxis>
 
 #include "app/operator_texts.h"
+#include "report/trend_layout.h"
 
 namespace torbex::app {
 namespace {
 
-const QColor kFlowColour(0, 130, 0);
-const QColor kFailedColour(220, 0, 0);
+// The flow's and the failed results' colours are the printed trend's, so that both read alike.
+using report::trend_layout::kFailedColour;
+using report::trend_layout::kFlowColour;
 
 // Each occlusion level's band and results in a colour of its own, apart from the flow's green.
 struct LevelLook {

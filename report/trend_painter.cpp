@@ -110,8 +110,8 @@ void paintAxes(QPainter& painter, const QRectF& plot, const Scale& scale, const 
 void paintLegend(QPainter& painter, const QRectF& row, const Trend& trend) {
     struct Entry {
         QString text;
-        QColor colour;
-        std::optional<data::Verdict> mark;
+        QColor colour;                       // of the swatch
+        std::optional<data::Verdict> mark;  // or the mark instead
     };
     std::vector<Entry> entries{{Texts::tr("流量の目安"), translucent(kFlowColour), {}},
                                {Texts::tr("閉塞圧力の範囲"), translucent(kOcclusionColour), {}},
@@ -121,8 +121,8 @@ void paintLegend(QPainter& painter, const QRectF& row, const Trend& trend) {
         const auto of = [verdict](const TrendPoint& point) { return point.verdict == verdict; };
         return std::any_of(trend.flow.begin(), trend.flow.end(), of) || std::any_of(trend.occlusion.begin(), trend.occlusion.end(), of);
     };
-    if (has(data::Verdict::Fail)) entries.push_back({Texts::tr("不合格"), kFailedColour, data::Verdict::Fail});
-    if (has(data::Verdict::Error)) entries.push_back({Texts::tr("エラー"), kFailedColour, data::Verdict::Error});
+    if (has(data::Verdict::Fail)) entries.push_back({Texts::tr("不合格"), {}, data::Verdict::Fail});
+    if (has(data::Verdict::Error)) entries.push_back({Texts::tr("エラー"), {}, data::Verdict::Error});
     const QFontMetricsF metrics(painter.font());
     double x = row.left();
     for (const Entry& entry : entries) {
